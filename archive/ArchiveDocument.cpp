@@ -1,0 +1,159 @@
+#include "ArchiveDocument.h"
+
+#include "ScienceStream.h"
+
+namespace orvik {
+
+namespace {
+const std::array<std::string, 3> initialStatusPanels = {"Packets:", "Unknown:", "Missing:"};
+
+// Reading the file is the first half of an open's progress, the walk the second.
+ProgressFn half(const ProgressFn& progress, double offset)
+{
+    if (!progress)
+        return {};
+    return [progress, offset](double share) { progress(offset + share / 2); };
+}
+} // namespace
+
+ArchiveDocument::ArchiveDocument() : statusPanels_(initialStatusPanels)
+{
+    tree_.setNodeAddedHandler([this](NodeId id) {
+        if (tree_.kind(id) != NodeKind::Group)
+            timeListNodes_.push_back(id);
+    });
+}
+
+void ArchiveDocument::reset()
+{
+    currentNode = noNode;
+    timeListNodes_.clear();
+    timeListNodes_.shrink_to_fit();
+    tree_.clear();
+    housekeepingNode_ = systemNode_ = gcNode_ = gcmsNode_ = msNode_ = noNode;
+    warnings_.clear();
+}
+
+bool ArchiveDocument::open(const std::string& fileName, const ProgressFn& progress)
+{
+    reader_.openFile(fileName);
+    if (!reader_.isOpen()) {
+        // The packets are released already: nothing may keep referring to them.
+        reset();
+        statusPanels_ = initialStatusPanels;
+        caption_ = applicationCaption;
+        return false;
+    }
+    scienceAssembled_ = false;
+    packetStatistics_.reset();
+    unknownCount_ = 0;
+    caption_ = std::string(applicationCaption) + ": " + fileName;
+    datasetCounter_ = 0;
+    reset();
+    buildGroupNodes();
+
+    reader_.setSyncWords(ESAPacket::defaultSyncWord1, ESAPacket::defaultSyncWord2);
+    int counter = 0;
+    reader_.readPackets(counter, half(progress, 0));
+    statusPanels_[0] = "Packets: " + std::to_string(counter);
+
+    classifyPackets(half(progress, 0.5));
+    statusPanels_[1] = "Unknown: " + std::to_string(unknownCount_);
+    return true;
+}
+
+void ArchiveDocument::buildGroupNodes()
+{
+    housekeepingNode_ = tree_.addGroup(noNode, "Housekeeping");
+    systemNode_ = tree_.addGroup(noNode, "System");
+    gcNode_ = tree_.addGroup(noNode, "GC");
+    gcmsNode_ = tree_.addGroup(noNode, "GCMS");
+    msNode_ = tree_.addGroup(noNode, "MS");
+}
+
+void ArchiveDocument::classifyPackets(const ProgressFn& progress)
+{
+    const std::vector<RawPacket>& packets = reader_.packets();
+    tree_.reserve(tree_.size() + packets.size());
+    timeListNodes_.reserve(packets.size());
+    constexpr size_t progressStep = 1 << 16;
+    for (size_t i = 0; i < packets.size(); ++i) {
+        if (progress && i % progressStep == 0)
+            progress(double(i) / double(packets.size()));
+        const RawPacket& packet = packets[i];
+        const PacketClass cls = classifyPacket(packet);
+        if (const int row = cls.statisticsRow(); row >= 0)
+            ++packetStatistics_.counts[size_t(row)];
+        if (cls.kind == PacketClass::Unrecognised)
+            ++unknownCount_;
+
+        const auto add = [&](NodeId parent, int16_t kind) { tree_.addNode(parent, NodeWrapper(kind, &packet)); };
+        if (cls.kind == PacketClass::RegularHousekeeping) {
+            add(housekeepingNode_, NodeKind::RegularHk);
+            continue;
+        }
+        if (cls.kind != PacketClass::Categorised)
+            continue;
+        switch (cls.category) {
+        case Category::ScienceData:
+            if (!scienceAssembled_)
+                assembleScienceStream(i);
+            break;
+        case Category::InternalHk: add(housekeepingNode_, NodeKind::InternalHk); break;
+        case Category::DevParameter: add(systemNode_, NodeKind::OvenTpstParameter); break;
+        case Category::GcMsParameter:
+            add(msNode_, NodeKind::GcMsParameter);
+            add(gcNode_, NodeKind::GcMsParameter);
+            break;
+        case Category::TestResults: add(systemNode_, NodeKind::TestResults); break;
+        case Category::ErrorMessages: add(systemNode_, NodeKind::ErrorMessage); break;
+        case Category::TpstReport: add(systemNode_, NodeKind::TpstReport); break;
+        case Category::ExecutionReport: add(systemNode_, NodeKind::ExecutionReport); break;
+        case Category::MemoryDump: i = assembleMemoryDump(i); break;
+        default: break;
+        }
+    }
+    if (progress)
+        progress(1.0);
+}
+
+// Gathers the pages that follow dump header i. Between pages only the service
+// type and subtype count: any transfer packet is the next page, anything else is
+// passed over unseen. A dump cut short by the end of the file keeps the pages
+// found, the rest reads as zero, and the walk resumes after the last page found.
+size_t ArchiveDocument::assembleMemoryDump(size_t i)
+{
+    const std::vector<RawPacket>& packets = reader_.packets();
+    const WordView header = packets[i].dataWords();
+    const uint16_t pages = header.wordOr(4);
+    auto image = std::make_unique<MemoryDumpImage>(pages, header.wordOr(3));
+    size_t last = i;
+    uint16_t found = 0;
+    for (size_t j = i + 1; found < pages && j < packets.size(); ++j) {
+        if (!packets[j].isTransfer())
+            continue;
+        // Data words 1..128 are the page; a short packet leaves the rest of it zero.
+        const WordView page = packets[j].dataWords().slice(1, MemoryDumpImage::pageWords);
+        std::copy_n(page.bytes(), page.byteCount(), image->pageBytes(found));
+        ++found;
+        last = j;
+    }
+    const std::string text = memoryDumpNodeText(image->memoryType());
+    if (found < pages)
+        warnings_.push_back(text + " (packet " + std::to_string(i) + ") announces " + std::to_string(pages) +
+                            " pages, but the file ends after " + std::to_string(found) +
+                            "; the missing pages read as zero.");
+    tree_.addNode(systemNode_, NodeWrapper(NodeKind::MemoryDump, std::move(image)));
+    return last;
+}
+
+void ArchiveDocument::assembleScienceStream(size_t i)
+{
+    scienceAssembled_ = true;
+    const AssembledStream stream = assembleStream(reader_.packets(), i);
+    statusPanels_[2] = "Missing: " + std::to_string(stream.missing);
+    parseScienceStream(stream.words(), stream.missing != 0,
+                       {tree_, gcNode_, gcmsNode_, msNode_, datasetCounter_});
+}
+
+} // namespace orvik

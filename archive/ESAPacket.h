@@ -1,0 +1,73 @@
+#pragma once
+// The packet-archive reader. One instance lives for the whole run; each open
+// releases the previous file's packets and reads the new file completely.
+
+#include "RawPacket.h"
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvik {
+
+// Called now and then during long work with the share done so far (0..1).
+using ProgressFn = std::function<void(double)>;
+
+class ESAPacket {
+public:
+    static constexpr uint16_t defaultSyncWord1 = 0x1ACF;
+    static constexpr uint16_t defaultSyncWord2 = 0xFC1D;
+
+    ESAPacket() = default;
+    ~ESAPacket();
+    ESAPacket(const ESAPacket&) = delete;
+    ESAPacket& operator=(const ESAPacket&) = delete;
+
+    // Releases the packets and the stream held, then opens the named file for reading.
+    void openFile(const std::string& name);
+    bool isOpen() const { return open_; }
+    const std::string& fileName() const { return fileName_; }
+    // Why the last openFile failed (empty after a success).
+    const std::string& openError() const { return openError_; }
+
+    void setSyncWords(uint16_t word1, uint16_t word2);
+    // Reads frames from the stream position to the end of the file, appending each
+    // packet and adding one to `counter` per packet.
+    void readPackets(int& counter, const ProgressFn& progress = {});
+    void clearPackets();
+
+    size_t count() const { return packets_.size(); }
+    const RawPacket& operator[](size_t i) const { return packets_[i]; }
+    const std::vector<RawPacket>& packets() const { return packets_; }
+
+    int processIdAt(size_t i) const { return packets_[i].processId(); }
+    int serviceTypeAt(size_t i) const { return packets_[i].serviceType().value_or(-1); }
+    int serviceSubtypeAt(size_t i) const { return packets_[i].serviceSubtype().value_or(-1); }
+
+private:
+    struct FileCloser {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    struct Arena {
+        std::unique_ptr<uint8_t[]> bytes;
+        size_t size = 0;
+    };
+
+    Arena readRemainder(const ProgressFn& progress);
+    void splitFrames(const uint8_t* bytes, size_t size, int& counter);
+
+    std::vector<RawPacket> packets_;
+    // Packets are views into these; each read appends one, so earlier views stay valid.
+    std::vector<Arena> arenas_;
+    uint16_t syncWord1_ = defaultSyncWord1;
+    uint16_t syncWord2_ = defaultSyncWord2;
+    bool open_ = false;
+    std::string fileName_;
+    std::string openError_;
+    std::unique_ptr<std::FILE, FileCloser> stream_;
+    uint64_t streamPosition_ = 0;
+};
+
+} // namespace orvik

@@ -1,0 +1,212 @@
+#include "ScienceStream.h"
+
+#include "OnBoardTime.h"
+#include "PacketClassification.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace orvik {
+
+namespace {
+
+bool isScienceBlock(const RawPacket& p)
+{
+    return p.isTransfer() && p.dataWord(1) == uint16_t(Category::ScienceData);
+}
+
+namespace Tag {
+constexpr uint16_t TC = 0x5443, TI = 0x5449, HK = 0x484B, CD = 0x4344, PD = 0x5044, AG = 0x4147, AM = 0x414D,
+                   GC = gcTag, MS = msTag;
+}
+
+constexpr uint16_t noCsibWord = 0xFFFF;
+
+class Parser {
+public:
+    Parser(WordView stream, bool incomplete, DatasetTarget target)
+        : s_(stream), incomplete_(incomplete), t_(target)
+    {
+    }
+
+    void run()
+    {
+        size_t p = 0;
+        while (p < s_.wordCount()) {
+            const size_t next = record(p);
+            if (next == 0)
+                return; // the record runs past the end of the stream
+            p = next;
+        }
+    }
+
+private:
+    // Handles the record at p and returns where the next one starts, or 0 when
+    // the record does not lie completely within the stream.
+    size_t record(size_t p)
+    {
+        const size_t end = s_.wordCount();
+        const auto fits = [end](size_t next) { return next <= end; };
+        const size_t n = s_.wordOr(p + 1);
+        switch (s_.wordOr(p)) {
+        case Tag::TC:
+            if (!fits(p + n + 2))
+                return 0;
+            telecommand(s_.slice(p + 1, n + 1));
+            return p + n + 2;
+        case Tag::TI:
+            if (!fits(p + 3))
+                return 0;
+            add(NodeWrapper(NodeKind::Time, ticksFromSignedCount(s_.wordOr(p + 1), s_.wordOr(p + 2))));
+            return p + 3;
+        case Tag::HK:
+            // 106 data words whatever the length word says; the next tag follows at p + n + 1.
+            if (!fits(p + 108) || !fits(p + n + 1))
+                return 0;
+            add(NodeWrapper(NodeKind::FullHk, makeRecord<FullHkRecord>(s_.from(p + 2))));
+            return p + n + 1;
+        case Tag::CD:
+            if (!fits(p + n + 2))
+                return 0;
+            {
+                auto config = makeRecord<CsibConfigRecord>(s_.slice(p + 2, n));
+                csibWord_ = config->words().wordOr(35);
+                add(NodeWrapper(NodeKind::CsibConfig, std::move(config)));
+            }
+            return p + n + 2;
+        case Tag::PD:
+            if (!fits(p + n + 2))
+                return 0;
+            add(NodeWrapper(NodeKind::CsibParameter, makeRecord<CsibParameterRecord>(s_.slice(p + 2, n))));
+            return p + n + 2;
+        case Tag::AG:
+        case Tag::AM:
+            if (!fits(p + 17))
+                return 0;
+            sweep(s_.wordOr(p) == Tag::AG, s_.from(p + 1));
+            return p + 17;
+        case Tag::GC:
+        case Tag::MS:
+            if (!fits(p + n + 2))
+                return 0;
+            spectrum(s_.wordOr(p), n, s_.slice(p + 2, n));
+            return p + n + 2;
+        default:
+            return p + 1;
+        }
+    }
+
+    template <class R>
+    static std::unique_ptr<R> makeRecord(WordView words)
+    {
+        auto r = std::make_unique<R>();
+        r->fill(words);
+        return r;
+    }
+
+    NodeId add(NodeWrapper wrapper, uint32_t number = 0)
+    {
+        return t_.tree.addNode(dataset_, std::move(wrapper), number);
+    }
+
+    // `words` holds the count n and the n telecommand words w0..w(n-1).
+    void telecommand(WordView words)
+    {
+        auto tc = makeRecord<TelecommandRecord>(words);
+        const WordView w = words.from(1);
+        if (w.wordOr(1) != 0)
+            datasetParent_ = t_.msNode;
+        else if (w.wordOr(2) != 0)
+            datasetParent_ = t_.gcNode;
+        else if (w.wordOr(3) != 0)
+            datasetParent_ = t_.gcmsNode;
+        std::string text = "Dataset (" + std::to_string(t_.datasetCounter) + ")";
+        if (incomplete_)
+            text += " - not complete!";
+        ++t_.datasetCounter;
+        dataset_ = t_.tree.addGroup(datasetParent_, std::move(text));
+        add(NodeWrapper(NodeKind::Telecommand, std::move(tc)));
+    }
+
+    void sweep(bool gc, WordView words)
+    {
+        if (sweepGroup_ == noNode)
+            sweepGroup_ = t_.tree.addGroup(dataset_, "HKSweep");
+        t_.tree.addNode(sweepGroup_,
+                        NodeWrapper(gc ? NodeKind::GcHkSweep : NodeKind::MsHkSweep, makeRecord<HkSweepRecord>(words)),
+                        sweepNumber_++);
+    }
+
+    // `words` holds the two time words and the samples, n words in all. A record
+    // with n < 2 has no room for its time words and is shown empty.
+    void spectrum(uint16_t tag, size_t n, WordView words)
+    {
+        sweepGroup_ = noNode;
+        sweepNumber_ = 0;
+        auto record = std::make_unique<SpectrumRecord>();
+        record->tag = tag;
+        if (n >= 2) {
+            record->timeHigh = words.wordOr(0);
+            record->timeLow = words.wordOr(1);
+            record->sampleCount = uint16_t(n - 2);
+            const WordView samples = words.from(2);
+            record->sampleBytes.assign(samples.bytes(), samples.bytes() + samples.byteCount());
+        }
+        if (tag == Tag::MS)
+            record->csibWord = csibWord_;
+        add(NodeWrapper(NodeKind::Spectrum, std::move(record)), spectrumNumber_++);
+    }
+
+    const WordView s_;
+    const bool incomplete_;
+    DatasetTarget t_;
+    NodeId dataset_ = noNode;
+    NodeId datasetParent_ = noNode;
+    NodeId sweepGroup_ = noNode;
+    uint32_t sweepNumber_ = 0;
+    uint32_t spectrumNumber_ = 0;
+    uint16_t csibWord_ = noCsibWord;
+};
+
+} // namespace
+
+AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t first)
+{
+    AssembledStream stream;
+    std::vector<size_t> blocks;
+    uint32_t lowest = UINT32_MAX, highest = 0;
+    for (size_t i = first; i < packets.size(); ++i) {
+        if (!isScienceBlock(packets[i]))
+            continue;
+        const auto number = packets[i].dataWord(2);
+        if (!number)
+            continue; // too short to carry a block number
+        blocks.push_back(i);
+        lowest = std::min<uint32_t>(lowest, *number);
+        highest = std::max<uint32_t>(highest, *number);
+    }
+    if (blocks.empty())
+        return stream;
+
+    stream.blocks = blocks.size();
+    stream.bytes.assign((highest - lowest + 1) * scienceBlockWords * 2, 0);
+    // The missing count follows the sequence as sent: a repeated number lowers it.
+    int32_t expected = *packets[blocks.front()].dataWord(2);
+    for (size_t i : blocks) {
+        const RawPacket& packet = packets[i];
+        const int32_t b = *packet.dataWord(2);
+        stream.missing += b - expected;
+        expected = b + 1;
+        const WordView block = packet.dataWords().slice(3, scienceBlockWords);
+        if (block.byteCount() != 0) // a short packet supplies what it holds; the rest stays zero
+            std::memcpy(stream.bytes.data() + (b - lowest) * scienceBlockWords * 2, block.bytes(), block.byteCount());
+    }
+    return stream;
+}
+
+void parseScienceStream(WordView stream, bool incomplete, DatasetTarget target)
+{
+    Parser(stream, incomplete, target).run();
+}
+
+} // namespace orvik

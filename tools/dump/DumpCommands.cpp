@@ -1,0 +1,39 @@
+#include "DumpCommands.h"
+
+#include <string>
+
+namespace orvik::dump {
+
+void printSummary(const ArchiveDocument& doc, std::ostream& out)
+{
+    for (const std::string& panel : doc.statusPanels())
+        out << panel << '\n';
+    const PacketStatistics& stats = doc.packetStatistics();
+    for (size_t row = 0; row < stats.counts.size(); ++row)
+        out << PacketStatistics::rowNames[row] << '\t' << stats.counts[row] << '\n';
+}
+
+namespace {
+void printSubtree(const CategoryTree& tree, NodeId parent, int depth, std::ostream& out)
+{
+    const std::string indent(size_t(2 * depth), ' ');
+    for (NodeId child : tree.children(parent)) {
+        out << indent << tree.text(child) << '\n';
+        printSubtree(tree, child, depth + 1, out);
+    }
+}
+} // namespace
+
+void printTree(const ArchiveDocument& doc, std::ostream& out)
+{
+    printSubtree(doc.tree(), noNode, 0, out);
+}
+
+void printTimeList(const ArchiveDocument& doc, std::ostream& out)
+{
+    const std::vector<NodeId>& nodes = doc.timeListNodes();
+    for (size_t k = 0; k < nodes.size(); ++k)
+        out << k << '\t' << doc.tree().text(nodes[k]) << '\n';
+}
+
+} // namespace orvik::dump

@@ -1,0 +1,17 @@
+#pragma once
+// What orvik-dump prints of an opened archive, in the window's own texts.
+
+#include "ArchiveDocument.h"
+
+#include <ostream>
+
+namespace orvik::dump {
+
+// Status-bar texts, then one "NAME<TAB>COUNT" line per statistics row.
+void printSummary(const ArchiveDocument& doc, std::ostream& out);
+// One line per node in tree order, indented two spaces per level.
+void printTree(const ArchiveDocument& doc, std::ostream& out);
+// One "K<TAB>TEXT" line per time-list entry.
+void printTimeList(const ArchiveDocument& doc, std::ostream& out);
+
+} // namespace orvik::dump

@@ -1,0 +1,27 @@
+#pragma once
+// Command line of orvik-dump: options in any order, the archive last.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvik::dump {
+
+enum class Command { Summary, Tree, Time, Help };
+
+struct DumpOptions {
+    Command command = Command::Summary;
+    std::string archive;
+};
+
+// The parsed options, or the one-line reason they cannot be used.
+struct ParsedOptions {
+    std::optional<DumpOptions> options;
+    std::string error;
+};
+
+ParsedOptions parseDumpOptions(const std::vector<std::string>& args);
+
+extern const char* const usageText;
+
+} // namespace orvik::dump
