@@ -37,19 +37,19 @@ void ArchiveDocument::reset()
 bool ArchiveDocument::open(const std::string& fileName, const ProgressFn& progress)
 {
     reader_.openFile(fileName);
+    // By now the previous file's packets are released: nothing may keep referring to them,
+    // whether or not the new file opened.
+    scienceAssembled_ = false;
+    packetStatistics_.reset();
+    unknownCount_ = 0;
+    datasetCounter_ = 0;
+    reset();
     if (!reader_.isOpen()) {
-        // The packets are released already: nothing may keep referring to them.
-        reset();
         statusPanels_ = initialStatusPanels;
         caption_ = applicationCaption;
         return false;
     }
-    scienceAssembled_ = false;
-    packetStatistics_.reset();
-    unknownCount_ = 0;
     caption_ = std::string(applicationCaption) + ": " + fileName;
-    datasetCounter_ = 0;
-    reset();
     buildGroupNodes();
 
     reader_.setSyncWords(ESAPacket::defaultSyncWord1, ESAPacket::defaultSyncWord2);

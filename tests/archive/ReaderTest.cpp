@@ -1,0 +1,160 @@
+#include "ArchiveBuilder.h"
+
+#include <cstring>
+
+using namespace orvik;
+using namespace orvik::test;
+
+namespace {
+
+class ReaderTest : public ::testing::Test {
+protected:
+    // Reads `bytes` as an archive file; returns the packet counter.
+    int read(const Bytes& bytes, const std::string& name = "archive.cvlbin")
+    {
+        reader.openFile(dir.write(name, bytes));
+        EXPECT_TRUE(reader.isOpen());
+        int counter = 0;
+        reader.readPackets(counter);
+        EXPECT_EQ(counter, int(reader.count()));
+        return counter;
+    }
+    // The stored packet i is the file's bytes from `offset` on, `size` of them.
+    void expectStoredAs(size_t i, const Bytes& file, size_t offset, size_t size)
+    {
+        ASSERT_LT(i, reader.count());
+        ASSERT_EQ(reader[i].size, size);
+        EXPECT_EQ(0, std::memcmp(reader[i].bytes, file.data() + offset, size));
+    }
+
+    TempDir dir;
+    ESAPacket reader;
+};
+
+const Packet internalHk = categoryPacket(Category::InternalHk, {0x1111, 0x2222});
+
+TEST_F(ReaderTest, FramesAreStoredByteForByteWithTheirHeaderFields)
+{
+    const Packet block{.processId = 113, .serviceType = 20, .serviceSubtype = 3, .data = le({7, 2, 0xBEEF})};
+    const Bytes file = Archive().add(block).add(internalHk).bytes();
+    EXPECT_EQ(read(file, "archive.dat"), 2);
+    expectStoredAs(0, file, 0, 26);
+    expectStoredAs(1, file, 26, 28);
+    EXPECT_EQ(reader.processIdAt(0), 113);
+    EXPECT_EQ(reader.serviceTypeAt(0), 20);
+    EXPECT_EQ(reader.serviceSubtypeAt(0), 3);
+    EXPECT_EQ(reader[0].dataWord(2), 0xBEEF);
+    EXPECT_EQ(reader[0].length(), 15);
+}
+
+TEST_F(ReaderTest, EmptyFileAndStrayBytesYieldNoPackets)
+{
+    EXPECT_EQ(read({}), 0);
+    EXPECT_EQ(read(Bytes(301, 0xCF)), 0);
+}
+
+TEST_F(ReaderTest, FrameWithoutDataFieldHeaderKeepsTenHeaderBytesAndItsData)
+{
+    const Packet bare{.processId = 5, .dataFieldHeader = false, .data = le({1, 2, 3})};
+    const Bytes file = bare.frame();
+    EXPECT_EQ(read(file), 1);
+    expectStoredAs(0, file, 0, 16);
+    EXPECT_FALSE(reader[0].hasDataFieldHeader());
+    EXPECT_EQ(reader.processIdAt(0), 5);
+}
+
+// The search moves in 2-byte steps from the end of the previous frame.
+struct Gap {
+    size_t firstFrameOddBytes; // 1: the first frame has an odd length
+    size_t strayBytes;
+    int found;
+};
+class FrameDistanceTest : public ReaderTest, public ::testing::WithParamInterface<Gap> {};
+
+TEST_P(FrameDistanceTest, SecondFrameIsFoundOnlyAtAnEvenDistance)
+{
+    const Gap g = GetParam();
+    Packet first = internalHk;
+    first.data.resize(first.data.size() + g.firstFrameOddBytes, 0);
+    EXPECT_EQ(read(Archive().add(first).raw(Bytes(g.strayBytes, 0x55)).add(internalHk).bytes()), g.found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gaps, FrameDistanceTest,
+                         ::testing::Values(Gap{0, 0, 2}, Gap{0, 2, 2}, Gap{0, 6, 2}, Gap{0, 1, 1}, Gap{0, 3, 1},
+                                           Gap{1, 0, 2}, Gap{1, 1, 1}));
+
+TEST_F(ReaderTest, WordAfterAFirstSyncWordIsNotTriedAsAFirstSyncWord)
+{
+    // CF 1A CF 1A 1D FC: the frame at the second CF 1A is passed over; the one after it is found.
+    const Bytes file = Archive().raw(le({ESAPacket::defaultSyncWord1})).add(internalHk).add(internalHk).bytes();
+    EXPECT_EQ(read(file), 1);
+    expectStoredAs(0, file, 30, 28);
+}
+
+TEST_F(ReaderTest, FlaggedFrameOfLengthNineEndsTheReading)
+{
+    const Packet noData{.data = {}};
+    EXPECT_EQ(read(Archive().add(internalHk).add(noData).add(internalHk).bytes()), 1);
+}
+
+TEST_F(ReaderTest, FlaggedFrameShorterThanItsHeaderIsSkippedRightAfterItsSyncWords)
+{
+    // Identification 0x1ACF (flag set) and sequence word 0xFC1D are the sync words of a
+    // frame that starts 4 bytes in; the outer length word 0 is its identification.
+    const Bytes inner = frameHeader(0x0000, 1) + Bytes{0xAB, 0xCD};
+    const Bytes file = le({ESAPacket::defaultSyncWord1, ESAPacket::defaultSyncWord2}) + inner;
+    EXPECT_EQ(read(file), 1);
+    expectStoredAs(0, file, 4, 12);
+}
+
+TEST_F(ReaderTest, TruncatedLastFrameKeepsTheBytesThatAreThere)
+{
+    Bytes file = Archive().add(internalHk).add(internalHk).bytes();
+    file.resize(28 + 20 + 5);
+    EXPECT_EQ(read(file), 2);
+    expectStoredAs(1, file, 28, 25);
+    EXPECT_EQ(reader[1].dataWord(1), Category::InternalHk);
+    EXPECT_EQ(reader[1].dataWord(2), std::nullopt);
+    EXPECT_EQ(reader[1].length(), 17);
+
+    file.resize(28 + 20); // headers only: no data byte at all
+    EXPECT_EQ(read(file), 1);
+}
+
+TEST_F(ReaderTest, OpeningAnotherFileReplacesThePackets)
+{
+    EXPECT_EQ(read(Archive().add(internalHk).add(internalHk).bytes(), "first.cvlbin"), 2);
+    EXPECT_EQ(read(Archive().add(regularHk()).bytes(), "second.cvlbin"), 1);
+    EXPECT_EQ(reader.serviceTypeAt(0), 3);
+
+    for (const std::string& name : {(dir.path() / "missing.cvlbin").string(), dir.path().string()}) {
+        read(Archive().add(internalHk).bytes());
+        reader.openFile(name);
+        EXPECT_FALSE(reader.isOpen()) << name;
+        EXPECT_EQ(reader.fileName(), name);
+        EXPECT_FALSE(reader.openError().empty());
+        EXPECT_EQ(reader.count(), 0u);
+    }
+}
+
+using OpenTest = DocumentTest;
+
+TEST_F(OpenTest, FailedOpenReturnsTheDocumentToItsInitialState)
+{
+    const std::string name = dir.write("a.cvlbin", Archive().add(internalHk).add(regularHk()).bytes());
+    ASSERT_TRUE(doc.open(name));
+    doc.currentNode = doc.timeListNodes().front();
+    EXPECT_EQ(doc.caption(), "ORVIK-EGSE: " + name);
+    EXPECT_EQ(doc.statusPanels()[0], "Packets: 2");
+
+    EXPECT_FALSE(doc.open(dir.path().string()));
+    EXPECT_EQ(doc.tree().size(), 0u);
+    EXPECT_TRUE(doc.timeListNodes().empty());
+    EXPECT_EQ(doc.currentNode, noNode);
+    EXPECT_EQ(doc.statusPanels(), (std::array<std::string, 3>{"Packets:", "Unknown:", "Missing:"}));
+    EXPECT_EQ(doc.caption(), "ORVIK-EGSE");
+    EXPECT_EQ(doc.unknownCount(), 0);
+    EXPECT_EQ(doc.packetStatistics().counts, decltype(doc.packetStatistics().counts){});
+}
+
+} // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace orvik::sim {
+
+// What the simulator makes: the seed decides every value, the target size how often the
+// measurement campaign is repeated, and `missing` how many science blocks the downlink loses.
+struct CampaignSettings {
+    uint64_t seed = 1;
+    std::optional<uint64_t> targetBytes; // none: one demo campaign
+    unsigned missing = 0;
+    std::optional<uint16_t> firstBlock;  // first science block number; none: chosen by the seed
+};
+
+struct CommandLine {
+    CampaignSettings settings;
+    std::string outputPath;
+};
+
+// "123", "64K", "3M", "1G" (binary multiples, either case); none for anything else, for 0 and on
+// overflow.
+std::optional<uint64_t> parseByteCount(std::string_view text);
+
+// The parsed command line, or the one-line message that explains what is wrong with it.
+std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& args);
+
+} // namespace orvik::sim
