@@ -81,7 +81,7 @@ void ArchiveDocument::classifyPackets(const ProgressFn& progress)
         if (progress && i % progressStep == 0)
             progress(double(i) / double(packets.size()));
         const RawPacket& packet = packets[i];
-        const PacketClass cls = classifyPacket(packet);
+        const PacketClass cls = packet.cls;
         if (const int row = cls.statisticsRow(); row >= 0)
             ++packetStatistics_.counts[size_t(row)];
         if (cls.kind == PacketClass::Unrecognised)
@@ -130,7 +130,7 @@ size_t ArchiveDocument::assembleMemoryDump(size_t i)
     size_t last = i;
     uint16_t found = 0;
     for (size_t j = i + 1; found < pages && j < packets.size(); ++j) {
-        if (!packets[j].isTransfer())
+        if (!packets[j].cls.transfer)
             continue;
         // Data words 1..128 are the page; a short packet leaves the rest of it zero.
         const WordView page = packets[j].dataWords().slice(1, MemoryDumpImage::pageWords);

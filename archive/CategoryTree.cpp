@@ -2,6 +2,8 @@
 
 #include "OnBoardTime.h"
 
+#include <algorithm>
+
 namespace orvik {
 
 namespace {
@@ -23,7 +25,7 @@ NodeId CategoryTree::append(NodeId parent, NodeWrapper wrapper, uint32_t number)
 {
     const auto id = NodeId(nodes_.size());
     std::vector<NodeId>& siblings = childList(parent);
-    nodes_.push_back({std::move(wrapper), parent, uint32_t(siblings.size()), number});
+    nodes_.push_back({std::move(wrapper), parent, number});
     siblings.push_back(id);
     if (nodeAdded_)
         nodeAdded_(id);
@@ -41,6 +43,12 @@ const std::vector<NodeId>& CategoryTree::children(NodeId parent) const
         return topLevel_;
     const Node& node = nodes_[parent];
     return node.wrapper.kind == NodeKind::Group ? groups_[node.number].children : noChildren;
+}
+
+uint32_t CategoryTree::row(NodeId id) const
+{
+    const std::vector<NodeId>& siblings = children(nodes_[id].parent);
+    return uint32_t(std::lower_bound(siblings.begin(), siblings.end(), id) - siblings.begin());
 }
 
 void CategoryTree::clear()

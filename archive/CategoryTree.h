@@ -1,5 +1,6 @@
 #pragma once
-// The category tree: nodes in one array, children listed per group node.
+// The category tree: nodes in one array, children listed per group node in the
+// order they were added, which is also the order of their ids.
 // Node texts are built when asked for from the node's kind and payload; only
 // group nodes keep a text of their own.
 
@@ -34,7 +35,7 @@ public:
     const std::vector<NodeId>& children(NodeId parent) const;
     NodeId parent(NodeId id) const { return nodes_[id].parent; }
     // Position of the node among its parent's children.
-    uint32_t row(NodeId id) const { return nodes_[id].row; }
+    uint32_t row(NodeId id) const;
     const NodeWrapper& wrapper(NodeId id) const { return nodes_[id].wrapper; }
     int16_t kind(NodeId id) const { return nodes_[id].wrapper.kind; }
     std::string text(NodeId id) const;
@@ -43,7 +44,6 @@ private:
     struct Node {
         NodeWrapper wrapper;
         NodeId parent;
-        uint32_t row;
         uint32_t number; // group nodes: index into groups_
     };
     struct Group {

@@ -1,5 +1,7 @@
 #include "ESAPacket.h"
 
+#include "PacketClassification.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -8,7 +10,8 @@
 namespace orvik {
 
 namespace {
-constexpr size_t readChunk = size_t(8) << 20;
+// Small enough that a chunk is still in the cache when its frames are cut out.
+constexpr size_t readChunk = size_t(1) << 18;
 constexpr uint16_t dataFieldHeaderFlag = 0x0800;
 constexpr size_t primaryHeaderBytes = 10;
 constexpr size_t dataFieldHeaderBytes = 10;
@@ -54,65 +57,77 @@ void ESAPacket::clearPackets()
     arenas_.clear();
 }
 
-ESAPacket::Arena ESAPacket::readRemainder(const ProgressFn& progress)
-{
-    Arena arena;
-    // The size is only a first guess: the file may grow while we read it.
-    std::error_code ec;
-    const auto fileSize = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
-    size_t capacity = !ec && fileSize > streamPosition_ ? size_t(fileSize - streamPosition_) : 0;
-    const size_t expected = std::max<size_t>(capacity, 1);
-    arena.bytes = std::make_unique_for_overwrite<uint8_t[]>(std::max<size_t>(capacity, 1));
-    for (;;) {
-        if (arena.size == capacity) {
-            // The file grew while we read it (or its size was unknown): keep reading to its end.
-            const size_t grown = std::max(capacity * 2, readChunk);
-            auto bigger = std::make_unique_for_overwrite<uint8_t[]>(grown);
-            std::memcpy(bigger.get(), arena.bytes.get(), arena.size);
-            arena.bytes = std::move(bigger);
-            capacity = grown;
-        }
-        const size_t want = std::min(readChunk, capacity - arena.size);
-        const size_t got = std::fread(arena.bytes.get() + arena.size, 1, want, stream_.get());
-        arena.size += got;
-        streamPosition_ += got;
-        if (progress)
-            progress(std::min(1.0, double(arena.size) / double(expected)));
-        if (got < want)
-            break;
-    }
-    return arena;
-}
-
+// Reads in chunks and cuts frames out of each chunk while its bytes are still in
+// the cache. The arena is sized to the file; should the file grow while we read
+// it (another program writing it), the arena grows and the packets move with it.
 void ESAPacket::readPackets(int& counter, const ProgressFn& progress)
 {
     if (!stream_)
         return;
-    Arena arena = readRemainder(progress);
-    packets_.reserve(packets_.size() + arena.size / 256);
-    splitFrames(arena.bytes.get(), arena.size, counter);
+    std::error_code ec;
+    const auto fileSize = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
+    const size_t expected = !ec && fileSize > streamPosition_ ? size_t(fileSize - streamPosition_) : 0;
+    Arena arena{std::make_unique_for_overwrite<uint8_t[]>(expected), 0};
+    size_t capacity = expected;
+    const size_t firstPacket = packets_.size();
+    packets_.reserve(firstPacket + expected / 256);
+    Scan scan;
+    for (bool atEnd = false; !atEnd && !scan.finished;) {
+        if (arena.size == capacity) {
+            uint8_t probe[4096];
+            const size_t n = std::fread(probe, 1, sizeof probe, stream_.get());
+            if (n == 0) {
+                splitFrames(arena.bytes.get(), arena.size, true, scan, counter);
+                break;
+            }
+            capacity = std::max(capacity * 2, readChunk);
+            auto bigger = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+            std::copy_n(arena.bytes.get(), arena.size, bigger.get());
+            for (size_t i = firstPacket; i < packets_.size(); ++i)
+                packets_[i].bytes = bigger.get() + (packets_[i].bytes - arena.bytes.get());
+            arena.bytes = std::move(bigger);
+            std::copy_n(probe, n, arena.bytes.get() + arena.size);
+            arena.size += n;
+        }
+        const size_t want = std::min(readChunk, capacity - arena.size);
+        const size_t got = std::fread(arena.bytes.get() + arena.size, 1, want, stream_.get());
+        arena.size += got;
+        atEnd = got < want;
+        splitFrames(arena.bytes.get(), arena.size, atEnd, scan, counter);
+        if (progress)
+            progress(expected ? std::min(1.0, double(arena.size) / double(expected)) : 1.0);
+    }
+    streamPosition_ += arena.size;
     arenas_.push_back(std::move(arena));
 }
 
-// The frame search moves in 2-byte steps from the end of the previous frame, so
-// a frame that starts at an odd distance from it is not found.
-void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, int& counter)
+// Cuts the frames that lie in bytes[scan.pos, size). Before the end of the file a
+// frame that is not all there yet waits for the next chunk; at the end it is kept
+// with the bytes that are there. The search moves in 2-byte steps from the end of
+// the previous frame, so a frame that starts at an odd distance from it is not found.
+void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, int& counter)
 {
-    size_t pos = 0;
-    while (pos + 2 <= size) {
+    size_t pos = scan.pos;
+    const auto waitOrEnd = [&] {
+        scan.finished = atEnd;
+        scan.pos = pos;
+    };
+    for (;;) {
+        if (pos + 2 > size)
+            return waitOrEnd();
         if (readLe16(bytes + pos) != syncWord1_) {
             pos += 2;
             continue;
         }
         if (pos + 4 > size)
-            return;
+            return waitOrEnd();
         if (readLe16(bytes + pos + 2) != syncWord2_) {
             // The word after a first sync word is not tried as a first sync word itself.
             pos += 4;
             continue;
         }
         if (pos + primaryHeaderBytes > size)
-            return;
+            return waitOrEnd();
         const uint16_t identification = readLe16(bytes + pos + 4);
         const uint16_t length = readLe16(bytes + pos + 8);
         size_t headerBytes = primaryHeaderBytes;
@@ -126,15 +141,23 @@ void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, int& counter)
             headerBytes += dataFieldHeaderBytes;
             dataBytes -= dataFieldHeaderBytes;
         }
-        const size_t dataStart = pos + headerBytes;
-        // A frame whose data the file does not deliver at all ends the reading.
-        if (dataBytes == 0 || dataStart >= size)
+        if (dataBytes == 0) {
+            // A frame without data bytes ends the reading.
+            scan.finished = true;
+            scan.pos = pos;
             return;
-        // A frame cut short by the end of the file keeps the bytes that are there.
-        const size_t present = std::min(dataBytes, size - dataStart);
-        packets_.push_back(RawPacket{bytes + pos, uint32_t(headerBytes + present)});
+        }
+        const size_t dataStart = pos + headerBytes;
+        if (dataStart + dataBytes > size) {
+            if (!atEnd || dataStart >= size)
+                return waitOrEnd();
+            dataBytes = size - dataStart; // cut short by the end of the file: keep what is there
+        }
+        RawPacket packet{bytes + pos, uint32_t(headerBytes + dataBytes), {}};
+        packet.cls = classifyPacket(packet);
+        packets_.push_back(packet);
         ++counter;
-        pos = dataStart + present;
+        pos = dataStart + dataBytes;
     }
 }
 

@@ -55,8 +55,11 @@ private:
         size_t size = 0;
     };
 
-    Arena readRemainder(const ProgressFn& progress);
-    void splitFrames(const uint8_t* bytes, size_t size, int& counter);
+    struct Scan {
+        size_t pos = 0;        // where the search for the next frame goes on
+        bool finished = false; // a frame without data ended the reading
+    };
+    void splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, int& counter);
 
     std::vector<RawPacket> packets_;
     // Packets are views into these; each read appends one, so earlier views stay valid.

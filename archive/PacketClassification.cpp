@@ -4,16 +4,21 @@ namespace orvik {
 
 PacketClass classifyPacket(const RawPacket& packet)
 {
-    if (packet.processId() != instrumentProcessId)
-        return {PacketClass::Foreign, 0};
-    if (packet.serviceType() == regularHousekeepingServiceType)
-        return {PacketClass::RegularHousekeeping, 0};
+    PacketClass cls;
+    cls.transfer = packet.serviceType() == 20 && packet.serviceSubtype() == 3;
     const auto category = packet.categoryWord();
-    if (!category)
-        return {PacketClass::Unrecognised, -1};
-    const int16_t c = *category;
-    const bool recognised = (c >= Category::ScienceData && c < Category::count) || c == silentCategory;
-    return {recognised ? PacketClass::Categorised : PacketClass::Unrecognised, c};
+    cls.hasCategoryWord = category.has_value();
+    cls.category = category.value_or(0);
+    if (packet.processId() != instrumentProcessId)
+        cls.kind = PacketClass::Foreign;
+    else if (packet.serviceType() == regularHousekeepingServiceType)
+        cls.kind = PacketClass::RegularHousekeeping;
+    else if (category && ((*category >= Category::ScienceData && *category < Category::count) ||
+                          *category == silentCategory))
+        cls.kind = PacketClass::Categorised;
+    else
+        cls.kind = PacketClass::Unrecognised;
+    return cls;
 }
 
 } // namespace orvik

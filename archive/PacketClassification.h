@@ -14,29 +14,9 @@ constexpr int regularHousekeepingServiceType = 3;
 // A category value the instrument sends that is neither shown nor counted.
 constexpr int16_t silentCategory = 0x4F72;
 
-namespace Category {
-constexpr int16_t Empty = 0, ScienceParameter = 1, ScienceData = 2, InternalHk = 3, DevParameter = 4,
-                  GcMsParameter = 5, TestResults = 6, ErrorMessages = 7, TpstReport = 8, MemoryDump = 9,
-                  RawData = 10, CsibCfg = 11, ExecutionReport = 12;
-constexpr int count = 13;
-} // namespace Category
-
-struct PacketClass {
-    enum Kind { Foreign, RegularHousekeeping, Categorised, Unrecognised };
-    Kind kind;
-    int16_t category; // the category word, for Categorised and Unrecognised packets that have one
-
-    // The statistics row this packet is counted in, or -1.
-    int statisticsRow() const
-    {
-        return kind != Foreign && kind != RegularHousekeeping && category >= 0 && category < Category::count
-                   ? category
-                   : -1;
-    }
-};
-
-// Categories 0 and 1, values outside 0..12 (except the silent one), and packets
-// too short to hold a category word are unrecognised.
+// Works out the class from the frame's bytes. Categories 0 and 1, values outside
+// 0..12 (except the silent one), and packets too short to hold a category word
+// are unrecognised.
 PacketClass classifyPacket(const RawPacket& packet);
 
 struct PacketStatistics {

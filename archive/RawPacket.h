@@ -3,6 +3,7 @@
 // (4 sync bytes, 6 primary-header bytes, 10 data-field-header bytes when present,
 // then the packet data). The bytes belong to the reader and live until the next open.
 
+#include "PacketClass.h"
 #include "WordView.h"
 
 namespace orvik {
@@ -10,6 +11,7 @@ namespace orvik {
 struct RawPacket {
     const uint8_t* bytes = nullptr;
     uint32_t size = 0;
+    PacketClass cls; // set by the reader when it stores the packet
 
     WordView view() const { return WordView(bytes, size); }
     // The 16-bit word at byte offset n of the frame.
@@ -44,8 +46,6 @@ struct RawPacket {
         auto w = dataWord(1);
         return w ? std::optional<int16_t>(static_cast<int16_t>(*w)) : std::nullopt;
     }
-    // Service type 20, subtype 3: one 126-word science block or one 128-word dump page.
-    bool isTransfer() const { return serviceType() == 20 && serviceSubtype() == 3; }
 };
 
 } // namespace orvik

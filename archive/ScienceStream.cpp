@@ -1,7 +1,6 @@
 #include "ScienceStream.h"
 
 #include "OnBoardTime.h"
-#include "PacketClassification.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,11 +8,6 @@
 namespace orvik {
 
 namespace {
-
-bool isScienceBlock(const RawPacket& p)
-{
-    return p.isTransfer() && p.dataWord(1) == uint16_t(Category::ScienceData);
-}
 
 namespace Tag {
 constexpr uint16_t TC = 0x5443, TI = 0x5449, HK = 0x484B, CD = 0x4344, PD = 0x5044, AG = 0x4147, AM = 0x414D,
@@ -176,7 +170,7 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
     std::vector<size_t> blocks;
     uint32_t lowest = UINT32_MAX, highest = 0;
     for (size_t i = first; i < packets.size(); ++i) {
-        if (!isScienceBlock(packets[i]))
+        if (!packets[i].cls.isScienceBlock())
             continue;
         const auto number = packets[i].dataWord(2);
         if (!number)

@@ -87,16 +87,12 @@ ScienceSummary Campaign::run()
         [this] { dumpMemory(kMemoryDpu); },
         [this] { rest(static_cast<uint32_t>(random_.between(120, 600)) * kTicksPerSecond); },
     };
-    bool done = false;
-    while (!done) {
+    for (bool again = true; again; again = settings_.targetBytes && !sizeReached()) {
         for (const auto& step : steps) {
             step();
-            if (settings_.targetBytes && sizeReached()) {
-                done = true;
+            if (settings_.targetBytes && sizeReached())
                 break;
-            }
         }
-        done = done || !settings_.targetBytes;
     }
     if (stream_.wordsAppended() > 0) {
         stream_.finish();
@@ -149,7 +145,7 @@ void Campaign::checkOut()
     advanceBy(static_cast<uint32_t>(random_.between(60, 120)) * kTicksPerSecond);
     // Now and then the GC does not answer in time and fails its test.
     const bool gcFailed = random_.chance(0.25);
-    const uint16_t passed = gcFailed ? kAllUnits & ~0x02 : kAllUnits;
+    const auto passed = static_cast<uint16_t>(gcFailed ? kAllUnits & ~0x02 : kAllUnits);
     sendCategory(Category::TestResults, testResultBody(random_, state_, kAllUnits, passed));
     if (gcFailed) {
         state_.lastError = kEventGcTimeout;
@@ -164,21 +160,22 @@ void Campaign::checkOut()
     advanceBy(4 * kTicksPerSecond);
     reportExecution(udpt, start);
 
-    const std::pair<TcCode, Category> tableRequests[] = {
-        {TcCode::Gdpt, Category::DeviceParameters}, {TcCode::Gtpt, Category::GcMsParameters},
-        {TcCode::Gtib, Category::CsibConfiguration}};
-    for (const auto& [code, category] : tableRequests) {
-        const auto tc = simpleTelecommand(code);
+    struct TableRequest {
+        TcCode code;
+        Category reply;
+        std::vector<uint16_t> body;
+    };
+    const auto configuration = configurationRecord(lastConfiguration_);
+    const TableRequest requests[] = {
+        {TcCode::Gdpt, Category::DeviceParameters, deviceParameterBody(device_)},
+        {TcCode::Gtpt, Category::GcMsParameters, gcMsParameterBody(experiment_)},
+        {TcCode::Gtib, Category::CsibConfiguration, {configuration.begin(), configuration.end()}},
+    };
+    for (const TableRequest& request : requests) {
+        const auto tc = simpleTelecommand(request.code);
         start = beginTelecommand();
         advanceBy(2 * kTicksPerSecond);
-        if (category == Category::DeviceParameters)
-            sendCategory(category, deviceParameterBody(device_));
-        else if (category == Category::GcMsParameters)
-            sendCategory(category, gcMsParameterBody(experiment_));
-        else {
-            const auto record = configurationRecord(lastConfiguration_);
-            sendCategory(category, record);
-        }
+        sendCategory(request.reply, request.body);
         reportExecution(tc, start);
     }
 }
@@ -328,7 +325,7 @@ void Campaign::reportEvents()
     state_.countTelecommand();
     sendCategory(Category::ErrorMessage,
                  errorMessageBody(kEventTelecommand, 0, static_cast<uint16_t>(state_.executedTcs + 1)));
-    constexpr uint16_t kSoftwareEvents[] = {kEventSd2NotReady, kEventTpstTimeout, kEventEepromRefreshed, kEventHePressureLow};
+    constexpr uint16_t kSoftwareEvents[] = {kEventSd2NotReady, kEventTpstTimeout, kEventEepromRefreshed, kEventTdcTimeout};
     const unsigned events = 1 + random_.below(2);
     for (unsigned i = 0; i < events; ++i) {
         advanceBy(static_cast<uint32_t>(random_.between(10, 90)) * kTicksPerSecond);

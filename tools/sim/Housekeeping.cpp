@@ -8,7 +8,7 @@ namespace orvik::sim {
 namespace {
 
 constexpr double kKelvinOffset = 273.16;
-constexpr int kColumns = 8;
+constexpr size_t kColumns = 8;
 // Columns sit at slightly different places in the GC oven.
 constexpr double kColumnOffsetC[kColumns] = {0.0, 0.4, -0.3, 0.8, -0.6, 0.2, 1.1, -0.9};
 
@@ -72,8 +72,8 @@ std::array<uint16_t, kHkHalfWords> housekeepingHalf(const InstrumentState& s, ui
     w[4] = rawSigned(noisy(random, 6.5 + 5.0 * ms + 4.0 * gc + (ovenHeating ? 12.0 : 0.0), 0.1) / 0.00146); // W
     w[5] = rawUnsigned(noisy(random, 2048.0 + 300.0 * gc, 4.0));                    // GC ADC input
     w[6] = rawUnsigned(noisy(random, 2048.0 + 500.0 * ms, 4.0));                    // MS ADC input
-    for (int channel = 7; channel <= 14; ++channel)                                 // DPU multiplexer
-        w[channel] = rawUnsigned(noisy(random, 1024.0 + 144.0 * (channel - 7), 2.0));
+    for (size_t channel = 7; channel <= 14; ++channel)                                 // DPU multiplexer
+        w[channel] = rawUnsigned(noisy(random, 1024.0 + 144.0 * static_cast<double>(channel - 7), 2.0));
     w[15] = rawSigned(noisy(random, 5.02, 0.004) / 0.000732);                       // DPU voltage
     w[16] = rawScaled(s.he1Mbar, 16.0);
     w[17] = rawScaled(s.he2Mbar, 16.0);
@@ -82,7 +82,7 @@ std::array<uint16_t, kHkHalfWords> housekeepingHalf(const InstrumentState& s, ui
     w[20] = rawScaled(noisy(random, s.tenaxC, 0.2), 0.028);
     w[21] = rawScaled(noisy(random, gc > 0 ? 1850.0 : 1013.0, 2.0), 0.2);           // He secondary, mbar
     w[23] = rawScaled(gc > 0 ? noisy(random, 24.5, 0.05) : 0.0, 0.045);             // valve voltage
-    for (int column = 0; column < kColumns; ++column)
+    for (size_t column = 0; column < kColumns; ++column)
         w[24 + column] = rawScaled(noisy(random, s.columnC + kColumnOffsetC[column], 0.1), 0.014);
     w[32] = rawOffsetScaled(noisy(random, s.pipeC, 0.1), 2522.0, 0.11);
     w[33] = rawOffsetScaled(noisy(random, s.pipeC - 1.5, 0.1), 2522.0, 0.11);
@@ -93,7 +93,7 @@ std::array<uint16_t, kHkHalfWords> housekeepingHalf(const InstrumentState& s, ui
     w[40] = rawScaled(ms > 0 ? noisy(random, 95.0, 0.4) : 0.0, 0.0073);             // emission current, nA
     w[41] = rawScaled(ms > 0 ? noisy(random, 2150.0, 2.0) : 0.0, 0.505);            // detector HV
     constexpr double kMonitorVolts[6] = {2.12, 1.87, 3.21, 1.42, 1.08, 0.79};      // HV2 .. HV7 monitors
-    for (int i = 0; i < 6; ++i)
+    for (size_t i = 0; i < 6; ++i)
         w[42 + i] = rawScaled(ms > 0 ? noisy(random, kMonitorVolts[i], 0.002) : 0.0, 0.000366);
     w[48] = s.cdmsReceived;
     w[49] = s.cdmsTransmitted;
@@ -162,7 +162,7 @@ std::array<uint16_t, kSweepWords> gcSweep(const InstrumentState& s, Random& rand
     w[5] = rawSigned(noisy(random, s.gcPower ? 1.85 : 1.01, 0.005) * 4563.0); // column head, bar
     w[6] = static_cast<uint16_t>(random.below(8));
     w[7] = rawScaled(s.gcPower ? noisy(random, 24.5, 0.05) : 0.0, 0.045);
-    for (int column = 0; column < kColumns; ++column)
+    for (size_t column = 0; column < kColumns; ++column)
         w[8 + column] = rawScaled(noisy(random, s.columnC + kColumnOffsetC[column], 0.1), 0.014);
     return w;
 }
@@ -183,7 +183,7 @@ std::array<uint16_t, kSweepWords> msSweep(const InstrumentState& s, Random& rand
     w[8] = rawScaled(ms ? noisy(random, 95.0, 0.4) : 0.0, 0.0073);             // filament, uA
     w[9] = rawScaled(ms ? noisy(random, 2150.0, 2.0) : 0.0, 0.505);            // detector, V
     constexpr double kElectrodeKv[6] = {2.48, 1.95, 3.30, 1.12, 1.40, 0.82};  // R2_4, R2, R1, lense 2, lense 1, G3
-    for (int i = 0; i < 6; ++i)
+    for (size_t i = 0; i < 6; ++i)
         w[10 + i] = rawScaled(ms ? noisy(random, kElectrodeKv[i], 0.003) : 0.0, 0.000366);
     return w;
 }

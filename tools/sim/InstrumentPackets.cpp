@@ -62,8 +62,8 @@ std::vector<uint16_t> testResultBody(Random& random, const InstrumentState& stat
         at(21 + 2 * page) = random.chance(0.1) ? static_cast<uint16_t>(random.below(3)) : 0;
     // Tapping-station test: the oven reading and the potentiometer while driving open -> lower.
     for (size_t k = 0; k < 27; ++k) {
-        at(69 + 2 * k) = static_cast<uint16_t>(970 + (state.ovenC + 0.2 * k) / 0.14 + random.between(-2, 2));
-        at(70 + 2 * k) = static_cast<uint16_t>(kTpstPositions[0] + (kTpstPositions[5] - kTpstPositions[0]) * k / 26
+        at(69 + 2 * k) = static_cast<uint16_t>(970 + (state.ovenC + 0.2 * static_cast<double>(k)) / 0.14 + random.between(-2, 2));
+        at(70 + 2 * k) = static_cast<uint16_t>(kTpstPositions[0] + (kTpstPositions[5] - kTpstPositions[0]) * static_cast<int>(k) / 26
                                                + random.between(-3, 3));
     }
     return words;

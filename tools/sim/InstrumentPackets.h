@@ -24,11 +24,11 @@ constexpr uint16_t kEventConfiguration = 0x4;
 constexpr uint16_t kEventTelecommand = 0x8;
 
 // Software events; their identifiers index the ground's message table.
-constexpr uint16_t kEventHePressureLow = 0x01;
 constexpr uint16_t kEventSd2NotReady = 0x07;
 constexpr uint16_t kEventTpstTimeout = 0x0A;
 constexpr uint16_t kEventSsvOpened = 0x0B;
 constexpr uint16_t kEventEepromRefreshed = 0x0C;
+constexpr uint16_t kEventTdcTimeout = 0x0D;
 constexpr uint16_t kEventGcTimeout = 0x0E;
 
 constexpr size_t kDumpPageWords = 128;

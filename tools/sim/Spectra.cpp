@@ -13,7 +13,8 @@ namespace orvik::sim {
 namespace {
 
 constexpr double kAdcMax = 0x3FFF; // 14-bit converters
-constexpr int kChannels = 8;
+constexpr unsigned kChannels = 8;
+constexpr size_t kColumns = 8;
 constexpr double kStepSeconds = 2.0 * 640.0 / 21.0;
 
 struct Species {
@@ -61,10 +62,10 @@ struct Peak {
     double height;
 };
 
-std::array<std::vector<Peak>, kChannels> columnPeaks(Random& random, double runSeconds, uint16_t sampleSource)
+std::array<std::vector<Peak>, kColumns> columnPeaks(Random& random, double runSeconds, uint16_t sampleSource)
 {
     const int minPeaks = sampleSource == kSourceCalibrationGas ? 2 : 4;
-    std::array<std::vector<Peak>, kChannels> peaks;
+    std::array<std::vector<Peak>, kColumns> peaks;
     for (auto& column : peaks) {
         const int count = random.between(minPeaks, minPeaks + 4);
         for (int i = 0; i < count; ++i) {
@@ -121,7 +122,7 @@ std::vector<uint16_t> chromatogram(Random& random, uint16_t dacChannels, unsigne
     const auto peaks = columnPeaks(random, runSeconds, sampleSource);
     const unsigned points = samples / kChannels;
     std::vector<uint16_t> out(samples);
-    for (int channel = 0; channel < kChannels; ++channel) {
+    for (unsigned channel = 0; channel < kChannels; ++channel) {
         const unsigned column = (dacChannels >> (4 * (channel % 4))) & 0x7;
         const bool highGain = channel >= 4;
         const double gain = highGain ? 1.0 : 1.0 / 16.0;
