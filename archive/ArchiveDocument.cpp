@@ -20,7 +20,7 @@ ArchiveDocument::ArchiveDocument() : statusPanels_(initialStatusPanels)
 {
     tree_.setNodeAddedHandler([this](NodeId id) {
         if (tree_.kind(id) != NodeKind::Group)
-            timeListNodes_.push_back(id);
+            timeListNodes_.append(id);
     });
 }
 
@@ -28,7 +28,6 @@ void ArchiveDocument::reset()
 {
     currentNode = noNode;
     timeListNodes_.clear();
-    timeListNodes_.shrink_to_fit();
     tree_.clear();
     housekeepingNode_ = systemNode_ = gcNode_ = gcmsNode_ = msNode_ = noNode;
     warnings_.clear();
@@ -75,7 +74,6 @@ void ArchiveDocument::classifyPackets(const ProgressFn& progress)
 {
     const std::vector<RawPacket>& packets = reader_.packets();
     tree_.reserve(tree_.size() + packets.size());
-    timeListNodes_.reserve(packets.size());
     constexpr size_t progressStep = 1 << 16;
     for (size_t i = 0; i < packets.size(); ++i) {
         if (progress && i % progressStep == 0)

@@ -6,6 +6,7 @@
 #include "CategoryTree.h"
 #include "ESAPacket.h"
 #include "PacketClassification.h"
+#include "TimeList.h"
 
 #include <array>
 #include <string>
@@ -27,7 +28,7 @@ public:
     const ESAPacket& reader() const { return reader_; }
     const CategoryTree& tree() const { return tree_; }
     // Every non-group node, in the order the nodes were added.
-    const std::vector<NodeId>& timeListNodes() const { return timeListNodes_; }
+    const TimeList& timeListNodes() const { return timeListNodes_; }
     const PacketStatistics& packetStatistics() const { return packetStatistics_; }
     int32_t unknownCount() const { return unknownCount_; }
     int32_t datasetCounter() const { return datasetCounter_; }
@@ -58,7 +59,7 @@ private:
 
     ESAPacket reader_;
     CategoryTree tree_;
-    std::vector<NodeId> timeListNodes_;
+    TimeList timeListNodes_;
     PacketStatistics packetStatistics_;
     int32_t unknownCount_ = 0;
     int32_t datasetCounter_ = 0;

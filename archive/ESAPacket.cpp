@@ -3,15 +3,20 @@
 #include "PacketClassification.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 namespace orvik {
 
 namespace {
 // Small enough that a chunk is still in the cache when its frames are cut out.
 constexpr size_t readChunk = size_t(1) << 18;
+// Files from this size on are read by a helper thread, in larger reads, while frames are being cut.
+constexpr size_t concurrentReadSize = size_t(16) << 20;
+constexpr size_t concurrentChunk = size_t(8) << 20;
 constexpr uint16_t dataFieldHeaderFlag = 0x0800;
 constexpr size_t primaryHeaderBytes = 10;
 constexpr size_t dataFieldHeaderBytes = 10;
@@ -72,6 +77,9 @@ void ESAPacket::readPackets(int& counter, const ProgressFn& progress)
     const size_t firstPacket = packets_.size();
     packets_.reserve(firstPacket + expected / 256);
     Scan scan;
+    if (expected >= concurrentReadSize)
+        readConcurrently(arena, expected, scan, counter, progress);
+    // What the file holds beyond (or short of) its size when we looked: read and cut chunk by chunk.
     for (bool atEnd = false; !atEnd && !scan.finished;) {
         if (arena.size == capacity) {
             uint8_t probe[4096];
@@ -99,6 +107,43 @@ void ESAPacket::readPackets(int& counter, const ProgressFn& progress)
     }
     streamPosition_ += arena.size;
     arenas_.push_back(std::move(arena));
+}
+
+// A helper thread reads the file into the arena while this one cuts frames out
+// of what has arrived, so that the two cores share the work of a large open.
+void ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, int& counter, const ProgressFn& progress)
+{
+    // Bytes arrived so far, with the top bit set once the helper has stopped.
+    constexpr uint64_t stopped = uint64_t(1) << 63;
+    std::atomic<uint64_t> arrived{0};
+    std::atomic<bool> enough{false};
+    std::thread reader([&] {
+        size_t done = 0;
+        while (done < size && !enough.load(std::memory_order_relaxed)) {
+            const size_t got =
+                std::fread(arena.bytes.get() + done, 1, std::min(concurrentChunk, size - done), stream_.get());
+            done += got;
+            if (got == 0)
+                break;
+            arrived.store(done, std::memory_order_release);
+            arrived.notify_one();
+        }
+        arrived.store(done | stopped, std::memory_order_release);
+        arrived.notify_one();
+    });
+    for (uint64_t seen = 0; !(seen & stopped);) {
+        arrived.wait(seen, std::memory_order_acquire);
+        seen = arrived.load(std::memory_order_acquire);
+        splitFrames(arena.bytes.get(), size_t(seen & ~stopped), false, scan, counter);
+        if (progress)
+            progress(double(seen & ~stopped) / double(size));
+        if (scan.finished) {
+            enough.store(true, std::memory_order_relaxed);
+            break;
+        }
+    }
+    reader.join();
+    arena.size = size_t(arrived.load(std::memory_order_acquire) & ~stopped);
 }
 
 // Cuts the frames that lie in bytes[scan.pos, size). Before the end of the file a

@@ -59,6 +59,7 @@ private:
         size_t pos = 0;        // where the search for the next frame goes on
         bool finished = false; // a frame without data ended the reading
     };
+    void readConcurrently(Arena& arena, size_t size, Scan& scan, int& counter, const ProgressFn& progress);
     void splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, int& counter);
 
     std::vector<RawPacket> packets_;

@@ -17,7 +17,24 @@ constexpr int16_t silentCategory = 0x4F72;
 // Works out the class from the frame's bytes. Categories 0 and 1, values outside
 // 0..12 (except the silent one), and packets too short to hold a category word
 // are unrecognised.
-PacketClass classifyPacket(const RawPacket& packet);
+inline PacketClass classifyPacket(const RawPacket& packet)
+{
+    PacketClass cls;
+    cls.transfer = packet.serviceType() == 20 && packet.serviceSubtype() == 3;
+    const auto category = packet.categoryWord();
+    cls.hasCategoryWord = category.has_value();
+    cls.category = category.value_or(0);
+    if (packet.processId() != instrumentProcessId)
+        cls.kind = PacketClass::Foreign;
+    else if (packet.serviceType() == regularHousekeepingServiceType)
+        cls.kind = PacketClass::RegularHousekeeping;
+    else if (category && ((*category >= Category::ScienceData && *category < Category::count) ||
+                          *category == silentCategory))
+        cls.kind = PacketClass::Categorised;
+    else
+        cls.kind = PacketClass::Unrecognised;
+    return cls;
+}
 
 struct PacketStatistics {
     static constexpr std::array<std::string_view, Category::count> rowNames = {

@@ -158,3 +158,56 @@ TEST_F(OpenTest, FailedOpenReturnsTheDocumentToItsInitialState)
 }
 
 } // namespace
+
+namespace {
+
+// Files of many megabytes are read by a helper thread while frames are cut out of
+// what has arrived; frames straddle every read boundary.
+class LargeFileTest : public ReaderTest {
+protected:
+    void addFrame(const Bytes& frame)
+    {
+        frames.emplace_back(file.size(), frame.size());
+        file.insert(file.end(), frame.begin(), frame.end());
+    }
+    void fillTo(size_t size)
+    {
+        for (uint16_t k = 0; file.size() < size; ++k) {
+            addFrame(categoryPacket(Category::InternalHk, counting(1 + k % 300, k)).frame());
+            if (k % 7 == 0)
+                file.insert(file.end(), {0, 0, 0, 0});
+        }
+    }
+    void expectFramesStored(size_t count)
+    {
+        ASSERT_EQ(reader.count(), count);
+        for (size_t i = 0; i < count; ++i)
+            expectStoredAs(i, file, frames[i].first, frames[i].second);
+    }
+
+    Bytes file;
+    std::vector<std::pair<size_t, size_t>> frames;
+};
+
+TEST_F(LargeFileTest, EveryFrameIsFoundAndATruncatedLastFrameKeepsItsBytes)
+{
+    fillTo(size_t(40) << 20);
+    const Bytes last = categoryPacket(Category::InternalHk, counting(50)).frame();
+    file.insert(file.end(), last.begin(), last.begin() + 30);
+    frames.emplace_back(file.size() - 30, 30);
+    EXPECT_EQ(read(file), int(frames.size()));
+    expectFramesStored(frames.size());
+}
+
+TEST_F(LargeFileTest, AFrameWithoutDataEndsTheReadingInTheMiddle)
+{
+    fillTo(size_t(20) << 20);
+    const size_t before = frames.size();
+    const Bytes empty = frameHeader(uint16_t(0x0800 | (instrumentProcessId << 4)), 9) + Bytes(10, 0);
+    file.insert(file.end(), empty.begin(), empty.end());
+    fillTo(size_t(40) << 20);
+    EXPECT_EQ(read(file), int(before));
+    expectFramesStored(before);
+}
+
+} // namespace

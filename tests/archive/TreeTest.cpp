@@ -30,7 +30,7 @@ TEST_F(TreeTest, SinglePacketItemsBecomeNodesUnderTheirGroups)
                                         "Execution Report"));
     const std::vector<int16_t> kinds = {270, 3, 4, 5, 5, 6, 7, 8, 12};
     const std::vector<size_t> packets = {0, 1, 2, 3, 3, 4, 5, 6, 7};
-    const std::vector<NodeId>& nodes = doc.timeListNodes();
+    const TimeList& nodes = doc.timeListNodes();
     ASSERT_EQ(nodes.size(), kinds.size());
     for (size_t k = 0; k < nodes.size(); ++k) {
         EXPECT_EQ(doc.tree().kind(nodes[k]), kinds[k]) << k;

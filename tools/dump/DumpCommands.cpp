@@ -31,7 +31,7 @@ void printTree(const ArchiveDocument& doc, std::ostream& out)
 
 void printTimeList(const ArchiveDocument& doc, std::ostream& out)
 {
-    const std::vector<NodeId>& nodes = doc.timeListNodes();
+    const TimeList& nodes = doc.timeListNodes();
     for (size_t k = 0; k < nodes.size(); ++k)
         out << k << '\t' << doc.tree().text(nodes[k]) << '\n';
 }
