@@ -5,6 +5,7 @@
 
 #include "CategoryTree.h"
 
+#include <iterator>
 #include <vector>
 
 namespace orvik {
@@ -22,16 +23,30 @@ public:
 
     class const_iterator {
     public:
+        using iterator_category = std::forward_iterator_tag;
         using value_type = NodeId;
         using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = NodeId;
+        const_iterator() = default;
         const_iterator(const TimeList* list, size_t k) : list_(list), k_(k) {}
         NodeId operator*() const { return (*list_)[k_]; }
-        const_iterator& operator++() { ++k_; return *this; }
+        const_iterator& operator++()
+        {
+            ++k_;
+            return *this;
+        }
+        const_iterator operator++(int)
+        {
+            const_iterator before = *this;
+            ++k_;
+            return before;
+        }
         bool operator==(const const_iterator& other) const { return k_ == other.k_; }
 
     private:
-        const TimeList* list_;
-        size_t k_;
+        const TimeList* list_ = nullptr;
+        size_t k_ = 0;
     };
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size_}; }
