@@ -1,5 +1,8 @@
 #include "DumpCommands.h"
 
+#include "MainDisplay.h"
+#include "ShowPrinter.h"
+
 #include <string>
 
 namespace orvik::dump {
@@ -34,6 +37,14 @@ void printTimeList(const ArchiveDocument& doc, std::ostream& out)
     const TimeList& nodes = doc.timeListNodes();
     for (size_t k = 0; k < nodes.size(); ++k)
         out << k << '\t' << doc.tree().text(nodes[k]) << '\n';
+}
+
+void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out)
+{
+    display::MainDisplay display;
+    display.components.beginDisplay();
+    display.displayNode(doc.tree(), doc.timeListNodes()[k]);
+    printWrites(display.components.writes(), withPoints, out);
 }
 
 } // namespace orvik::dump

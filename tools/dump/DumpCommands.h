@@ -11,6 +11,8 @@ namespace orvik::dump {
 void printSummary(const ArchiveDocument& doc, std::ostream& out);
 // One line per node in tree order, indented two spaces per level.
 void printTree(const ArchiveDocument& doc, std::ostream& out);
+// What showing time-list entry k writes into the components, one property a line.
+void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out);
 // One "K<TAB>TEXT" line per time-list entry.
 void printTimeList(const ArchiveDocument& doc, std::ostream& out);
 

@@ -7,7 +7,19 @@ const char* const usageText =
     "  (no option)   status texts and packet statistics\n"
     "  --tree        the category tree\n"
     "  --time        the time list\n"
+    "  --show K      what showing time-list entry K (from 0) writes into the window's components\n"
+    "  --points      with --show: every chart point as well\n"
     "  --help        this text\n";
+
+namespace {
+bool parseEntry(const std::string& text, size_t& entry)
+{
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    entry = std::stoul(text);
+    return true;
+}
+} // namespace
 
 ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
 {
@@ -27,7 +39,15 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
             return {DumpOptions{Command::Help, {}}, {}};
         if (a == "--tree" || a == "--time") {
             if (!setCommand(a == "--tree" ? Command::Tree : Command::Time))
-                return {std::nullopt, "--tree and --time exclude each other"};
+                return {std::nullopt, "--tree, --time and --show exclude each other"};
+        } else if (a == "--show") {
+            if (i + 2 >= args.size() || !parseEntry(args[i + 1], options.showEntry))
+                return {std::nullopt, "--show takes a time-list entry number (see --help)"};
+            if (!setCommand(Command::Show))
+                return {std::nullopt, "--tree, --time and --show exclude each other"};
+            ++i;
+        } else if (a == "--points") {
+            options.points = true;
         } else if (last && !a.empty() && a[0] != '-') {
             options.archive = a;
         } else if (!a.empty() && a[0] == '-') {

@@ -7,11 +7,13 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Help };
+enum class Command { Summary, Tree, Time, Show, Help };
 
 struct DumpOptions {
     Command command = Command::Summary;
     std::string archive;
+    size_t showEntry = 0; // --show K: the time-list entry to show
+    bool points = false;  // --points: list every chart point too
 };
 
 // The parsed options, or the one-line reason they cannot be used.

@@ -34,6 +34,14 @@ int main(int argc, char** argv)
     case Command::Summary: printSummary(doc, std::cout); break;
     case Command::Tree: printTree(doc, std::cout); break;
     case Command::Time: printTimeList(doc, std::cout); break;
+    case Command::Show:
+        if (options.showEntry >= doc.timeListNodes().size()) {
+            std::cerr << "orvik-dump: entry " << options.showEntry << " is out of range: the time list has "
+                      << doc.timeListNodes().size() << " entries\n";
+            return 2;
+        }
+        printShow(doc, options.showEntry, options.points, std::cout);
+        break;
     case Command::Help: break;
     }
     std::cout.flush();

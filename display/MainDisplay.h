@@ -1,0 +1,26 @@
+#pragma once
+// The decoding side of the main window: shows a node of the category tree by
+// writing into the window's named components and bringing its page to the front.
+
+#include "CategoryTree.h"
+#include "ComponentModel.h"
+
+namespace orvik::display {
+
+class MainDisplay {
+public:
+    // Shows the node: runs the decoders its kind calls for and activates its pages.
+    // Never clears a page: a page keeps what was last shown on it.
+    void displayNode(const CategoryTree& tree, NodeId node);
+
+    ComponentModel components;
+    // The housekeeping block on show and the half of it selected (0 or 1).
+    WordView currentHkData;
+    int hkHalf = 0;
+
+private:
+    void showHousekeepingPage(bool halfSelector);
+    void showDeviceParameterTabs(bool ovenTab, bool gcMsTabs);
+};
+
+} // namespace orvik::display
