@@ -1,6 +1,7 @@
 #include "ArchiveBuilder.h"
 #include "DumpCommands.h"
 #include "DumpOptions.h"
+#include "ShowPrinter.h"
 
 #include <sstream>
 
@@ -15,6 +16,8 @@ struct OptionCase {
     Command command;
     std::string archive;
     std::string error; // empty: the options are accepted
+    size_t showEntry = 0;
+    bool points = false;
 };
 
 class DumpOptionsTest : public ::testing::TestWithParam<OptionCase> {};
@@ -28,6 +31,8 @@ TEST_P(DumpOptionsTest, ParsesOrExplainsInOneLine)
     if (parsed.options) {
         EXPECT_EQ(parsed.options->command, c.command);
         EXPECT_EQ(parsed.options->archive, c.archive);
+        EXPECT_EQ(parsed.options->showEntry, c.showEntry);
+        EXPECT_EQ(parsed.options->points, c.points);
     }
 }
 
@@ -38,7 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionCase{{"--time", "--time", "a.dat"}, Command::Time, "a.dat", ""},
                       OptionCase{{"--tree", "--help", "a.dat"}, Command::Help, "", ""},
                       OptionCase{{"-h"}, Command::Help, "", ""},
-                      OptionCase{{"--tree", "--time", "a.dat"}, {}, "", "--tree and --time exclude each other"},
+                      OptionCase{{"--tree", "--time", "a.dat"}, {}, "", "--tree, --time and --show exclude each other"},
+                      OptionCase{{"--points", "--show", "12", "a.dat"}, Command::Show, "a.dat", "", 12, true},
+                      OptionCase{{"--show", "3", "--tree", "a.dat"}, {}, "", "--tree, --time and --show exclude each other"},
+                      OptionCase{{"--show", "a.dat"}, {}, "", "--show takes a time-list entry number (see --help)"},
+                      OptionCase{{"--show", "-1", "a.dat"}, {}, "", "--show takes a time-list entry number (see --help)"},
                       OptionCase{{"--bogus", "a.dat"}, {}, "", "unknown option '--bogus' (see --help)"},
                       OptionCase{{"a.dat", "--tree"}, {}, "",
                                  "unexpected argument 'a.dat': the archive comes last (see --help)"},
@@ -82,10 +91,46 @@ TEST_F(DumpCommandsTest, TreeIndentsTwoBlanksPerLevel)
                                   "    Time: 01-Jan-03 00:00:01,000\n    Spectrum 0 (2 smp)\n");
 }
 
+TEST_F(DumpCommandsTest, ShowGroupsTheWritesPerComponentInWriteOrder)
+{
+    const auto show = [this](size_t k) {
+        return printed([k](const ArchiveDocument& d, std::ostream& out) { printShow(d, k, false, out); });
+    };
+    EXPECT_EQ(show(0), "HKPacketHalf.visible\ttrue\nHKPacketHalf.itemIndex\t0\nPageControl1.active\tRegularHKTabSheet\n");
+    EXPECT_EQ(show(3), "PageControl2.active\tTabSheet2\nTabSheet1.tabVisible\tfalse\nTabSheet2.tabVisible\ttrue\n"
+                       "TabSheet3.tabVisible\ttrue\nCSIBPageControl.active\tDeviceParTabSheet\n"
+                       "PageControl1.active\tCSIBTabSheet\n");
+    EXPECT_EQ(show(5), "");
+}
+
 TEST_F(DumpCommandsTest, TimeListNumbersTheEntriesFromZero)
 {
     EXPECT_EQ(printed(printTimeList), "0\tRegular HK\n1\tInternal HK\n2\tGC/MS - Parameter\n3\tGC/MS - Parameter\n"
                                       "4\tTC: \n5\tTime: 01-Jan-03 00:00:01,000\n6\tSpectrum 0 (2 smp)\n");
+}
+
+TEST(ShowPrinter, WritesEveryPropertyKindOnePerLine)
+{
+    using namespace orvik::display;
+    const std::vector<Write> writes = {
+        {"memo", Property::Text, std::string("two\nlines")},
+        {"grid", Property::Cell, GridCell{2, 1, "x"}},
+        {"memo", Property::Hint, std::string("0x0F00")},
+        {"list", Property::Items, std::vector<ListItem>{{"passed", 1}, {"plain", -1}}},
+        {"tree", Property::Nodes, std::vector<TreeItem>{{"top", 0}, {"child", 1}}},
+        {"report", Property::Rows, std::vector<ReportRow>{{"a", "b"}}},
+        {"page", Property::TabVisible, false},
+        {"chart", Property::Title, std::string("MS")},
+        {"chart", Property::Series, std::vector<ChartSeries>{{"S", {{0.5, 1e10}, {2, 3}}}}},
+    };
+    std::ostringstream plain, withPoints;
+    printWrites(writes, false, plain);
+    printWrites(writes, true, withPoints);
+    const std::string expected = "memo\ttwo\\nlines\nmemo.hint\t0x0F00\ngrid[2,1]\tx\nlist.item\tpassed\t1\n"
+                                 "list.item\tplain\ntree.node\ttop\ntree.node\t  child\nreport.row\ta\tb\n"
+                                 "page.tabVisible\tfalse\nchart.title\tMS\nchart.series\tS\t2\n";
+    EXPECT_EQ(plain.str(), expected);
+    EXPECT_EQ(withPoints.str(), expected + "chart.point\tS\t0.5\t1e+10\nchart.point\tS\t2\t3\n");
 }
 
 } // namespace
