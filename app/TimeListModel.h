@@ -1,0 +1,24 @@
+#pragma once
+// ListBox1's model: the time list, one row per entry, texts made when painted.
+
+#include "ArchiveDocument.h"
+
+#include <QAbstractListModel>
+
+class TimeListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit TimeListModel(const orvik::ArchiveDocument& doc, QObject* parent = nullptr);
+
+    void beginRebuild();
+    void endRebuild();
+    // The node of a row, or none.
+    orvik::NodeId nodeAt(int row) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    const orvik::ArchiveDocument& doc_;
+    bool rebuilding_ = false;
+};

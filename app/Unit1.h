@@ -1,0 +1,77 @@
+#pragma once
+// TForm1, the main window: opens archives by every route, shows the category
+// tree, the time list and the packet statistics on the left and the decoded
+// node on the pages on the right.
+
+#include "ArchiveDocument.h"
+#include "MainDisplay.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QListView;
+class QMenu;
+class QTabWidget;
+class QTreeView;
+class CategoryTreeModel;
+class ComponentApplier;
+class PacketStatisticsModel;
+class TimeListModel;
+
+namespace orvik {
+class BrindlowMRU;
+}
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The open flow: with the open dialog, or for `currentFileName`.
+    void openArchive(bool showDialog);
+    // Shows a node on the pages; the tree and the time list call it for the node chosen.
+    void displayNode(orvik::NodeId node);
+
+    QString currentFileName;
+    const orvik::ArchiveDocument& document() const { return doc_; }
+    orvik::NodeId currentNode() const { return doc_.currentNode; }
+    orvik::display::MainDisplay& display() { return display_; }
+    orvik::BrindlowMRU& recentFiles() { return *mru_; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildLeftPanel();
+    void buildStatusBar();
+    void connectNavigation();
+
+    void openEnclosedFolder();
+    // Runs the open with a progress dialog for opens that take a while.
+    bool openWithProgress(const QString& fileName);
+    void showStatus();
+    void nodeChosen(orvik::NodeId node, bool byMouse);
+
+    orvik::ArchiveDocument doc_;
+    orvik::display::MainDisplay display_;
+
+    QTreeView* treeView1_ = nullptr;
+    QListView* listBox1_ = nullptr;
+    QTabWidget* pageControl1_ = nullptr;
+    QLabel* statusPanels_[3] = {};
+    QMenu* openRecent_ = nullptr;
+
+    CategoryTreeModel* treeModel_ = nullptr;
+    TimeListModel* timeModel_ = nullptr;
+    PacketStatisticsModel* statisticsModel_ = nullptr;
+    std::unique_ptr<ComponentApplier> applier_;
+    orvik::BrindlowMRU* mru_ = nullptr;
+    // A mouse press that changed the selection has shown the node already: its click need not.
+    bool shownByPress_ = false;
+};

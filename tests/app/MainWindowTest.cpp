@@ -1,0 +1,316 @@
+// The main window as a user meets it: start-up state, every route that opens a
+// file, the status bar and caption, navigation through the tree and the time
+// list, and the placement and recent files it keeps between runs.
+
+#include "SettingsTest.h"
+
+#include "Brindlowmru.h"
+#include "Registry.h"
+#include "Unit1.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <set>
+
+using orvik::NodeId;
+namespace NodeKind = orvik::NodeKind;
+using orvik::RegistryKey;
+
+namespace {
+
+const QString demoArchive = QStringLiteral(ORVIK_DEMO_ARCHIVE);
+
+// Answers the next modal message box and remembers what it said.
+struct MessageBoxCatcher {
+    QString caption;
+    QString text;
+
+    MessageBoxCatcher()
+    {
+        QTimer::singleShot(0, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                caption = box->windowTitle();
+                text = box->text();
+                box->accept();
+            }
+        });
+    }
+};
+
+// Receives what the window hands to the desktop's file manager.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+} // namespace
+
+class MainWindowTest : public SettingsTest {
+protected:
+    template <typename T>
+    T* find(const char* name)
+    {
+        T* found = window().findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    TForm1& window()
+    {
+        if (!window_)
+            window_ = std::make_unique<TForm1>();
+        return *window_;
+    }
+
+    void open(const QString& fileName)
+    {
+        window().currentFileName = fileName;
+        window().openArchive(false);
+    }
+
+    QString panel(int i) { return find<QLabel>(qPrintable(QString("StatusPanel%1").arg(i)))->text(); }
+
+    QStringList recentCaptions()
+    {
+        QStringList captions;
+        for (QAction* action : find<QMenu>("Openrecent1")->actions())
+            captions << action->text();
+        return captions;
+    }
+
+    QString scratchFile(const QString& name)
+    {
+        const QString path = scratch_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return path;
+    }
+
+    QTabWidget* pages() { return find<QTabWidget>("PageControl1"); }
+    QString activePage() { return pages()->currentWidget()->objectName(); }
+
+    std::unique_ptr<TForm1> window_;
+};
+
+TEST_F(MainWindowTest, StartsEmptyWithTheDesignedPagesAndMenus)
+{
+    TForm1& w = window();
+    EXPECT_EQ(w.windowTitle(), "ORVIK-EGSE");
+    EXPECT_EQ(panel(0), "Packets:");
+    EXPECT_EQ(panel(1), "Unknown:");
+    EXPECT_EQ(panel(2), "Missing:");
+    EXPECT_EQ(w.currentNode(), orvik::noNode);
+
+    QStringList tabs;
+    for (int i = 0; i < pages()->count(); ++i)
+        tabs << pages()->tabText(i);
+    EXPECT_EQ(tabs, QStringList({"MS", "GC", "CSIB", "Tapping Station", "Memory Dump", "Error Messages",
+                                 "Test Results", "Regular HK", "Execution Report", "TC"}));
+    EXPECT_EQ(activePage(), "MSTab");
+
+    EXPECT_FALSE(find<QAction>("Connecttoserver1")->isEnabled());
+    EXPECT_FALSE(find<QAction>("TCEditor1")->isEnabled());
+    EXPECT_TRUE(find<QAction>("Open1")->isEnabled());
+    EXPECT_EQ(find<QAbstractItemView>("TreeView1")->model()->rowCount(), 0);
+    EXPECT_EQ(find<QAbstractItemView>("ListBox1")->model()->rowCount(), 0);
+    EXPECT_EQ(find<QAbstractItemView>("PacketStatListView")->model()->rowCount(), 13);
+}
+
+TEST_F(MainWindowTest, FirstRunStoresTheDefaultPlacementAndTheNextRunRestoresTheLastOne)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    window();
+    {
+        RegistryKey key(QStringLiteral("orvikegse"));
+        EXPECT_EQ(key.readInteger("win_pos_left"), 0);
+        EXPECT_EQ(key.readInteger("win_pos_top"), 0);
+        EXPECT_EQ(key.readInteger("win_pos_height"), 577);
+        EXPECT_EQ(key.readInteger("win_pos_width"), 900);
+    }
+    EXPECT_EQ(window().size(), QSize(std::min(900, screen.width()), std::min(577, screen.height())));
+
+    window().move(40, 30);
+    window().resize(640, 480);
+    window_.reset();
+    EXPECT_EQ(RegistryKey(QStringLiteral("orvikegse")).readInteger("win_pos_width"), 640);
+
+    EXPECT_EQ(window().pos(), QPoint(40, 30));
+    EXPECT_EQ(window().size(), QSize(640, 480));
+
+    window_.reset();
+    RegistryKey(QStringLiteral("orvikegse")).writeInteger("win_pos_height", screen.height() + 500);
+    RegistryKey(QStringLiteral("orvikegse")).writeInteger("win_pos_width", screen.width() + 500);
+    EXPECT_EQ(window().size(), screen);
+}
+
+TEST_F(MainWindowTest, OpeningAnArchiveFillsTheListsTheStatusBarAndTheCaption)
+{
+    open(demoArchive);
+    const orvik::ArchiveDocument& doc = window().document();
+    EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE: " + demoArchive);
+    EXPECT_EQ(panel(0), QString("Packets: %1").arg(doc.reader().count()));
+    EXPECT_EQ(panel(1), QString("Unknown: %1").arg(doc.unknownCount()));
+    EXPECT_EQ(panel(2), QString::fromStdString(doc.statusPanels()[2]));
+    EXPECT_TRUE(panel(2).startsWith("Missing: "));
+
+    auto* tree = find<QAbstractItemView>("TreeView1");
+    QStringList groups;
+    for (int row = 0; row < tree->model()->rowCount(); ++row)
+        groups << tree->model()->index(row, 0).data().toString();
+    EXPECT_EQ(groups, QStringList({"Housekeeping", "System", "GC", "GCMS", "MS"}));
+
+    auto* timeList = find<QAbstractItemView>("ListBox1");
+    ASSERT_EQ(size_t(timeList->model()->rowCount()), doc.timeListNodes().size());
+    EXPECT_EQ(timeList->model()->index(0, 0).data().toString().toStdString(),
+              doc.tree().text(*doc.timeListNodes().begin()));
+
+    auto* statistics = find<QAbstractItemView>("PacketStatListView")->model();
+    for (int row = 0; row < 13; ++row)
+        EXPECT_EQ(statistics->index(row, 1).data().toString(),
+                  QString::number(doc.packetStatistics().counts[size_t(row)]));
+    EXPECT_EQ(window().recentFiles().items().value(0), demoArchive);
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndStillBecomesTheMostRecent)
+{
+    open(demoArchive);
+    const QString missing = scratch_.filePath("gone.cvlbin");
+    MessageBoxCatcher box;
+    open(missing);
+    EXPECT_EQ(box.caption, "Error opening file...");
+    EXPECT_EQ(box.text, "File not found!");
+    EXPECT_EQ(window().recentFiles().items(), QStringList({missing, demoArchive}));
+    // Nothing refers to the released packets of the previous file.
+    EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE");
+    EXPECT_EQ(find<QAbstractItemView>("TreeView1")->model()->rowCount(), 0);
+    EXPECT_EQ(find<QAbstractItemView>("ListBox1")->model()->rowCount(), 0);
+}
+
+TEST_F(MainWindowTest, ReopeningTheSameFileRebuildsEverything)
+{
+    open(demoArchive);
+    const int rows = find<QAbstractItemView>("ListBox1")->model()->rowCount();
+    const auto datasets = window().document().datasetCounter();
+    find<QAbstractItemView>("ListBox1")->setCurrentIndex(find<QAbstractItemView>("ListBox1")->model()->index(3, 0));
+    ASSERT_NE(window().currentNode(), orvik::noNode);
+
+    open(demoArchive);
+    EXPECT_EQ(find<QAbstractItemView>("ListBox1")->model()->rowCount(), rows);
+    EXPECT_EQ(window().document().datasetCounter(), datasets);
+    EXPECT_EQ(window().currentNode(), orvik::noNode);
+    EXPECT_EQ(window().recentFiles().items(), QStringList({demoArchive}));
+}
+
+TEST_F(MainWindowTest, TheTreeAndTheTimeListShowTheChosenNode)
+{
+    open(demoArchive);
+    const orvik::ArchiveDocument& doc = window().document();
+    auto* tree = find<QAbstractItemView>("TreeView1");
+    auto* timeList = find<QAbstractItemView>("ListBox1");
+
+    // A group node becomes current but shows nothing.
+    tree->setCurrentIndex(tree->model()->index(4, 0));
+    EXPECT_EQ(window().currentNode(), doc.msNode());
+    EXPECT_EQ(activePage(), "MSTab");
+
+    // The first memory dump in the time list brings its page forward; the tree keeps its selection.
+    int row = 0;
+    for (NodeId node : doc.timeListNodes()) {
+        if (doc.tree().wrapper(node).kind == NodeKind::MemoryDump)
+            break;
+        ++row;
+    }
+    ASSERT_LT(size_t(row), doc.timeListNodes().size());
+    timeList->setCurrentIndex(timeList->model()->index(row, 0));
+    EXPECT_EQ(activePage(), "MemDumpTabSheet");
+    EXPECT_EQ(tree->currentIndex(), tree->model()->index(4, 0));
+
+    // Keyboard moves through the tree show every node passed.
+    const QModelIndex housekeeping = tree->model()->index(0, 0);
+    tree->setCurrentIndex(tree->model()->index(0, 0, housekeeping));
+    const NodeId first = window().currentNode();
+    EXPECT_NE(first, doc.housekeepingNode());
+    QTest::keyClick(tree, Qt::Key_Down);
+    EXPECT_NE(window().currentNode(), first);
+}
+
+TEST_F(MainWindowTest, EveryComponentTheDecodersWriteExistsInTheWindow)
+{
+    open(demoArchive);
+    const orvik::ArchiveDocument& doc = window().document();
+    std::set<std::string> missing;
+    for (NodeId node : doc.timeListNodes()) {
+        window().displayNode(node);
+        for (const orvik::display::Write& write : window().display().components.writes())
+            if (!window().findChild<QObject*>(QString::fromStdString(write.component)))
+                missing.insert(write.component);
+    }
+    EXPECT_TRUE(missing.empty()) << *missing.begin();
+}
+
+TEST_F(MainWindowTest, RecentFilesListTheOldestFirstAndOpenTheChosenOne)
+{
+    const QString a = scratchFile("a.cvlbin"), b = scratchFile("b.cvlbin"), c = scratchFile("c.cvlbin");
+    for (const QString& name : {a, b, c})
+        open(name);
+    EXPECT_EQ(recentCaptions(), QStringList({a, b, c}));
+
+    find<QMenu>("Openrecent1")->actions().front()->trigger();
+    EXPECT_EQ(window().currentFileName, a);
+    EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE: " + a);
+    EXPECT_EQ(recentCaptions(), QStringList({b, c, a}));
+
+    window_.reset();
+    RegistryKey key(QStringLiteral("orvikegse\\cvlbins"));
+    EXPECT_EQ(key.readString("MRU0"), a);
+    EXPECT_EQ(key.readString("MRU1"), c);
+    EXPECT_EQ(key.readString("MRU2"), b);
+    EXPECT_EQ(recentCaptions(), QStringList({b, c, a}));
+}
+
+TEST_F(MainWindowTest, ADropOpensTheFirstFileOnly)
+{
+    const QString a = scratchFile("a.cvlbin");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(demoArchive), QUrl::fromLocalFile(demoArchive)});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window: the application routes drops only while a drag is on.
+    static_cast<QObject&>(window()).event(&drop);
+    EXPECT_EQ(window().currentFileName, a);
+    EXPECT_EQ(window().recentFiles().items(), QStringList({a}));
+}
+
+TEST_F(MainWindowTest, OpenEnclosedFolderHandsTheFolderToTheFileManager)
+{
+    UrlCatcher catcher;
+    find<QAction>("Openenclosedfolder1")->trigger();
+    EXPECT_TRUE(catcher.opened.isEmpty());
+
+    const QString a = scratchFile("a.cvlbin");
+    open(a);
+    find<QAction>("Openenclosedfolder1")->trigger();
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(QDir(catcher.opened.front().toLocalFile()), QDir(scratch_.path()));
+}
+
+#include "MainWindowTest.moc"

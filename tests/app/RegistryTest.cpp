@@ -1,0 +1,83 @@
+#include "Registry.h"
+#include "SettingsTest.h"
+
+#include <limits>
+
+using orvik::RegistryKey;
+
+namespace {
+
+const QString placementKey = QStringLiteral("orvikegse");
+const QString recentKey = QStringLiteral("orvikegse\\cvlbins");
+
+} // namespace
+
+using RegistryTest = SettingsTest;
+
+TEST_F(RegistryTest, ValuesSurviveTheKeyThatWroteThem)
+{
+    const QString name = QStringLiteral("C:\\Mess daten\\Flüge & Tests\\a.cvlbin");
+    {
+        RegistryKey key(recentKey);
+        ASSERT_TRUE(key.isOpen());
+        key.writeInteger(QStringLiteral("low"), std::numeric_limits<qint32>::min());
+        key.writeInteger(QStringLiteral("high"), std::numeric_limits<qint32>::max());
+        key.writeString(QStringLiteral("MRU0"), name);
+    }
+    const RegistryKey key(recentKey);
+    EXPECT_EQ(key.readInteger(QStringLiteral("low")), std::numeric_limits<qint32>::min());
+    EXPECT_EQ(key.readInteger(QStringLiteral("high")), std::numeric_limits<qint32>::max());
+    EXPECT_EQ(key.readString(QStringLiteral("MRU0")), name);
+}
+
+TEST_F(RegistryTest, MissingDeletedAndNonIntegerValues)
+{
+    RegistryKey key(placementKey);
+    key.writeInteger(QStringLiteral("win_pos_left"), 12);
+    key.writeString(QStringLiteral("win_pos_top"), QStringLiteral("twelve"));
+    EXPECT_TRUE(key.valueExists(QStringLiteral("win_pos_left")));
+    EXPECT_EQ(key.readInteger(QStringLiteral("win_pos_top")), std::nullopt);
+
+    key.deleteValue(QStringLiteral("win_pos_left"));
+    EXPECT_FALSE(key.valueExists(QStringLiteral("win_pos_left")));
+    EXPECT_EQ(key.readInteger(QStringLiteral("win_pos_left")), std::nullopt);
+    EXPECT_EQ(key.readString(QStringLiteral("win_pos_left")), QString());
+    EXPECT_TRUE(key.valueExists(QStringLiteral("win_pos_top")));
+}
+
+TEST_F(RegistryTest, SubKeyHoldsItsOwnValues)
+{
+    RegistryKey top(placementKey);
+    RegistryKey sub(recentKey);
+    top.writeString(QStringLiteral("MRU0"), QStringLiteral("top"));
+    sub.writeString(QStringLiteral("MRU0"), QStringLiteral("sub"));
+    sub.deleteValue(QStringLiteral("MRU0"));
+    EXPECT_EQ(top.readString(QStringLiteral("MRU0")), QStringLiteral("top"));
+    EXPECT_FALSE(sub.valueExists(QStringLiteral("MRU0")));
+    EXPECT_FALSE(top.valueExists(QStringLiteral("cvlbins")));
+}
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_DARWIN)
+TEST_F(RegistryTest, KeyIsAFileAndSubKeysAreItsGroups)
+{
+    RegistryKey(placementKey).writeInteger(QStringLiteral("win_pos_width"), 900);
+    RegistryKey(recentKey).writeString(QStringLiteral("MRU0"), QStringLiteral("/data/a.cvlbin"));
+    const QSettings file(scratch_.filePath(QStringLiteral("orvikegse.conf")), QSettings::IniFormat);
+    EXPECT_EQ(file.allKeys(), QStringList({QStringLiteral("cvlbins/MRU0"), QStringLiteral("win_pos_width")}));
+    EXPECT_EQ(file.value(QStringLiteral("cvlbins/MRU0")).toString(), QStringLiteral("/data/a.cvlbin"));
+    EXPECT_EQ(file.value(QStringLiteral("win_pos_width")).toInt(), 900);
+}
+#endif
+
+TEST_F(RegistryTest, KeyThatCannotBeOpenedHoldsNothing)
+{
+    EXPECT_FALSE(RegistryKey(QString()).isOpen());
+    EXPECT_FALSE(RegistryKey(QStringLiteral("\\")).isOpen());
+    if (!blockSettings())
+        GTEST_SKIP() << "settings cannot be blocked here";
+    RegistryKey key(placementKey);
+    EXPECT_FALSE(key.isOpen());
+    key.writeInteger(QStringLiteral("win_pos_left"), 5);
+    EXPECT_FALSE(key.valueExists(QStringLiteral("win_pos_left")));
+    EXPECT_EQ(key.readInteger(QStringLiteral("win_pos_left")), std::nullopt);
+}
