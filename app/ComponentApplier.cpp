@@ -1,12 +1,16 @@
 #include "ComponentApplier.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
 
 using namespace orvik::display;
 
@@ -31,6 +35,84 @@ void setText(QWidget& w, const QString& text)
         combo->setCurrentText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(&w))
         button->setText(text);
+}
+
+void setCell(QWidget& w, const GridCell& cell)
+{
+    auto* grid = qobject_cast<QTableWidget*>(&w);
+    if (!grid || cell.col < 0 || cell.row < 0)
+        return;
+    // A grid grows to take a cell beyond its designed size.
+    grid->setColumnCount(std::max(grid->columnCount(), cell.col + 1));
+    grid->setRowCount(std::max(grid->rowCount(), cell.row + 1));
+    grid->setItem(cell.row, cell.col, new QTableWidgetItem(QString::fromStdString(cell.text)));
+}
+
+// A list view's icons are listed by the page that builds it, in its "icons" property.
+QIcon iconOf(const QWidget& w, int index)
+{
+    const QVariantList icons = w.property("icons").toList();
+    return index >= 0 && index < icons.size() ? icons.at(index).value<QIcon>() : QIcon();
+}
+
+void setItems(QWidget& w, const std::vector<ListItem>& items)
+{
+    auto* list = qobject_cast<QTreeWidget*>(&w);
+    if (!list)
+        return;
+    list->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (const ListItem& item : items) {
+        auto* row = new QTreeWidgetItem({QString::fromStdString(item.caption)});
+        row->setIcon(0, iconOf(w, item.icon));
+        rows.append(row);
+    }
+    list->addTopLevelItems(rows);
+}
+
+void setRows(QWidget& w, const std::vector<ReportRow>& rows)
+{
+    auto* list = qobject_cast<QTreeWidget*>(&w);
+    if (!list)
+        return;
+    list->clear();
+    QList<QTreeWidgetItem*> items;
+    for (const ReportRow& row : rows) {
+        QStringList columns;
+        for (const std::string& text : row)
+            columns << QString::fromStdString(text);
+        items.append(new QTreeWidgetItem(columns));
+    }
+    list->addTopLevelItems(items);
+}
+
+// Nodes arrive flattened in tree order with their depths.
+void setNodes(QWidget& w, const std::vector<TreeItem>& nodes)
+{
+    auto* tree = qobject_cast<QTreeWidget*>(&w);
+    if (!tree)
+        return;
+    tree->clear();
+    std::vector<QTreeWidgetItem*> path; // the last node seen at each depth
+    for (const TreeItem& node : nodes) {
+        const size_t depth = std::min(size_t(std::max(node.depth, 0)), path.size());
+        path.resize(depth);
+        auto* item = new QTreeWidgetItem({QString::fromStdString(node.text)});
+        if (path.empty())
+            tree->addTopLevelItem(item);
+        else
+            path.back()->addChild(item);
+        path.push_back(item);
+    }
+    tree->expandAll();
+}
+
+void setNumber(QWidget& w, Property property, int value)
+{
+    if (auto* slider = qobject_cast<QAbstractSlider*>(&w))
+        property == Property::Position ? slider->setValue(value) : slider->setMaximum(value);
+    else if (auto* spin = qobject_cast<QSpinBox*>(&w))
+        property == Property::Position ? spin->setValue(value) : spin->setMaximum(value);
 }
 
 } // namespace
@@ -79,8 +161,14 @@ void ComponentApplier::apply(QWidget& w, const Write& write)
         if (QTabWidget* pages = pageControlOf(w))
             pages->setTabVisible(pages->indexOf(&w), std::get<bool>(write.value));
         break;
+    case Property::Position:
+    case Property::Maximum: setNumber(w, write.property, std::get<int>(write.value)); break;
+    case Property::Cell: setCell(w, std::get<GridCell>(write.value)); break;
+    case Property::Items: setItems(w, std::get<std::vector<ListItem>>(write.value)); break;
+    case Property::Rows: setRows(w, std::get<std::vector<ReportRow>>(write.value)); break;
+    case Property::Nodes: setNodes(w, std::get<std::vector<TreeItem>>(write.value)); break;
     default:
-        // Grids, lists, trees and charts are put on their widgets by the pages that hold them.
+        // Charts are put on their widgets by the chart layer.
         break;
     }
 }
