@@ -134,6 +134,17 @@ void ComponentApplier::apply(const std::vector<Write>& writes)
     for (const Write& write : writes)
         if (QWidget* w = widget(write.component))
             apply(*w, write);
+    // A tab bar cannot bring a hidden tab forward and moves off a tab when it is
+    // hidden: once the tabs are settled, each page control gets its last active page again.
+    std::vector<const Write*> lastActive;
+    for (auto it = writes.rbegin(); it != writes.rend(); ++it)
+        if (it->property == Property::ActivePage &&
+            std::none_of(lastActive.begin(), lastActive.end(),
+                         [&](const Write* seen) { return seen->component == it->component; }))
+            lastActive.push_back(&*it);
+    for (auto it = lastActive.rbegin(); it != lastActive.rend(); ++it)
+        if (QWidget* w = widget((*it)->component))
+            apply(*w, **it);
 }
 
 void ComponentApplier::apply(QWidget& w, const Write& write)

@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -266,6 +267,52 @@ TEST_F(MainWindowTest, EveryComponentTheDecodersWriteExistsInTheWindow)
                 missing.insert(write.component);
     }
     EXPECT_TRUE(missing.empty()) << *missing.begin();
+}
+
+// The page actions the dispatcher decides for each kind (tested on the model in the display
+// suite) must end up on the window's page controls.
+TEST_F(MainWindowTest, EveryNodeKindBringsItsPagesForwardInTheWindow)
+{
+    open(demoArchive);
+    const orvik::ArchiveDocument& doc = window().document();
+    std::set<int> kinds;
+    for (NodeId node : doc.timeListNodes()) {
+        window().displayNode(node);
+        kinds.insert(doc.tree().wrapper(node).kind);
+        for (const orvik::display::Write& write : window().display().components.writes()) {
+            const QString name = QString::fromStdString(write.component);
+            if (write.property == orvik::display::Property::ActivePage) {
+                auto* control = window().findChild<QTabWidget*>(name);
+                ASSERT_NE(control, nullptr) << write.component;
+                EXPECT_EQ(control->currentWidget()->objectName().toStdString(), std::get<std::string>(write.value))
+                    << "kind " << doc.tree().wrapper(node).kind;
+            } else if (write.property == orvik::display::Property::TabVisible) {
+                QWidget* page = window().findChild<QWidget*>(name);
+                ASSERT_NE(page, nullptr) << write.component;
+                auto* control = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
+                ASSERT_NE(control, nullptr) << write.component;
+                EXPECT_EQ(control->isTabVisible(control->indexOf(page)), std::get<bool>(write.value))
+                    << write.component;
+            }
+        }
+    }
+    // The demo archive holds every kind the dispatcher shows.
+    for (int kind : {2, 3, 4, 5, 6, 7, 8, 12, 266, 267, 268, 269, 270, 272, 273, 274})
+        EXPECT_TRUE(kinds.count(kind)) << kind;
+
+    // A regular housekeeping packet shows the half selector on its first entry, an internal one hides it.
+    auto* half = find<QComboBox>("HKPacketHalf");
+    for (int kind : {NodeKind::RegularHk, NodeKind::InternalHk}) {
+        for (NodeId node : doc.timeListNodes())
+            if (doc.tree().wrapper(node).kind == kind) {
+                half->setCurrentIndex(1);
+                window().displayNode(node);
+                break;
+            }
+        EXPECT_EQ(half->isVisibleTo(&window()), kind == NodeKind::RegularHk);
+        if (kind == NodeKind::RegularHk)
+            EXPECT_EQ(half->currentIndex(), 0);
+    }
 }
 
 TEST_F(MainWindowTest, RecentFilesListTheOldestFirstAndOpenTheChosenOne)
