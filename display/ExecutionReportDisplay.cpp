@@ -52,12 +52,13 @@ std::string calendarTime(uint32_t count)
 }
 
 // The signed count in seconds, shortest exact form ("3.125", "2", "-0.03125").
-std::string seconds(uint32_t count, char decimalSeparator)
+std::string seconds(uint32_t count, const std::string& decimalSeparator)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.15g", static_cast<int32_t>(count) * 0.03125);
     std::string s = text;
-    std::replace(s.begin(), s.end(), '.', decimalSeparator);
+    if (const size_t point = s.find('.'); point != std::string::npos)
+        s.replace(point, 1, decimalSeparator);
     return s + " sec";
 }
 
@@ -76,16 +77,16 @@ size_t tcWordCount(uint16_t countWord)
 
 } // namespace
 
-void displayExecutionReport(ComponentModel& components, WordView data, char decimalSeparator)
+void displayExecutionReport(ComponentModel& components, WordView data, const std::string& decimalSeparator)
 {
     const auto start = count32(data, 3), stop = count32(data, 5), duration = count32(data, 7);
     const char* grid = "exereporttime";
     const char* columns[] = {"Start", "Stop", "Duration"};
     const char* rows[] = {"LOBT", "OOBT", "UTC"};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         components.setCell(grid, i + 1, 0, columns[i]);
+    for (int i = 0; i < 3; ++i)
         components.setCell(grid, 0, i + 1, rows[i]);
-    }
     components.setCell(grid, 1, 1, orDash(start, hexCount));
     components.setCell(grid, 2, 1, orDash(stop, hexCount));
     components.setCell(grid, 3, 1, orDash(duration, hexCount));

@@ -7,11 +7,13 @@
 #include "DatasetRecords.h"
 #include "WordView.h"
 
+#include <string>
+
 namespace orvik::display {
 
 // `data` starts at data word 0 of an execution-report packet. `decimalSeparator`
 // is the user's, for the duration in seconds.
-void displayExecutionReport(ComponentModel& components, WordView data, char decimalSeparator = '.');
+void displayExecutionReport(ComponentModel& components, WordView data, const std::string& decimalSeparator = ".");
 void displayDatasetTelecommand(ComponentModel& components, const TelecommandRecord& record);
 
 } // namespace orvik::display

@@ -26,7 +26,7 @@ public:
     WordView currentHkData;
     int hkHalf = 0;
     // The user's decimal separator, for the texts that follow the regional settings.
-    char decimalSeparator = '.';
+    std::string decimalSeparator = ".";
 
 private:
     void showHousekeepingPage(bool halfSelector);

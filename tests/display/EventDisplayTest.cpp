@@ -229,7 +229,7 @@ protected:
             data.set(size_t(17 + i), uint16_t(0x00F9 + i));
         displayExecutionReport(components, data.view(), separator);
     }
-    char separator = '.';
+    std::string separator = ".";
 };
 
 TEST_F(ExecutionReportTest, GridShowsCountsTicksAndCalendarTimes)
@@ -261,7 +261,7 @@ TEST_F(ExecutionReportTest, DurationIsSignedSecondsWithoutTrailingZeros)
     EXPECT_EQ(cell("exereporttime", 3, 2), "0xFFFFFFFF");
     show(0, 0, 0x7FFFFFFF);
     EXPECT_EQ(cell("exereporttime", 3, 3), "67108863.96875 sec");
-    separator = ',';
+    separator = ",";
     show(0, 0, 0x00000064);
     EXPECT_EQ(cell("exereporttime", 3, 3), "3,125 sec") << "the user's decimal separator";
 }
