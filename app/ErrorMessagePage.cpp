@@ -8,7 +8,7 @@
 
 void buildErrorMessagePage(QWidget* page)
 {
-    auto* code = new QFormLayout;
+    auto* code = valueForm();
     addValueRow(code, "Event mask:", "errmsg_eventmask", "Telecommand");
     addValueRow(code, "Event ID:", "errmsg_eventid", "-");
 

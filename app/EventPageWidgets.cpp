@@ -5,7 +5,31 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+
+namespace {
+// Paints the heading row and column of a grid in the colour of buttons.
+class FixedCellsDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.row() == 0 || index.column() == 0)
+            option->backgroundBrush = option->palette.button();
+    }
+};
+} // namespace
+
+QFormLayout* valueForm()
+{
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    return form;
+}
 
 QLabel* addValueRow(QFormLayout* form, const QString& caption, const char* name, const QString& designText)
 {
@@ -43,6 +67,8 @@ QTableWidget* stringGrid(const char* name, int cols, int rows, int colWidth, int
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setFocusPolicy(Qt::NoFocus);
+    grid->setItemDelegate(new FixedCellsDelegate(grid));
     fitGridToCells(grid);
     return grid;
 }

@@ -28,12 +28,14 @@ QGroupBox* telecommandWords(const char* nameLabel, const char* memo)
 
 void buildExecutionReportPage(QWidget* page)
 {
-    // Times in three rows under one heading row; the heading column is narrower.
-    QTableWidget* times = stringGrid("exereporttime", 4, 4, 150, 15);
+    // Times in three rows under one heading row; the heading column is narrower. A
+    // column is at least as wide as a calendar time in this font.
+    const int timeWidth = QFontMetrics(QFont()).horizontalAdvance("Www 00-Www-00 00:00:00,000") + 12;
+    QTableWidget* times = stringGrid("exereporttime", 4, 4, std::max(150, timeWidth), 15);
     times->horizontalHeader()->resizeSection(0, 65);
     fitGridToCells(times);
 
-    auto* values = new QFormLayout;
+    auto* values = valueForm();
     addValueRow(values, "Counter of already executed TCs:", "cntTCs", "-");
     addValueRow(values, "Operation result:", "stacresult", "-");
 

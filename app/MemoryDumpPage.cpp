@@ -11,7 +11,7 @@
 
 void buildMemoryDumpPage(QWidget* page)
 {
-    auto* values = new QFormLayout;
+    auto* values = valueForm();
     addValueRow(values, "Memory Type:", "memtype", "-");
     addValueRow(values, "Length (pkts):", "dumplength", "-");
     addValueRow(values, "Packet:", "MemDumpPacket", "-");

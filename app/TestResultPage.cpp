@@ -53,7 +53,7 @@ QWidget* makeChart(const char* name, const QString& title)
 
 QWidget* labelsPage(std::initializer_list<std::tuple<const char*, const char*, const char*>> rows)
 {
-    auto* form = new QFormLayout;
+    auto* form = valueForm();
     for (const auto& [caption, name, designText] : rows)
         addValueRow(form, caption, name, designText);
     auto* page = new QWidget;
@@ -89,7 +89,7 @@ QTabWidget* detailPages()
     static_cast<QVBoxLayout*>(mm->layout())->addWidget(makeChart("Chart2", "Page errors"), 1);
     addDetailPage(details, "MMTestTabSheet", "MM Test", mm);
 
-    auto* ovenTemperature = new QFormLayout;
+    auto* ovenTemperature = valueForm();
     addValueRow(ovenTemperature, "t(0):", "ovenresultt0", "-");
     addValueRow(ovenTemperature, "t(1):", "ovenresultt1", "-");
     QWidget* oven = new QWidget;
@@ -106,7 +106,7 @@ QTabWidget* detailPages()
 
 void buildTestResultPage(QWidget* page)
 {
-    auto* result = new QFormLayout;
+    auto* result = valueForm();
     addValueRow(result, "Result code:", "testresult", "-");
 
     auto* units = new QTreeWidget;

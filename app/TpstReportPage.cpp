@@ -3,7 +3,6 @@
 
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QPalette>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -11,9 +10,8 @@
 void buildTpstReportPage(QWidget* page)
 {
     QTableWidget* grid = stringGrid("tpst_report_StringGrid", 3, 3, 100, 20);
-    grid->setBackgroundRole(QPalette::Button); // the light 3-D background
 
-    auto* values = new QFormLayout;
+    auto* values = valueForm();
     addValueRow(values, "Final position of TPST:", "TPSTfinalpos", "-");
     addValueRow(values, "SD2 BackupRAM status:", "SD2bramstatus", "-");
 

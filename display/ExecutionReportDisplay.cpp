@@ -102,8 +102,9 @@ void displayExecutionReport(ComponentModel& components, WordView data, const std
     showTelecommand(components, "TCDataWords", "TCName", data.from(17),
                     countWord ? tcWordCount(*countWord & 0x1F) : 0);
     components.setText("cntTCs", orDash(data.word(9), [](uint16_t n) { return std::to_string(int16_t(n)); }));
-    components.setText("stacresult",
-                       orDash(data.word(10), [](uint16_t r) { return std::string(r ? "successful" : "not successful!"); }));
+    components.setText("stacresult", orDash(data.word(10), [](uint16_t result) {
+                           return std::string(result ? "successful" : "not successful!");
+                       }));
 }
 
 void displayDatasetTelecommand(ComponentModel& components, const TelecommandRecord& record)
