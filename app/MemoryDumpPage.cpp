@@ -16,12 +16,12 @@ void buildMemoryDumpPage(QWidget* page)
     addValueRow(values, "Length (pkts):", "dumplength", "-");
     addValueRow(values, "Packet:", "MemDumpPacket", "-");
 
-    // One page of the dump at a time; the bar steps through the pages.
+    // One page of the dump at a time; the bar steps through the pages, by arrow and by trough alike.
     auto* pages = new QScrollBar(Qt::Vertical);
     pages->setObjectName("MemDumpScrollBar1");
     pages->setRange(0, 0);
     pages->setSingleStep(1);
-    pages->setPageStep(0);
+    pages->setPageStep(1);
     auto* words = new QHBoxLayout;
     words->addWidget(wordMemo("MemDumpMemo"), 1);
     words->addWidget(pages);
