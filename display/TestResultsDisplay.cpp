@@ -23,8 +23,15 @@ ChartSeries everySecondWord(const char* title, WordView data, size_t first, size
 
 void showMsDetails(ComponentModel& components, WordView data)
 {
+    // A 32-bit address, its high word in data word 10.
     const auto low = data.word(9), high = data.word(10);
-    components.setText("mstestaddr", low && high ? hexWord(*high) + hexWord(*low).substr(2) : "-");
+    std::string address = "-";
+    if (low && high) {
+        char text[16];
+        std::snprintf(text, sizeof text, "0x%04X%04X", unsigned(*high), unsigned(*low));
+        address = text;
+    }
+    components.setText("mstestaddr", address);
 }
 
 void showGcDetails(ComponentModel& components, WordView data)
