@@ -1,5 +1,7 @@
 #include "MainPages.h"
 
+#include "EventPages.h"
+
 #include <QComboBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -92,6 +94,13 @@ QTabWidget* buildMainPages(QWidget* parent)
          pageControl("PageControl3", {{"TPSTCfgTabSheet", "Configuration"}, {"TPSTReportTabSheet", "Report"}}, nullptr));
 
     buildHousekeepingPage(page(main, "RegularHKTabSheet"));
+    buildErrorMessagePage(page(main, "ErrMsgTabSheet"));
+    buildTestResultPage(page(main, "TestResultTabSheet"));
+    buildTpstReportPage(page(main, "TPSTReportTabSheet"));
+    buildExecutionReportPage(page(main, "TCExeReportTabSheet"));
+    buildTelecommandPage(page(main, "TCTabSheet"));
+    buildMemoryDumpPage(page(main, "MemDumpTabSheet"));
+    attachMemDumpPopupMenu(main);
     main->setCurrentIndex(0);
     return main;
 }

@@ -18,14 +18,17 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -65,6 +68,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     buildMenus();
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
+    connectEventPages();
+    display_.decimalSeparator = QLocale().decimalPoint().toStdString();
 
     restoreWindowPlacement(*this);
     mru_ = new BrindlowMRU(this);
@@ -88,6 +93,7 @@ QWidget* TForm1::buildLeftPanel()
     auto* panel = new QSplitter(Qt::Vertical);
     auto* navigation = new QTabWidget;
     navigation->setObjectName("PageControl4");
+    pageControl4_ = navigation;
 
     treeView1_ = new QTreeView;
     treeView1_->setObjectName("TreeView1");
@@ -195,6 +201,38 @@ void TForm1::connectNavigation()
     });
 }
 
+void TForm1::connectEventPages()
+{
+    auto* units = findChild<QTreeWidget*>("testresultListView1");
+    connect(units, &QTreeWidget::itemSelectionChanged, this, [this, units] {
+        const QList<QTreeWidgetItem*> selected = units->selectedItems();
+        if (!selected.isEmpty())
+            applyDisplay([&] { display_.testresultListView1SelectItem(selected.front()->text(0).toStdString()); });
+    });
+    // Every scroll action (arrow, page, thumb, wheel) tells the position the bar is about to take.
+    auto* pages = findChild<QScrollBar*>("MemDumpScrollBar1");
+    connect(pages, &QAbstractSlider::actionTriggered, this, [this, pages] {
+        applyDisplay([&] { display_.memDumpScrollBar1Scroll(doc_.tree(), chosenNode(), pages->sliderPosition()); });
+    });
+}
+
+NodeId TForm1::chosenNode() const
+{
+    const bool treeInFront = pageControl4_->currentWidget()->objectName() == "CategoryTabSheet";
+    const QAbstractItemView* view = treeInFront ? static_cast<QAbstractItemView*>(treeView1_) : listBox1_;
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return noNode;
+    return treeInFront ? treeModel_->nodeAt(selected.front()) : timeModel_->nodeAt(selected.front().row());
+}
+
+void TForm1::applyDisplay(const std::function<void()>& action)
+{
+    display_.components.beginDisplay();
+    action();
+    applier_->apply(display_.components.writes());
+}
+
 void TForm1::nodeChosen(NodeId node, bool byMouse)
 {
     if (node == noNode)
@@ -206,9 +244,7 @@ void TForm1::nodeChosen(NodeId node, bool byMouse)
 
 void TForm1::displayNode(NodeId node)
 {
-    display_.components.beginDisplay();
-    display_.displayNode(doc_.tree(), node);
-    applier_->apply(display_.components.writes());
+    applyDisplay([&] { display_.displayNode(doc_.tree(), node); });
 }
 
 void TForm1::openArchive(bool showDialog)
@@ -242,6 +278,7 @@ bool TForm1::openWithProgress(const QString& fileName)
 {
     treeModel_->beginRebuild();
     timeModel_->beginRebuild();
+    display_.releaseArchive();
     QProgressDialog progress(QString("Opening %1...").arg(fileName), QString(), 0, 1000, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);

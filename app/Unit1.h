@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -41,6 +42,10 @@ public:
     orvik::NodeId currentNode() const { return doc_.currentNode; }
     orvik::display::MainDisplay& display() { return display_; }
     orvik::BrindlowMRU& recentFiles() { return *mru_; }
+    // The node selected in the navigation control in front (the tree or the time
+    // list); none when that control has no selection. The dump page's scroll bar and
+    // pop-up menu act on it.
+    orvik::NodeId chosenNode() const;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -51,6 +56,9 @@ private:
     QWidget* buildLeftPanel();
     void buildStatusBar();
     void connectNavigation();
+    void connectEventPages();
+    // Runs one action of the display and puts what it wrote on the widgets.
+    void applyDisplay(const std::function<void()>& action);
 
     void openEnclosedFolder();
     // Runs the open with a progress dialog for opens that take a while.
@@ -63,6 +71,7 @@ private:
 
     QTreeView* treeView1_ = nullptr;
     QListView* listBox1_ = nullptr;
+    QTabWidget* pageControl4_ = nullptr;
     QTabWidget* pageControl1_ = nullptr;
     QLabel* statusPanels_[3] = {};
     QMenu* openRecent_ = nullptr;

@@ -1,5 +1,11 @@
 #include "MainDisplay.h"
 
+#include "ErrorMessageDisplay.h"
+#include "ExecutionReportDisplay.h"
+#include "MemoryDumpDisplay.h"
+#include "TestResultsDisplay.h"
+#include "TpstReportDisplay.h"
+
 namespace orvik::display {
 
 namespace {
@@ -92,13 +98,24 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         }
         break;
     }
-    case NodeKind::TestResults: components.setActivePage("PageControl1", "TestResultTabSheet"); break;
-    case NodeKind::ErrorMessage: components.setActivePage("PageControl1", "ErrMsgTabSheet"); break;
+    case NodeKind::TestResults:
+        testResultData_ = w.packet()->dataWords();
+        displayTestResults(components, testResultData_);
+        components.setActivePage("PageControl1", "TestResultTabSheet");
+        break;
+    case NodeKind::ErrorMessage:
+        displayErrorMessage(components, w.packet()->dataWords());
+        components.setActivePage("PageControl1", "ErrMsgTabSheet");
+        break;
     case NodeKind::TpstReport:
+        displayTpstReport(components, w.packet()->dataWords());
         components.setActivePage("PageControl3", "TPSTReportTabSheet");
         components.setActivePage("PageControl1", "TPSTTabSheet");
         break;
-    case NodeKind::ExecutionReport: components.setActivePage("PageControl1", "TCExeReportTabSheet"); break;
+    case NodeKind::ExecutionReport:
+        displayExecutionReport(components, w.packet()->dataWords(), decimalSeparator);
+        components.setActivePage("PageControl1", "TCExeReportTabSheet");
+        break;
     case NodeKind::GcHkSweep:
         components.setActivePage("GCPageControl", "GCParTabSheet1");
         components.setActivePage("PageControl1", "GCtab");
@@ -107,10 +124,37 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         components.setActivePage("MSPageControl", "MSParTabSheet");
         components.setActivePage("PageControl1", "MSTab");
         break;
-    case NodeKind::MemoryDump: components.setActivePage("PageControl1", "MemDumpTabSheet"); break;
-    case NodeKind::Telecommand: components.setActivePage("PageControl1", "TCTabSheet"); break;
+    case NodeKind::MemoryDump:
+        displayMemoryDump(components, *w.record<MemoryDumpImage>());
+        components.setActivePage("PageControl1", "MemDumpTabSheet");
+        break;
+    case NodeKind::Telecommand:
+        displayDatasetTelecommand(components, *w.record<TelecommandRecord>());
+        components.setActivePage("PageControl1", "TCTabSheet");
+        break;
     default: break; // groups and "Time: " nodes show nothing
     }
+}
+
+void MainDisplay::releaseArchive()
+{
+    currentHkData = {};
+    testResultData_ = {};
+}
+
+void MainDisplay::testresultListView1SelectItem(const std::string& caption)
+{
+    if (!testResultData_.empty())
+        showTestResultDetails(components, testResultData_, caption);
+}
+
+void MainDisplay::memDumpScrollBar1Scroll(const CategoryTree& tree, NodeId chosen, int position)
+{
+    components.userSet("MemDumpScrollBar1", Property::Position, position);
+    if (chosen == noNode)
+        return;
+    if (const MemoryDumpImage* image = tree.wrapper(chosen).record<MemoryDumpImage>())
+        showMemoryDumpPage(components, *image, position);
 }
 
 } // namespace orvik::display

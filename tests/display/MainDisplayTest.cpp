@@ -37,7 +37,8 @@ protected:
         display.displayNode(doc.tree(), nodeAt(size_t(it - paths.begin())));
         std::string text;
         for (const Write& w : display.components.writes())
-            text += w.component + "=" + valueText(w.value) + " ";
+            if (isPageAction(w.property))
+                text += w.component + "=" + valueText(w.value) + " ";
         return text;
     }
     std::optional<bool> tabVisible(const std::string& page) const
@@ -61,6 +62,12 @@ private:
             order.push_back(child);
             collect(child, order);
         }
+    }
+    // What brings pages forward or hides tabs; the decoders' texts are tested with the decoders.
+    static bool isPageAction(Property p)
+    {
+        return p == Property::ActivePage || p == Property::TabVisible || p == Property::Visible ||
+               p == Property::ItemIndex;
     }
     static std::string valueText(const Value& v)
     {
