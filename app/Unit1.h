@@ -20,6 +20,7 @@ class CategoryTreeModel;
 class ComponentApplier;
 class PacketStatisticsModel;
 class TimeListModel;
+class TForm4;
 
 namespace orvik {
 class BrindlowMRU;
@@ -41,6 +42,10 @@ public:
     orvik::NodeId currentNode() const { return doc_.currentNode; }
     orvik::display::MainDisplay& display() { return display_; }
     orvik::BrindlowMRU& recentFiles() { return *mru_; }
+    // The telecommand editor, created hidden at start-up.
+    TForm4& tcEditor() { return *tcEditor_; }
+    // Makes "&TC-Editor" usable; it is disabled otherwise.
+    void enableTcEditor();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -72,6 +77,7 @@ private:
     PacketStatisticsModel* statisticsModel_ = nullptr;
     std::unique_ptr<ComponentApplier> applier_;
     orvik::BrindlowMRU* mru_ = nullptr;
+    TForm4* tcEditor_ = nullptr;
     // A mouse press that changed the selection has shown the node already: its click need not.
     bool shownByPress_ = false;
 };
