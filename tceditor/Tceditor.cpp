@@ -162,10 +162,14 @@ void TForm4::connectHandlers()
     connect(udpttpstpos_, &QCheckBox::clicked, this, [this](bool checked) {
         udptPositionChosen_ = checked;
         syncUdptPages();
+        if (checked)
+            udptPageControl_->setCurrentIndex(positionSubPage);
     });
     connect(udpttpstctrl_, &QCheckBox::clicked, this, [this](bool checked) {
         udptControlChosen_ = checked;
         syncUdptPages();
+        if (checked)
+            udptPageControl_->setCurrentIndex(controlSubPage);
     });
 
     // The value labels start with their bars' positions.
@@ -290,6 +294,9 @@ void TForm4::selfTestBoxClick(int box)
         units = std::uint16_t((units & ~bit) | (selfTestBoxes_[size_t(box)]->isChecked() ? bit : 0));
     }
     syncSelfTestBoxes();
+    // The settings of a unit just chosen come to the front.
+    if (selfTestBoxes_[size_t(box)]->isChecked() && selfTestUnits[box].subPage >= 0)
+        ststPageControl_->setCurrentIndex(selfTestUnits[box].subPage);
 }
 
 void TForm4::syncSelfTestBoxes()
