@@ -49,8 +49,8 @@ void drawOpenFolder(QPainter& p)
 {
     p.setPen(QPen(QColor(150, 110, 20), 1));
     p.setBrush(QColor(230, 190, 80));
-    p.drawPolygon(QPolygonF({QPointF(2, 8), QPointF(11, 8), QPointF(13, 10), QPointF(27, 10), QPointF(27, 27),
-                             QPointF(2, 27)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(2, 8), QPointF(11, 8), QPointF(13, 10), QPointF(27, 10), QPointF(27, 27), QPointF(2, 27)}));
     p.setPen(QPen(QColor(110, 110, 110), 1));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(8, 4, 15, 18));

@@ -54,8 +54,8 @@ void UpDown::step(int delta)
     associate_->setText(QString::number(position_));
 }
 
-RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)
-    : QGroupBox(title, parent), buttons_(new QButtonGroup(this))
+RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent) :
+    QGroupBox(title, parent), buttons_(new QButtonGroup(this))
 {
     auto* layout = new QGridLayout(this);
     const int rows = int((items.size() + columns - 1) / columns);
@@ -76,8 +76,8 @@ void RadioGroup::setItemIndex(int index)
 
 const QString TcDropTarget::format = QStringLiteral("application/x-orvik-telecommand");
 
-TcDropTarget::TcDropTarget(QWidget* target, std::function<void()> dropped)
-    : QObject(target), dropped_(std::move(dropped))
+TcDropTarget::TcDropTarget(QWidget* target, std::function<void()> dropped) :
+    QObject(target), dropped_(std::move(dropped))
 {
     target->setAcceptDrops(true);
     target->installEventFilter(this);

@@ -45,8 +45,12 @@ struct SelfTestUnit {
     int subPage; // -1: the unit has no settings
 };
 constexpr SelfTestUnit selfTestUnits[] = {
-    {stst::ms, -1},         {stst::gc, -1},           {stst::dpu, dpuSubPage},
-    {stst::massMemory, mmSubPage}, {stst::oven, ovenSubPage}, {stst::tappingStation, tpstSubPage},
+    {stst::ms, -1},
+    {stst::gc, -1},
+    {stst::dpu, dpuSubPage},
+    {stst::massMemory, mmSubPage},
+    {stst::oven, ovenSubPage},
+    {stst::tappingStation, tpstSubPage},
 };
 
 QFont fixedPitchFont()
@@ -122,8 +126,10 @@ void TForm4::connectHandlers()
         std::size_t word;
         std::uint16_t value;
     } choices[] = {
-        {ststtpstdiron_, stst::tpstDirection, flagOn}, {ststtpstdiroff_, stst::tpstDirection, flagOff},
-        {ststovenmain_, stst::ovenTerminal, flagOn},   {ststovenside_, stst::ovenTerminal, flagOff},
+        {ststtpstdiron_, stst::tpstDirection, flagOn},
+        {ststtpstdiroff_, stst::tpstDirection, flagOff},
+        {ststovenmain_, stst::ovenTerminal, flagOn},
+        {ststovenside_, stst::ovenTerminal, flagOff},
     };
     for (const auto& choice : choices)
         connect(choice.button, &QRadioButton::clicked, this, [this, choice] {
@@ -147,15 +153,14 @@ void TForm4::connectHandlers()
         const char* caption;
         const char* text;
     } injectionTimes[] = {
-        {"N05sec1", "0,5 sec", "500"},  {"N1sec1", "1 sec", "1000"},   {"N2sec1", "1,5 sec", "1500"},
+        {"N05sec1", "0,5 sec", "500"},  {"N1sec1", "1 sec", "1000"},    {"N2sec1", "1,5 sec", "1500"},
         {"N2sec2", "2 sec", "2000"},    {"N25sec1", "2,5 sec", "2500"}, {"N3sec1", "3 sec", "3000"},
         {"N35sec1", "3,5 sec", "3500"},
     };
     for (const auto& item : injectionTimes) {
-        QAction* action = injectionPopupMenu_->addAction(QString::fromLatin1(item.caption), cfgcinjection_,
-                                                         [this, text = QString::fromLatin1(item.text)] {
-                                                             cfgcinjection_->setText(text);
-                                                         });
+        QAction* action = injectionPopupMenu_->addAction(
+            QString::fromLatin1(item.caption), cfgcinjection_,
+            [this, text = QString::fromLatin1(item.text)] { cfgcinjection_->setText(text); });
         action->setObjectName(QString::fromLatin1(item.name));
     }
 
@@ -217,8 +222,8 @@ void TForm4::TCComboBoxChange(int index)
 
 void TForm4::showPage(int index)
 {
-    static constexpr PageTransfer transfers[] = {&TForm4::transferSTST, &TForm4::transferGIHK,
-                                                 &TForm4::transferCFGC, &TForm4::transferUDPT};
+    static constexpr PageTransfer transfers[] = {&TForm4::transferSTST, &TForm4::transferGIHK, &TForm4::transferCFGC,
+                                                 &TForm4::transferUDPT};
     for (int i = 0; i < tcPageControl1_->count(); ++i)
         if (i != index)
             tcPageControl1_->setTabVisible(i, false);

@@ -25,8 +25,7 @@
 
 namespace {
 
-template <typename Widget>
-Widget* named(Widget* widget, const char* name)
+template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -161,7 +160,7 @@ QWidget* TForm4::buildDropTargets()
 QWidget* TForm4::buildSTSTPage()
 {
     auto* page = named(new QWidget, "STSTTabSheet");
-    const char* const boxNames[] = {"MSCheckBox", "GCCheckBox", "DPUCheckBox",
+    const char* const boxNames[] = {"MSCheckBox", "GCCheckBox",   "DPUCheckBox",
                                     "MMCheckBox", "OvenCheckBox", "TPSTCheckBox"};
     const char* const captions[] = {"MS", "GC", "DPU", "Mass Memory", "Oven", "Tapping Station"};
     auto* units = named(new QGroupBox, "STSTGroupBox");
@@ -176,8 +175,9 @@ QWidget* TForm4::buildSTSTPage()
     mmpage_ = valueLabel("mmpage");
     ststmmnumpage_ = trackBar("ststmmnumpage", 1, 32);
     mmnumpages_ = valueLabel("mmnumpages");
-    box(new QVBoxLayout(mm), {trackBarRow(QStringLiteral("Memory Page:"), ststmmpage_, mmpage_),
-                              trackBarRow(QStringLiteral("Number of pages:"), ststmmnumpage_, mmnumpages_)});
+    box(new QVBoxLayout(mm),
+        {trackBarRow(QStringLiteral("Memory Page:"), ststmmpage_, mmpage_),
+         trackBarRow(QStringLiteral("Number of pages:"), ststmmnumpage_, mmnumpages_)});
 
     auto* oven = named(new QWidget, "STSTOvenTabSheet");
     auto* terminal = new QGroupBox(QStringLiteral("Terminal"));
@@ -222,8 +222,9 @@ QWidget* TForm4::buildSTSTPage()
 QWidget* TForm4::buildGIHKPage()
 {
     auto* page = named(new QWidget, "GIHKTabSheet");
-    gihkpwrsw_ = named(new RadioGroup(QStringLiteral("Use power switches"), {QStringLiteral("Yes"), QStringLiteral("No")}, 2),
-                       "gihkpwrsw");
+    gihkpwrsw_ =
+        named(new RadioGroup(QStringLiteral("Use power switches"), {QStringLiteral("Yes"), QStringLiteral("No")}, 2),
+              "gihkpwrsw");
     box(new QVBoxLayout(page), {gihkpwrsw_});
     return page;
 }
@@ -231,12 +232,14 @@ QWidget* TForm4::buildGIHKPage()
 QWidget* TForm4::buildCFGCPage()
 {
     auto* page = named(new QWidget, "CFGCTabSheet");
-    cfgchetank_ = named(new RadioGroup(QStringLiteral("He tank select"), {QStringLiteral("Tank 1"), QStringLiteral("Tank 2")}, 2),
-                        "cfgchetank");
+    cfgchetank_ =
+        named(new RadioGroup(QStringLiteral("He tank select"), {QStringLiteral("Tank 1"), QStringLiteral("Tank 2")}, 2),
+              "cfgchetank");
     cfgchetank_->setItemIndex(0);
-    cfgcsamplesource_ = named(new RadioGroup(QStringLiteral("Sample source"),
-                                             {QStringLiteral("Calibration Gas"), QStringLiteral("Oven"), QStringLiteral("Tenax")}, 1),
-                              "cfgcsamplesource");
+    cfgcsamplesource_ =
+        named(new RadioGroup(QStringLiteral("Sample source"),
+                             {QStringLiteral("Calibration Gas"), QStringLiteral("Oven"), QStringLiteral("Tenax")}, 1),
+              "cfgcsamplesource");
     cfgcsamplesource_->setItemIndex(0);
     auto* selections = new QHBoxLayout;
     selections->addWidget(cfgchetank_, 1, Qt::AlignTop);
@@ -250,7 +253,8 @@ QWidget* TForm4::buildCFGCPage()
         const QByteArray label = "channel" + QByteArray::number(ch + 1);
         cfgccolumns_[size_t(ch)] = trackBar(bar.constData(), 0, 7);
         channels_[size_t(ch)] = valueLabel(label.constData());
-        columnRows->addWidget(trackBarRow(QStringLiteral("Ch #%1").arg(ch + 1), cfgccolumns_[size_t(ch)], channels_[size_t(ch)]));
+        columnRows->addWidget(
+            trackBarRow(QStringLiteral("Ch #%1").arg(ch + 1), cfgccolumns_[size_t(ch)], channels_[size_t(ch)]));
     }
 
     cfgchksweep_ = named(new QCheckBox(QStringLiteral("HK collection")), "cfgchksweep");
@@ -300,7 +304,8 @@ QWidget* TForm4::buildUDPTPage()
                              QStringLiteral("TPST Position"));
     udptPageControl_->addTab(storageSubPage("UDPTControlTabSheet", udpttpstctrlram_, udpttpstctrleeprom_),
                              QStringLiteral("TPST Control"));
-    udptPageControl_->addTab(storageSubPage("UDPTOvenTabSheet", named(new QCheckBox(QStringLiteral("RAM")), "udptovenram"),
+    udptPageControl_->addTab(storageSubPage("UDPTOvenTabSheet",
+                                            named(new QCheckBox(QStringLiteral("RAM")), "udptovenram"),
                                             named(new QCheckBox(QStringLiteral("EEPROM")), "udptoveneeprom")),
                              QStringLiteral("Oven"));
     // The tapping-station tabs follow their boxes, which start unchecked.

@@ -2,8 +2,8 @@
 // telecommand, setting its page, dragging its picture onto the memo and the
 // bin, and the pages while no telecommand is open.
 
-#include "Tceditor.h"
 #include "TcWidgets.h"
+#include "Tceditor.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -75,8 +75,7 @@ protected:
         editor_->show();
     }
 
-    template <typename T>
-    T* find(const char* name)
+    template <typename T> T* find(const char* name)
     {
         T* found = editor_->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
@@ -187,9 +186,9 @@ TEST_F(TForm4Test, StartsWithSTSTPickedNoPageShownAndTheDesignedValues)
         const char* label;
         QString shown;
     } bars[] = {
-        {"ststmmpage", 0, 31, 0, "mmpage", "0"},           {"ststmmnumpage", 1, 32, 1, "mmnumpages", "1"},
-        {"ststdpurampage", 1, 7, 1, "ststdpupage", "1"},    {"cfgccolumn1", 0, 7, 0, "channel1", "1"},
-        {"cfgccolumn4", 0, 7, 0, "channel4", "1"},          {"cfgcduration", 1, 31, 1, "cfgcdurlabel", "1.12 min"},
+        {"ststmmpage", 0, 31, 0, "mmpage", "0"},         {"ststmmnumpage", 1, 32, 1, "mmnumpages", "1"},
+        {"ststdpurampage", 1, 7, 1, "ststdpupage", "1"}, {"cfgccolumn1", 0, 7, 0, "channel1", "1"},
+        {"cfgccolumn4", 0, 7, 0, "channel4", "1"},       {"cfgcduration", 1, 31, 1, "cfgcdurlabel", "1.12 min"},
     };
     for (const auto& b : bars) {
         auto* bar = find<QSlider>(b.bar);
