@@ -77,7 +77,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         currentFileName = fileName;
         openArchive(false);
     });
-    tcEditor_ = new TForm4(this);
+    tcEditor_ = std::make_unique<TForm4>();
+    tcEditor_->setAttribute(Qt::WA_QuitOnClose, false); // closing the main window ends the program
 }
 
 TForm1::~TForm1()

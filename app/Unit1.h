@@ -77,7 +77,8 @@ private:
     PacketStatisticsModel* statisticsModel_ = nullptr;
     std::unique_ptr<ComponentApplier> applier_;
     orvik::BrindlowMRU* mru_ = nullptr;
-    TForm4* tcEditor_ = nullptr;
+    // A window of its own, not a child: its component names stay apart from the main window's.
+    std::unique_ptr<TForm4> tcEditor_;
     // A mouse press that changed the selection has shown the node already: its click need not.
     bool shownByPress_ = false;
 };

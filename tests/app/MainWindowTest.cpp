@@ -153,6 +153,8 @@ TEST_F(MainWindowTest, TheTelecommandEditorWaitsHiddenUntilItsMenuItemIsEnabled)
     EXPECT_TRUE(editor.isWindow());
     EXPECT_FALSE(editor.isModal());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    // Its controls are not the main window's components.
+    EXPECT_EQ(window().findChild<QWidget*>("hexMemo"), nullptr);
 }
 
 TEST_F(MainWindowTest, FirstRunStoresTheDefaultPlacementAndTheNextRunRestoresTheLastOne)
