@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QDropEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
@@ -37,6 +38,7 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent)
 void UpDown::bindTo(QLineEdit* edit, int minimum, int maximum)
 {
     associate_ = edit;
+    associate_->installEventFilter(this);
     minimum_ = minimum;
     maximum_ = maximum;
     position_ = std::clamp(position_, minimum, maximum);
@@ -52,6 +54,18 @@ void UpDown::step(int delta)
         position_ = std::clamp(*typed, minimum_, maximum_);
     position_ = std::clamp(position_ + delta, minimum_, maximum_);
     associate_->setText(QString::number(position_));
+}
+
+bool UpDown::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == associate_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            step(key == Qt::Key_Up ? +1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent) :

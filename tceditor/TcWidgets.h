@@ -12,7 +12,8 @@ class QButtonGroup;
 class QLineEdit;
 
 // Two arrow buttons. Each press reports +1 (up) or -1 (down); bound to an
-// edit, the pair steps the edit's number within a range by itself.
+// edit, the pair steps the edit's number within a range by itself, and the
+// edit's arrow keys press its buttons.
 class UpDown : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +25,9 @@ public:
 
 signals:
     void changing(int delta);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* associate_ = nullptr;

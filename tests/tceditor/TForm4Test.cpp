@@ -340,6 +340,12 @@ TEST_F(TForm4Test, UpDownsStayWithinTheirRanges)
     EXPECT_EQ(pressure->text(), "255");
     stepUpDown("UpDown1", "Down");
     EXPECT_EQ(pressure->text(), "254");
+    QTest::keyClick(pressure, Qt::Key_Up);
+    QTest::keyClick(pressure, Qt::Key_Up);
+    EXPECT_EQ(pressure->text(), "255");
+    pressure->setText("-7");
+    QTest::keyClick(pressure, Qt::Key_Down);
+    EXPECT_EQ(pressure->text(), "0");
 }
 
 TEST_F(TForm4Test, ATextThatIsNoIntegerIsReportedAndChangesNothingAfterIt)
