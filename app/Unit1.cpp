@@ -5,6 +5,7 @@
 #include "ComponentApplier.h"
 #include "MainPages.h"
 #include "PacketStatisticsModel.h"
+#include "Tceditor.h"
 #include "TimeListItemDelegate.h"
 #include "TimeListModel.h"
 #include "WindowPlacement.h"
@@ -81,6 +82,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         currentFileName = fileName;
         openArchive(false);
     });
+    tcEditor_ = std::make_unique<TForm4>();
+    tcEditor_->setAttribute(Qt::WA_QuitOnClose, false); // closing the main window ends the program
 }
 
 TForm1::~TForm1()
@@ -168,13 +171,22 @@ void TForm1::buildMenus()
     exit->setObjectName("Exit1");
     exit->setShortcut(QKeySequence::Quit);
 
-    QAction* tcEditor = menuBar()->addAction("&TC-Editor");
+    QAction* tcEditor = menuBar()->addAction("&TC-Editor", this, [this] {
+        tcEditor_->show();
+        tcEditor_->raise();
+        tcEditor_->activateWindow();
+    });
     tcEditor->setObjectName("TCEditor1");
     tcEditor->setEnabled(false);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
     help->addAction("&About")->setObjectName("About1");
+}
+
+void TForm1::enableTcEditor()
+{
+    findChild<QAction*>("TCEditor1")->setEnabled(true);
 }
 
 void TForm1::connectNavigation()

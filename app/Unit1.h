@@ -21,6 +21,7 @@ class CategoryTreeModel;
 class ComponentApplier;
 class PacketStatisticsModel;
 class TimeListModel;
+class TForm4;
 
 namespace orvik {
 class BrindlowMRU;
@@ -46,6 +47,10 @@ public:
     // list); none when that control has no selection. The dump page's scroll bar and
     // pop-up menu act on it.
     orvik::NodeId chosenNode() const;
+    // The telecommand editor, created hidden at start-up.
+    TForm4& tcEditor() { return *tcEditor_; }
+    // Makes "&TC-Editor" usable; it is disabled otherwise.
+    void enableTcEditor();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -81,6 +86,8 @@ private:
     PacketStatisticsModel* statisticsModel_ = nullptr;
     std::unique_ptr<ComponentApplier> applier_;
     orvik::BrindlowMRU* mru_ = nullptr;
+    // A window of its own, not a child: its component names stay apart from the main window's.
+    std::unique_ptr<TForm4> tcEditor_;
     // A mouse press that changed the selection has shown the node already: its click need not.
     bool shownByPress_ = false;
 };

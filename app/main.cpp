@@ -10,10 +10,14 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("ORVIK - Ground Support Software");
 
     TForm1 form;
-    // The first argument names the archive to open before the window is first shown.
+    // The first argument that is no option names the archive to open before the window is first shown.
     const QStringList args = QApplication::arguments();
-    if (args.size() > 1)
-        form.currentFileName = args.at(1);
+    for (const QString& arg : args.mid(1)) {
+        if (arg == "--tc-editor")
+            form.enableTcEditor();
+        else if (!arg.startsWith("--") && form.currentFileName.isEmpty())
+            form.currentFileName = arg;
+    }
     if (!form.currentFileName.isEmpty())
         form.openArchive(false);
     form.show();

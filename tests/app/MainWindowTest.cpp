@@ -6,6 +6,7 @@
 
 #include "Brindlowmru.h"
 #include "Registry.h"
+#include "Tceditor.h"
 #include "Unit1.h"
 
 #include <QAbstractItemView>
@@ -135,6 +136,26 @@ TEST_F(MainWindowTest, StartsEmptyWithTheDesignedPagesAndMenus)
     EXPECT_EQ(find<QAbstractItemView>("TreeView1")->model()->rowCount(), 0);
     EXPECT_EQ(find<QAbstractItemView>("ListBox1")->model()->rowCount(), 0);
     EXPECT_EQ(find<QAbstractItemView>("PacketStatListView")->model()->rowCount(), 13);
+}
+
+TEST_F(MainWindowTest, TheTelecommandEditorWaitsHiddenUntilItsMenuItemIsEnabled)
+{
+    window().show();
+    TForm4& editor = window().tcEditor();
+    EXPECT_FALSE(editor.isVisible());
+    auto* item = find<QAction>("TCEditor1");
+    item->trigger();
+    EXPECT_FALSE(editor.isVisible());
+
+    window().enableTcEditor();
+    EXPECT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(editor.isWindow());
+    EXPECT_FALSE(editor.isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    // Its controls are not the main window's components.
+    EXPECT_EQ(window().findChild<QWidget*>("hexMemo"), nullptr);
 }
 
 TEST_F(MainWindowTest, FirstRunStoresTheDefaultPlacementAndTheNextRunRestoresTheLastOne)
