@@ -331,8 +331,9 @@ TEST_F(MainWindowTest, EveryNodeKindBringsItsPagesForwardInTheWindow)
                 break;
             }
         EXPECT_EQ(half->isVisibleTo(&window()), kind == NodeKind::RegularHk);
-        if (kind == NodeKind::RegularHk)
+        if (kind == NodeKind::RegularHk) {
             EXPECT_EQ(half->currentIndex(), 0);
+        }
     }
 }
 
