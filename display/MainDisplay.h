@@ -4,6 +4,7 @@
 
 #include "CategoryTree.h"
 #include "ComponentModel.h"
+#include "Parameters.h"
 
 namespace orvik::display {
 
@@ -13,14 +14,32 @@ public:
     // Never clears a page: a page keeps what was last shown on it.
     void displayNode(const CategoryTree& tree, NodeId node);
 
+    // The user picked entry `index` of the half selector "HKPacketHalf".
+    void HKPacketHalfChange(int index);
+    // The texts of a row of the housekeeping list views, computed when the row is painted.
+    ReportRow HKListViewData(size_t row) const;
+    ReportRow InternalHKListViewData(size_t row) const;
+    // The same for any virtual list view by name (a blank row for other components).
+    ReportRow virtualRow(const std::string& list, size_t row) const;
+    // The archive's packets are about to go: nothing may refer to them any more.
+    void releaseArchive();
+
     ComponentModel components;
     // The housekeeping block on show and the half of it selected (0 or 1).
     WordView currentHkData;
     int hkHalf = 0;
+    // The decimal separator of values shown in the user's regional format ("." in orvik-dump).
+    std::string decimalSeparator = ".";
+    const HousekeepingLists hkLists;
 
 private:
-    void showHousekeepingPage(bool halfSelector);
+    void showHousekeepingPage(WordView block, bool halfSelector);
+    void showHousekeeping(WordView block, bool twoHalves);
     void showDeviceParameterTabs(bool ovenTab, bool gcMsTabs);
+
+    // The words of the housekeeping block that the internal list reads: all of an
+    // internal or full block, the first half of a regular one.
+    WordView internalHkData_;
 };
 
 } // namespace orvik::display

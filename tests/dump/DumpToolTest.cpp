@@ -3,6 +3,7 @@
 #include "DumpOptions.h"
 #include "ShowPrinter.h"
 
+#include <regex>
 #include <sstream>
 
 using namespace orvik;
@@ -93,8 +94,15 @@ TEST_F(DumpCommandsTest, TreeIndentsTwoBlanksPerLevel)
 
 TEST_F(DumpCommandsTest, ShowGroupsTheWritesPerComponentInWriteOrder)
 {
+    // The page actions only: the decoders' labels of these tiny packets are all "-".
     const auto show = [this](size_t k) {
-        return printed([k](const ArchiveDocument& d, std::ostream& out) { printShow(d, k, false, out); });
+        std::istringstream lines(
+            printed([k](const ArchiveDocument& d, std::ostream& out) { printShow(d, k, false, out); }));
+        std::string pageActions;
+        for (std::string line; std::getline(lines, line);)
+            if (std::regex_search(line, std::regex(R"(^\w+\.(active|tabVisible|visible|itemIndex)\t)")))
+                pageActions += line + '\n';
+        return pageActions;
     };
     EXPECT_EQ(show(0), "HKPacketHalf.visible\ttrue\nHKPacketHalf.itemIndex\t0\nPageControl1.active\tRegularHKTabSheet\n");
     EXPECT_EQ(show(3), "PageControl2.active\tTabSheet2\nTabSheet1.tabVisible\tfalse\nTabSheet2.tabVisible\ttrue\n"
