@@ -10,6 +10,7 @@
 #include "WindowPlacement.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -18,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -54,9 +56,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     resize(970, 648);
     move(32, 44);
 
+    display_.decimalSeparator = QLocale().decimalPoint().toStdString();
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(buildLeftPanel());
-    pageControl1_ = buildMainPages(splitter);
+    pageControl1_ = buildMainPages(splitter, display_);
     splitter->addWidget(pageControl1_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({233, 737});
@@ -193,6 +196,14 @@ void TForm1::connectNavigation()
         if (!std::exchange(shownByPress_, false) && index.isValid())
             nodeChosen(timeModel_->nodeAt(index.row()), false);
     });
+    connect(findChild<QComboBox*>("HKPacketHalf"), &QComboBox::activated, this, &TForm1::HKPacketHalfChange);
+}
+
+void TForm1::HKPacketHalfChange(int index)
+{
+    display_.components.beginDisplay();
+    display_.HKPacketHalfChange(index);
+    applier_->apply(display_.components.writes());
 }
 
 void TForm1::nodeChosen(NodeId node, bool byMouse)
@@ -240,6 +251,10 @@ void TForm1::openArchive(bool showDialog)
 
 bool TForm1::openWithProgress(const QString& fileName)
 {
+    // The pages must not paint from the packets about to be released.
+    display_.components.beginDisplay();
+    display_.releaseArchive();
+    applier_->apply(display_.components.writes());
     treeModel_->beginRebuild();
     timeModel_->beginRebuild();
     QProgressDialog progress(QString("Opening %1...").arg(fileName), QString(), 0, 1000, this);
