@@ -122,19 +122,21 @@ private:
 
 void printWrites(const std::vector<Write>& writes, bool withPoints, std::ostream& out, const RowSource& rows)
 {
-    std::vector<bool> printed(writes.size(), false);
     // A row count written again before the list is painted replaces the earlier one.
+    std::vector<bool> superseded(writes.size(), false);
     std::set<std::string> counted;
     for (size_t i = writes.size(); i-- > 0;)
         if (writes[i].property == Property::RowCount && !counted.insert(writes[i].component).second)
-            printed[i] = true;
+            superseded[i] = true;
+    std::vector<bool> printed(writes.size(), false);
     for (size_t first = 0; first < writes.size(); ++first) {
         if (printed[first])
             continue;
         WritePrinter printer(writes[first].component, withPoints, rows, out);
         for (size_t i = first; i < writes.size(); ++i) {
             if (!printed[i] && writes[i].component == writes[first].component) {
-                printer.print(writes[i].property, writes[i].value);
+                if (!superseded[i])
+                    printer.print(writes[i].property, writes[i].value);
                 printed[i] = true;
             }
         }
