@@ -21,14 +21,13 @@ std::string sampleSource(uint16_t word, const char* thirdSource)
     }
 }
 
+// The tapping station's named positions.
 std::string tpstPosition(uint16_t id)
 {
     static const char* const positions[] = {"Open", "Contacts closed", "Main Terminal", "Side Terminal",
                                             "Lower position"};
     return id < std::size(positions) ? positions[id] : "undefined";
 }
-
-std::string hexWord(uint16_t word) { return hex4(word); }
 } // namespace
 
 std::string cathodeText(uint16_t word)
@@ -36,9 +35,9 @@ std::string cathodeText(uint16_t word)
     if (word == 0)
         return "#0";
     const unsigned cathodes = word & 7u;
-    // The position of the highest selected cathode, counted from 1.
     if (cathodes == 0)
-        return errorInConfiguration;
+        return errorInConfiguration; // set, but none of the three cathodes
+    // The position of the highest selected cathode, counted from 1.
     const char text[] = {'#', char('0' + std::bit_width(cathodes)), '\0'};
     return text;
 }
@@ -80,9 +79,9 @@ void showTpstConfiguration(ComponentModel& components, WordView block)
     components.setEnabled("tpst_cfg_potivalue", byPotentiometer);
     components.setEnabled("Label124", byPotentiometer);
     if (byPotentiometer) {
-        labels.textAndHint("tpst_cfg_potivalue", 3, decimal, hexWord);
+        labels.textAndHint("tpst_cfg_potivalue", 3, decimal, hex4);
     } else {
-        labels.hint("tpst_cfg_positionid", 2, hexWord);
+        labels.hint("tpst_cfg_positionid", 2, hex4);
         labels.text("tpst_cfg_positionid", 2, tpstPosition);
     }
 }
@@ -92,11 +91,11 @@ void showMsConfiguration(ComponentModel& components, WordView block)
     const LabelWriter labels(components, block);
     labels.text("ms_cfg_hksweep", 0, yesIfSet);
     labels.text("ms_cfg_cathode", 2, [](uint16_t) { return std::string("#0"); });
-    labels.hint("ms_cfg_cathode", 2, hexWord);
+    labels.hint("ms_cfg_cathode", 2, hex4);
     if (block.wordOr(2) != 0)
         labels.text("ms_cfg_cathode", 2, cathodeText);
-    labels.text("ms_cfg_emissioni", 3, hexWord);
-    labels.text("ms_cfg_detectorv", 4, hexWord);
+    labels.text("ms_cfg_emissioni", 3, hex4);
+    labels.text("ms_cfg_detectorv", 4, hex4);
     labels.text("ms_cfg_resolution", 5, [](uint16_t w) { return std::string(w ? "high" : "low"); });
     labels.text("mc_cfg_frequency", 6, [](uint16_t w) { return std::string(w ? "3.9kHz (256us)" : "976Hz (1024us)"); });
     labels.text("ms_cfg_samplesource", 8, [](uint16_t w) { return sampleSource(w, "Sniffing"); });

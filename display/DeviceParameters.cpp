@@ -5,18 +5,13 @@
 
 namespace orvik::display {
 
-namespace {
-std::string hexWord(uint16_t word) { return hex4(word); }
-std::string hexByte(uint16_t word) { return hex2(word); }
-} // namespace
-
 void showTpstPositions(ComponentModel& components, WordView block)
 {
     const LabelWriter labels(components, block);
     const char* const names[] = {"tpst_pos_open", "tpst_pos_contacts", "tpst_pos_main",
                                  "tpst_pos_side", "tpst_pos_upper",    "tpst_pos_lower"};
     for (size_t w = 0; w < std::size(names); ++w)
-        labels.textAndHint(names[w], w, decimal, hexWord);
+        labels.textAndHint(names[w], w, decimal, hex4);
 }
 
 void showTpstControl(ComponentModel& components, WordView block)
@@ -50,15 +45,15 @@ void showOvenAndPipeHeater(ComponentModel& components, WordView block)
 void showMsParameters(ComponentModel& components, WordView block)
 {
     const LabelWriter labels(components, block);
-    labels.textAndHint("csib_ms_specdepth", 0, [](uint16_t w) { return std::to_string(w * 8u) + "k"; }, hexWord);
+    labels.textAndHint("csib_ms_specdepth", 0, [](uint16_t w) { return std::to_string(w * 8u) + "k"; }, hex4);
     labels.text("csib_ms_mode", 3, [](uint16_t w) { return std::string(w ? "Multi" : "Single"); });
-    labels.textAndHint("csib_ms_timeout", 4, decimal, hexWord);
+    labels.textAndHint("csib_ms_timeout", 4, decimal, hex4);
     const std::pair<const char*, size_t> settings[] = {
         {"csib_ms_r2", 6},  {"csib_ms_r24", 7}, {"csib_ms_ux", 8},  {"csib_ms_uy", 9},  {"csib_ms_t1", 10},
         {"csib_ms_t3", 11}, {"csib_ms_t4", 12}, {"csib_ms_t5", 13}, {"csib_ms_t6", 14},
     };
     for (const auto& [name, word] : settings)
-        labels.textAndHint(name, word, decimal, hexByte);
+        labels.textAndHint(name, word, decimal, hex2);
     labels.text("csib_ms_detectordelay", 16, [](uint16_t w) { return std::to_string(w * 32u) + "us"; });
     labels.text("csib_ms_words", 17, decimal);
 }
@@ -67,10 +62,10 @@ void showGcParameters(ComponentModel& components, WordView block)
 {
     const LabelWriter labels(components, block);
     for (size_t column = 0; column < 8; ++column)
-        labels.textAndHint("csib_gc_coltemp" + std::to_string(column + 1), column, decimal, hexByte);
-    labels.textAndHint("csib_gc_words", 8, decimal, hexWord);
+        labels.textAndHint("csib_gc_coltemp" + std::to_string(column + 1), column, decimal, hex2);
+    labels.textAndHint("csib_gc_words", 8, decimal, hex4);
     // Word 9 holds both heating times: Tenax in the low byte, GC in the high byte.
-    labels.textAndHint("csib_gc_tenaxtime", 9, [](uint16_t w) { return decimal(uint16_t(w & 0xFF)); }, hexByte);
+    labels.textAndHint("csib_gc_tenaxtime", 9, [](uint16_t w) { return decimal(uint16_t(w & 0xFF)); }, hex2);
     labels.text("csib_gc_heating", 9, [](uint16_t w) { return decimal(uint16_t(w >> 8)); });
 }
 

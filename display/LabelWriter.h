@@ -33,9 +33,6 @@ public:
         hint(label, word, hintFormat);
     }
 
-    WordView block() const { return block_; }
-    ComponentModel& components() const { return components_; }
-
 private:
     ComponentModel& components_;
     WordView block_;

@@ -37,8 +37,10 @@ protected:
     std::string cell(int col, int row) const
     {
         const auto* grid = components.find("StringGrid1");
-        const auto it = grid ? grid->cells().find({col, row}) : decltype(grid->cells().end()){};
-        return grid && it != grid->cells().end() ? it->second : "(never written)";
+        if (!grid)
+            return "(never written)";
+        const auto it = grid->cells().find({col, row});
+        return it == grid->cells().end() ? "(never written)" : it->second;
     }
 
     display::ComponentModel components;
