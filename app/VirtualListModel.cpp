@@ -7,9 +7,15 @@ VirtualListModel::VirtualListModel(QList<Column> columns, RowTexts rowTexts, int
 
 void VirtualListModel::setRowCount(int count)
 {
+    lastRow_.reset();
+    if (count == rowCount_) {
+        // Same rows, new texts: the view keeps its scroll position and repaints what is in sight.
+        if (count > 0)
+            emit dataChanged(index(0, 0), index(count - 1, int(columns_.size()) - 1));
+        return;
+    }
     beginResetModel();
     rowCount_ = std::max(count, 0);
-    lastRow_.reset();
     endResetModel();
 }
 
