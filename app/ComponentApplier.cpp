@@ -1,5 +1,7 @@
 #include "ComponentApplier.h"
 
+#include "VirtualListModel.h"
+
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QComboBox>
@@ -104,7 +106,16 @@ void setNodes(QWidget& w, const std::vector<TreeItem>& nodes)
             path.back()->addChild(item);
         path.push_back(item);
     }
-    tree->expandAll();
+    if (!tree->property("keepsNodesCollapsed").toBool())
+        tree->expandAll();
+}
+
+// A virtual list drops its rows and fetches them again when painted.
+void setRowCount(QWidget& w, int count)
+{
+    if (auto* view = qobject_cast<QAbstractItemView*>(&w))
+        if (auto* model = qobject_cast<VirtualListModel*>(view->model()))
+            model->setRowCount(count);
 }
 
 void setNumber(QWidget& w, Property property, int value)
@@ -178,6 +189,7 @@ void ComponentApplier::apply(QWidget& w, const Write& write)
     case Property::Items: setItems(w, std::get<std::vector<ListItem>>(write.value)); break;
     case Property::Rows: setRows(w, std::get<std::vector<ReportRow>>(write.value)); break;
     case Property::Nodes: setNodes(w, std::get<std::vector<TreeItem>>(write.value)); break;
+    case Property::RowCount: setRowCount(w, std::get<int>(write.value)); break;
     default:
         // Charts are put on their widgets by the chart layer.
         break;

@@ -11,6 +11,7 @@
 #include "WindowPlacement.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -58,9 +59,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     resize(970, 648);
     move(32, 44);
 
+    display_.decimalSeparator = QLocale().decimalPoint().toStdString();
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(buildLeftPanel());
-    pageControl1_ = buildMainPages(splitter);
+    pageControl1_ = buildMainPages(splitter, display_);
     splitter->addWidget(pageControl1_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({233, 737});
@@ -70,7 +72,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
     connectEventPages();
-    display_.decimalSeparator = QLocale().decimalPoint().toStdString();
 
     restoreWindowPlacement(*this);
     mru_ = new BrindlowMRU(this);
@@ -211,6 +212,14 @@ void TForm1::connectNavigation()
         if (!std::exchange(shownByPress_, false) && index.isValid())
             nodeChosen(timeModel_->nodeAt(index.row()), false);
     });
+    connect(findChild<QComboBox*>("HKPacketHalf"), &QComboBox::activated, this, &TForm1::HKPacketHalfChange);
+}
+
+void TForm1::HKPacketHalfChange(int index)
+{
+    display_.components.beginDisplay();
+    display_.HKPacketHalfChange(index);
+    applier_->apply(display_.components.writes());
 }
 
 void TForm1::connectEventPages()
@@ -288,9 +297,12 @@ void TForm1::openArchive(bool showDialog)
 
 bool TForm1::openWithProgress(const QString& fileName)
 {
+    // The pages must not paint from the packets about to be released.
+    display_.components.beginDisplay();
+    display_.releaseArchive();
+    applier_->apply(display_.components.writes());
     treeModel_->beginRebuild();
     timeModel_->beginRebuild();
-    display_.releaseArchive();
     QProgressDialog progress(QString("Opening %1...").arg(fileName), QString(), 0, 1000, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);

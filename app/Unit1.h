@@ -37,6 +37,8 @@ public:
     void openArchive(bool showDialog);
     // Shows a node on the pages; the tree and the time list call it for the node chosen.
     void displayNode(orvik::NodeId node);
+    // The user picked a half in "HKPacketHalf".
+    void HKPacketHalfChange(int index);
 
     QString currentFileName;
     const orvik::ArchiveDocument& document() const { return doc_; }

@@ -1,5 +1,7 @@
 #include "MainDisplay.h"
 
+#include "Configuration.h"
+#include "DeviceParameters.h"
 #include "ErrorMessageDisplay.h"
 #include "ExecutionReportDisplay.h"
 #include "MemoryDumpDisplay.h"
@@ -18,13 +20,13 @@ std::string captionAbove(const CategoryTree& tree, NodeId node, int levels)
 }
 } // namespace
 
-void MainDisplay::showHousekeepingPage(bool halfSelector)
+void MainDisplay::showHousekeepingPage(WordView block, bool halfSelector)
 {
     components.setVisible("HKPacketHalf", halfSelector);
     if (halfSelector)
         components.setItemIndex("HKPacketHalf", 0);
     hkHalf = 0;
-    components.setActivePage("PageControl1", "RegularHKTabSheet");
+    showHousekeeping(block, halfSelector);
 }
 
 void MainDisplay::showDeviceParameterTabs(bool ovenTab, bool gcMsTabs)
@@ -49,22 +51,24 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         }
         break;
     }
-    case NodeKind::InternalHk:
-        currentHkData = w.packet()->dataWords().from(3);
-        showHousekeepingPage(false);
-        break;
-    case NodeKind::RegularHk: showHousekeepingPage(true); break;
-    case NodeKind::FullHk:
-        currentHkData = w.record<FullHkRecord>()->words();
-        showHousekeepingPage(false);
-        break;
-    case NodeKind::OvenTpstParameter:
+    case NodeKind::InternalHk: showHousekeepingPage(w.packet()->dataWords().from(3), false); break;
+    case NodeKind::RegularHk: showHousekeepingPage(w.packet()->dataWords().from(1), true); break;
+    case NodeKind::FullHk: showHousekeepingPage(w.record<FullHkRecord>()->words(), false); break;
+    case NodeKind::OvenTpstParameter: {
+        const WordView data = w.packet()->dataWords();
+        showTpstPositions(components, data.from(3));
+        showTpstControl(components, data.from(10));
+        showOvenAndPipeHeater(components, data.from(15));
         showDeviceParameterTabs(true, false);
         components.setActivePage("PageControl2", "TabSheet1");
         components.setActivePage("CSIBPageControl", "DeviceParTabSheet");
         components.setActivePage("PageControl1", "CSIBTabSheet");
         break;
+    }
     case NodeKind::GcMsParameter: {
+        const WordView data = w.packet()->dataWords();
+        showMsParameters(components, data.from(3));
+        showGcParameters(components, data.from(22));
         const std::string parent = captionAbove(tree, node, 1);
         if (parent == "MS")
             components.setActivePage("PageControl2", "TabSheet3");
@@ -76,6 +80,12 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         break;
     }
     case NodeKind::CsibParameter: {
+        const WordView record = w.record<CsibParameterRecord>()->words();
+        showTpstPositions(components, record.from(0));
+        showTpstControl(components, record.from(6));
+        showOvenAndPipeHeater(components, record.from(10));
+        showMsParameters(components, record.from(27));
+        showGcParameters(components, record.from(45));
         const std::string group = captionAbove(tree, node, 2);
         if (group == "MS")
             components.setActivePage("PageControl2", "TabSheet3");
@@ -87,6 +97,10 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         break;
     }
     case NodeKind::CsibConfig: {
+        const WordView record = w.record<CsibConfigRecord>()->words();
+        showMsConfiguration(components, record.from(30));
+        showGcConfiguration(components, record.from(60), decimalSeparator);
+        showTpstConfiguration(components, record.from(0));
         const std::string group = captionAbove(tree, node, 2);
         if (group == "MS" || group == "GCMS") {
             components.setActivePage("PageControl1", "MSTab");
@@ -139,7 +153,11 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
 void MainDisplay::releaseArchive()
 {
     currentHkData = {};
+    internalHkData_ = {};
     testResultData_ = {};
+    // Repainted rows come out blank; the status tree keeps its lines until the next block.
+    components.set("HKListView", Property::RowCount, int(hkLists.regularHkList.size()));
+    components.set("InternalHKListView", Property::RowCount, int(hkLists.internalHkList.size()));
 }
 
 void MainDisplay::testresultListView1SelectItem(const std::string& caption)

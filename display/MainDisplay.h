@@ -4,6 +4,7 @@
 
 #include "CategoryTree.h"
 #include "ComponentModel.h"
+#include "Parameters.h"
 
 namespace orvik::display {
 
@@ -21,19 +22,32 @@ public:
     // the navigation in front (noNode: none). Only a memory dump turns the page.
     void memDumpScrollBar1Scroll(const CategoryTree& tree, NodeId chosen, int position);
 
+    // The user picked entry `index` of the half selector "HKPacketHalf".
+    void HKPacketHalfChange(int index);
+    // The texts of a row of the housekeeping list views, computed when the row is painted.
+    ReportRow HKListViewData(size_t row) const;
+    ReportRow InternalHKListViewData(size_t row) const;
+    // The same for any virtual list view by name (a blank row for other components).
+    ReportRow virtualRow(const std::string& list, size_t row) const;
+
     ComponentModel components;
     // The housekeeping block on show and the half of it selected (0 or 1).
     WordView currentHkData;
     int hkHalf = 0;
-    // The user's decimal separator, for the texts that follow the regional settings.
+    // The decimal separator of values shown in the user's regional format ("." in orvik-dump).
     std::string decimalSeparator = ".";
+    const HousekeepingLists hkLists;
 
 private:
-    void showHousekeepingPage(bool halfSelector);
+    void showHousekeepingPage(WordView block, bool halfSelector);
+    void showHousekeeping(WordView block, bool twoHalves);
     void showDeviceParameterTabs(bool ovenTab, bool gcMsTabs);
 
     // The packet data of the test results in the list; empty once its file is released.
     WordView testResultData_;
+    // The words of the housekeeping block that the internal list reads: all of an
+    // internal or full block, the first half of a regular one.
+    WordView internalHkData_;
 };
 
 } // namespace orvik::display

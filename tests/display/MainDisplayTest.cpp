@@ -27,7 +27,7 @@ protected:
                  .add(science.blocks()));
     }
 
-    // The first node with this path (see outline()) shown, and the writes it made.
+    // The first node with this path (see outline()) shown, and the page actions it made.
     std::string show(const std::string& path)
     {
         const std::vector<std::string> paths = outline(doc.tree());

@@ -39,12 +39,15 @@ void printTimeList(const ArchiveDocument& doc, std::ostream& out)
         out << k << '\t' << doc.tree().text(nodes[k]) << '\n';
 }
 
-void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out)
+void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out, int half)
 {
     display::MainDisplay display;
     display.components.beginDisplay();
     display.displayNode(doc.tree(), doc.timeListNodes()[k]);
-    printWrites(display.components.writes(), withPoints, out);
+    if (half != 0)
+        display.HKPacketHalfChange(half);
+    printWrites(display.components.writes(), withPoints, out,
+                [&display](const std::string& list, size_t row) { return display.virtualRow(list, row); });
 }
 
 } // namespace orvik::dump

@@ -11,8 +11,9 @@ namespace orvik::dump {
 void printSummary(const ArchiveDocument& doc, std::ostream& out);
 // One line per node in tree order, indented two spaces per level.
 void printTree(const ArchiveDocument& doc, std::ostream& out);
-// What showing time-list entry k writes into the components, one property a line.
-void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out);
+// What showing time-list entry k writes into the components, one property a line;
+// with half 1 the second half of the housekeeping block is then picked as well.
+void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out, int half = 0);
 // One "K<TAB>TEXT" line per time-list entry.
 void printTimeList(const ArchiveDocument& doc, std::ostream& out);
 

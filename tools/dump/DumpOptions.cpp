@@ -9,6 +9,7 @@ const char* const usageText =
     "  --time        the time list\n"
     "  --show K      what showing time-list entry K (from 0) writes into the window's components\n"
     "  --points      with --show: every chart point as well\n"
+    "  --half 1      with --show: the second half (words 64-127) of a \"Regular HK\" packet\n"
     "  --help        this text\n";
 
 namespace {
@@ -48,6 +49,10 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
             ++i;
         } else if (a == "--points") {
             options.points = true;
+        } else if (a == "--half") {
+            if (i + 2 >= args.size() || (args[i + 1] != "0" && args[i + 1] != "1"))
+                return {std::nullopt, "--half takes 0 or 1 (see --help)"};
+            options.half = args[++i] == "1";
         } else if (last && !a.empty() && a[0] != '-') {
             options.archive = a;
         } else if (!a.empty() && a[0] == '-') {

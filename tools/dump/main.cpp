@@ -40,7 +40,12 @@ int main(int argc, char** argv)
                       << doc.timeListNodes().size() << " entries\n";
             return 2;
         }
-        printShow(doc, options.showEntry, options.points, std::cout);
+        if (options.half != 0
+            && doc.tree().wrapper(doc.timeListNodes()[options.showEntry]).kind != NodeKind::RegularHk) {
+            std::cerr << "orvik-dump: --half 1 applies to a \"Regular HK\" entry only\n";
+            return 2;
+        }
+        printShow(doc, options.showEntry, options.points, std::cout, options.half);
         break;
     case Command::Help: break;
     }

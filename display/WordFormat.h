@@ -1,0 +1,21 @@
+#pragma once
+// Texts of raw words and engineering values as the pages show them. Numbers are
+// formatted without the C locale, so that the window's regional settings never
+// leak into them; a caller that wants the user's decimal separator passes it.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvik::display {
+
+// "0x" and four upper-case hexadecimal digits: 0x01F4.
+std::string hex4(uint16_t word);
+// "0x" and at least two upper-case hexadecimal digits: 0x05, 0x1F4.
+std::string hex2(unsigned value);
+// The value rounded to 7 significant digits, written with exactly two decimals.
+std::string fixedTwoDecimals(float value, std::string_view decimalSeparator);
+// The value with 3 significant digits at most, trailing zeros dropped: 1.02, 15.2, 0.
+std::string generalThreeDigits(double value, std::string_view decimalSeparator);
+
+} // namespace orvik::display
