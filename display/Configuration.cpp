@@ -1,5 +1,6 @@
 #include "Configuration.h"
 
+#include "InstrumentTables.h"
 #include "LabelWriter.h"
 #include "WordFormat.h"
 
@@ -21,12 +22,10 @@ std::string sampleSource(uint16_t word, const char* thirdSource)
     }
 }
 
-// The tapping station's named positions.
+// The tapping station's named positions; an id beyond them is "undefined".
 std::string tpstPosition(uint16_t id)
 {
-    static const char* const positions[] = {"Open", "Contacts closed", "Main Terminal", "Side Terminal",
-                                            "Lower position"};
-    return id < std::size(positions) ? positions[id] : "undefined";
+    return id < tpstPositionTable.size() ? tpstPositionName(id) : "undefined";
 }
 } // namespace
 

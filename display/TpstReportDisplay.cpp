@@ -1,5 +1,6 @@
 #include "TpstReportDisplay.h"
 
+#include "Configuration.h"
 #include "WordText.h"
 
 namespace orvik::display {
@@ -20,6 +21,8 @@ void displayTpstReport(ComponentModel& components, WordView data)
     components.setText("TPSTfinalpos", hexWord(data.word(7)));
     components.setText("SD2bramstatus", hexWord(data.word(8)));
     components.setText("BRAMMemo", wordList(data.from(25), 32));
+    // The report carries the station's configuration: its page fills, the report stays in front.
+    showTpstConfiguration(components, data.from(12));
 }
 
 } // namespace orvik::display

@@ -212,6 +212,16 @@ TEST_F(EventDisplayTest, TpstReportFillsTheGridTheLabelsAndTheBackupRam)
                               "0016", "0017", "0018", "0019", "001A", "001B", "001C", "001D", "001E", "001F"})
         bram += std::string(group) + " ";
     EXPECT_EQ(text("BRAMMemo"), bram);
+    EXPECT_EQ(text("tpst_cfg_positionid"), "Open") << "an empty configuration block: position id 0";
+
+    // The configuration block at data word 12 fills the "Configuration" page.
+    data.set(12, 0).set(13, 0).set(14, 3);
+    displayTpstReport(components, data.view());
+    EXPECT_EQ(text("tpst_cfg_positionid"), "Side Terminal");
+    data.set(12, 1).set(16, 1).set(17, 42);
+    displayTpstReport(components, data.view());
+    EXPECT_EQ(text("tpst_cfg_direction"), "CS1.D7 = 1");
+    EXPECT_EQ(text("tpst_cfg_timetodrive"), "42");
 
     displayTpstReport(components, PacketData(27).set(26, 0x00AB).view());
     EXPECT_EQ(text("BRAMMemo").substr(0, 15), "0000 00AB ---- ") << "words the packet lacks are marked";
