@@ -1,7 +1,7 @@
 #include "ErrorMessageDisplay.h"
 
 #include "InstrumentTables.h"
-#include "WordText.h"
+#include "WordFormat.h"
 
 namespace orvik::display {
 

@@ -2,7 +2,7 @@
 
 #include "InstrumentTables.h"
 #include "OnBoardTime.h"
-#include "WordText.h"
+#include "WordFormat.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "MemoryDumpDisplay.h"
 
-#include "WordText.h"
+#include "WordFormat.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "TestResultsDisplay.h"
 
-#include "WordText.h"
+#include "WordFormat.h"
 
 #include <array>
 #include <cstdio>
@@ -40,12 +40,8 @@ void showGcDetails(ComponentModel& components, WordView data)
     components.setCell("coltempStringGrid", 1, 0, "DeltaT");
     for (int j = 0; j < 8; ++j) {
         components.setCell("coltempStringGrid", 0, j + 1, std::to_string(j));
-        std::string delta = "-";
-        if (const auto w = data.word(size_t(11 + j))) {
-            char text[8];
-            std::snprintf(text, sizeof text, "0x%02X", unsigned(*w));
-            delta = text;
-        }
+        const auto w = data.word(size_t(11 + j));
+        const std::string delta = w ? hex2(*w) : "-";
         components.setCell("coltempStringGrid", 1, j + 1, delta);
     }
 }

@@ -1,7 +1,7 @@
 #include "TpstReportDisplay.h"
 
 #include "Configuration.h"
-#include "WordText.h"
+#include "WordFormat.h"
 
 namespace orvik::display {
 

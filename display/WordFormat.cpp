@@ -28,6 +28,20 @@ std::string hex4(uint16_t word)
     return buffer;
 }
 
+std::string hexWord(std::optional<uint16_t> word)
+{
+    return word ? hex4(*word) : std::string("-");
+}
+
+std::string wordList(WordView words, size_t count)
+{
+    std::string text;
+    text.reserve(5 * count);
+    for (size_t k = 0; k < count; ++k)
+        text += words.has(k) ? hex4(words.wordOr(k)).substr(2) + ' ' : std::string("---- ");
+    return text;
+}
+
 std::string hex2(unsigned value)
 {
     char buffer[16];
