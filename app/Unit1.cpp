@@ -268,6 +268,18 @@ void TForm1::displayNode(NodeId node)
     applyDisplay([&] { display_.displayNode(doc_.tree(), node); });
 }
 
+void TForm1::startUp(const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == "--tc-editor")
+            enableTcEditor();
+        else if (!argument.startsWith("--") && currentFileName.isEmpty())
+            currentFileName = argument;
+    }
+    if (!currentFileName.isEmpty())
+        openArchive(false);
+}
+
 void TForm1::openArchive(bool showDialog)
 {
     if (showDialog) {

@@ -213,6 +213,21 @@ TEST_F(MainWindowTest, OpeningAnArchiveFillsTheListsTheStatusBarAndTheCaption)
     EXPECT_EQ(window().recentFiles().items().value(0), demoArchive);
 }
 
+TEST_F(MainWindowTest, TheCommandLineNamesTheArchiveToOpen)
+{
+    window().startUp({"orvik-egse"});
+    EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE");
+    EXPECT_TRUE(window().recentFiles().items().isEmpty());
+
+    window_.reset();
+    window().startUp({"orvik-egse", "--tc-editor", demoArchive, "second.cvlbin"});
+    EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE: " + demoArchive);
+    EXPECT_EQ(find<QAbstractItemView>("ListBox1")->model()->rowCount(),
+              int(window().document().timeListNodes().size()));
+    EXPECT_TRUE(find<QAction>("TCEditor1")->isEnabled());
+    EXPECT_EQ(window().recentFiles().items(), QStringList({demoArchive}));
+}
+
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndStillBecomesTheMostRecent)
 {
     open(demoArchive);
