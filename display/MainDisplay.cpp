@@ -34,6 +34,7 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
     switch (w.kind) {
     case NodeKind::Spectrum: {
         const SpectrumRecord* spectrum = w.record<SpectrumRecord>();
+        displaySpectrum(tree, node);
         if (spectrum->tag == msTag) {
             components.setActivePage("MSPageControl", "MSSpecTabSheet");
             components.setActivePage("PageControl1", "MSTab");

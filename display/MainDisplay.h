@@ -13,6 +13,13 @@ public:
     // Never clears a page: a page keeps what was last shown on it.
     void displayNode(const CategoryTree& tree, NodeId node);
 
+    // A spectrum (MS chart) or a chromatogram (GC chart) with its time label.
+    void displaySpectrum(const CategoryTree& tree, NodeId node);
+    // Frees the chromatogram's series.
+    void releaseChromatogramSeries();
+    // Empties both spectrum charts, as opening a file does.
+    void releaseSpectrumSeries();
+
     ComponentModel components;
     // The housekeeping block on show and the half of it selected (0 or 1).
     WordView currentHkData;

@@ -94,7 +94,7 @@ TEST_F(DumpCommandsTest, TreeIndentsTwoBlanksPerLevel)
 TEST_F(DumpCommandsTest, ShowGroupsTheWritesPerComponentInWriteOrder)
 {
     const auto show = [this](size_t k) {
-        return printed([k](const ArchiveDocument& d, std::ostream& out) { printShow(d, k, false, out); });
+        return printed([k](const ArchiveDocument& d, std::ostream& out) { printShow(d, k, DumpOptions{}, out); });
     };
     EXPECT_EQ(show(0), "HKPacketHalf.visible\ttrue\nHKPacketHalf.itemIndex\t0\nPageControl1.active\tRegularHKTabSheet\n");
     EXPECT_EQ(show(3), "PageControl2.active\tTabSheet2\nTabSheet1.tabVisible\tfalse\nTabSheet2.tabVisible\ttrue\n"

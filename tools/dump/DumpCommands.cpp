@@ -39,12 +39,13 @@ void printTimeList(const ArchiveDocument& doc, std::ostream& out)
         out << k << '\t' << doc.tree().text(nodes[k]) << '\n';
 }
 
-void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out)
+void printShow(const ArchiveDocument& doc, size_t k, const DumpOptions& options, std::ostream& out)
 {
     display::MainDisplay display;
+    display.components.userSet("MSCalDisp", display::Property::Checked, !options.uncalibrated);
     display.components.beginDisplay();
     display.displayNode(doc.tree(), doc.timeListNodes()[k]);
-    printWrites(display.components.writes(), withPoints, out);
+    printWrites(display.components.writes(), options.points, out);
 }
 
 } // namespace orvik::dump

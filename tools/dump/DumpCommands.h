@@ -2,6 +2,7 @@
 // What orvik-dump prints of an opened archive, in the window's own texts.
 
 #include "ArchiveDocument.h"
+#include "DumpOptions.h"
 
 #include <ostream>
 
@@ -12,7 +13,7 @@ void printSummary(const ArchiveDocument& doc, std::ostream& out);
 // One line per node in tree order, indented two spaces per level.
 void printTree(const ArchiveDocument& doc, std::ostream& out);
 // What showing time-list entry k writes into the components, one property a line.
-void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out);
+void printShow(const ArchiveDocument& doc, size_t k, const DumpOptions& options, std::ostream& out);
 // One "K<TAB>TEXT" line per time-list entry.
 void printTimeList(const ArchiveDocument& doc, std::ostream& out);
 

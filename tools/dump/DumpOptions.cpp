@@ -9,6 +9,7 @@ const char* const usageText =
     "  --time        the time list\n"
     "  --show K      what showing time-list entry K (from 0) writes into the window's components\n"
     "  --points      with --show: every chart point as well\n"
+    "  --uncalibrated  with --show: mass spectra over the sample index (\"calibrated Display\" unchecked)\n"
     "  --help        this text\n";
 
 namespace {
@@ -48,6 +49,8 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
             ++i;
         } else if (a == "--points") {
             options.points = true;
+        } else if (a == "--uncalibrated") {
+            options.uncalibrated = true;
         } else if (last && !a.empty() && a[0] != '-') {
             options.archive = a;
         } else if (!a.empty() && a[0] == '-') {

@@ -14,6 +14,7 @@ struct DumpOptions {
     std::string archive;
     size_t showEntry = 0; // --show K: the time-list entry to show
     bool points = false;  // --points: list every chart point too
+    bool uncalibrated = false; // --uncalibrated: "calibrated Display" unchecked
 };
 
 // The parsed options, or the one-line reason they cannot be used.

@@ -40,7 +40,7 @@ int main(int argc, char** argv)
                       << doc.timeListNodes().size() << " entries\n";
             return 2;
         }
-        printShow(doc, options.showEntry, options.points, std::cout);
+        printShow(doc, options.showEntry, options, std::cout);
         break;
     case Command::Help: break;
     }
