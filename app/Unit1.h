@@ -19,6 +19,7 @@ class QTreeView;
 class CategoryTreeModel;
 class ComponentApplier;
 class PacketStatisticsModel;
+class SpectrumPages;
 class TimeListModel;
 
 namespace orvik {
@@ -41,6 +42,7 @@ public:
     orvik::NodeId currentNode() const { return doc_.currentNode; }
     orvik::display::MainDisplay& display() { return display_; }
     orvik::BrindlowMRU& recentFiles() { return *mru_; }
+    SpectrumPages& spectrumPages() { return *spectrumPages_; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -70,6 +72,7 @@ private:
     CategoryTreeModel* treeModel_ = nullptr;
     TimeListModel* timeModel_ = nullptr;
     PacketStatisticsModel* statisticsModel_ = nullptr;
+    SpectrumPages* spectrumPages_ = nullptr;
     std::unique_ptr<ComponentApplier> applier_;
     orvik::BrindlowMRU* mru_ = nullptr;
     // A mouse press that changed the selection has shown the node already: its click need not.
