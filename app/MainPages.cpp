@@ -1,5 +1,7 @@
 #include "MainPages.h"
 
+#include "SweepPages.h"
+
 #include <QComboBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -92,6 +94,7 @@ QTabWidget* buildMainPages(QWidget* parent)
          pageControl("PageControl3", {{"TPSTCfgTabSheet", "Configuration"}, {"TPSTReportTabSheet", "Report"}}, nullptr));
 
     buildHousekeepingPage(page(main, "RegularHKTabSheet"));
+    buildSweepPages(*main);
     main->setCurrentIndex(0);
     return main;
 }

@@ -101,10 +101,12 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         break;
     case NodeKind::ExecutionReport: components.setActivePage("PageControl1", "TCExeReportTabSheet"); break;
     case NodeKind::GcHkSweep:
+        displayGcSweep(w.record<HkSweepRecord>()->words());
         components.setActivePage("GCPageControl", "GCParTabSheet1");
         components.setActivePage("PageControl1", "GCtab");
         break;
     case NodeKind::MsHkSweep:
+        displayMsSweep(w.record<HkSweepRecord>()->words());
         components.setActivePage("MSPageControl", "MSParTabSheet");
         components.setActivePage("PageControl1", "MSTab");
         break;

@@ -4,6 +4,7 @@
 
 #include "CategoryTree.h"
 #include "ComponentModel.h"
+#include "OrvikHK.h"
 
 namespace orvik::display {
 
@@ -20,7 +21,12 @@ public:
     // Empties both spectrum charts, as opening a file does.
     void releaseSpectrumSeries();
 
+    // The MS and GC housekeeping sweeps (16 readings each).
+    void displayMsSweep(WordView sweep);
+    void displayGcSweep(WordView sweep);
+
     ComponentModel components;
+    OrvikHK orvikHK;
     // The housekeeping block on show and the half of it selected (0 or 1).
     WordView currentHkData;
     int hkHalf = 0;

@@ -1,6 +1,6 @@
-// The spectrum pages in the real window: spectra and chromatograms of the demo
-// archive plotted and read back from the charts, "calibrated Display", the pop-up
-// menus, the histogram window and the chart editor's pages.
+// The spectrum and sweep pages in the real window: spectra and chromatograms of
+// the demo archive plotted and read back from the charts, "calibrated Display",
+// the pop-up menus, the histogram window, the chart editor's pages and the sweeps.
 
 #include "SettingsTest.h"
 
@@ -182,6 +182,24 @@ TEST_F(SpectrumPagesTest, TheChartEditorOpensOnThePageTheMenuAsksFor)
     EXPECT_EQ(opened, (std::vector<ChartEditor::Page>{ChartEditor::Page::Main, ChartEditor::Page::PrintPreview,
                                                       ChartEditor::Page::PrintPreview, ChartEditor::Page::Export}));
     EXPECT_EQ(editor->chart(), find<Chart>("MSChart"));
+}
+
+TEST_F(SpectrumPagesTest, SweepsFillTheirLabelsWithRawReadingsAsTooltips)
+{
+    int row = 0;
+    for (NodeId node : window.document().timeListNodes()) {
+        if (window.document().tree().kind(node) == NodeKind::GcHkSweep)
+            break;
+        ++row;
+    }
+    choose(row);
+    EXPECT_EQ(activePage("GCPageControl"), "GCParTabSheet1");
+    auto* cold = find<QLabel>("gchksweep_cold");
+    EXPECT_TRUE(cold->text().endsWith(" °C")) << cold->text().toStdString();
+    EXPECT_TRUE(cold->toolTip().startsWith("0x"));
+    EXPECT_EQ(find<QLabel>("tempcoldpart1")->text(), cold->text());
+    EXPECT_EQ(find<QLabel>("tempcoldpart1")->toolTip(), cold->toolTip());
+    EXPECT_EQ(find<QLabel>("mshksweep_oven")->text(), "-") << "the MS sweep's labels wait for an MS sweep";
 }
 
 } // namespace

@@ -103,6 +103,22 @@ TEST_F(DumpCommandsTest, ShowGroupsTheWritesPerComponentInWriteOrder)
     EXPECT_EQ(show(5), "");
 }
 
+TEST_F(DumpCommandsTest, ShowPrintsTheSpectrumCalibratedOrOverTheSampleIndex)
+{
+    DumpOptions options = *parseDumpOptions({"--uncalibrated", "--points", "--show", "6", "a.cvlbin"}).options;
+    EXPECT_TRUE(options.uncalibrated);
+    const auto show = [&] {
+        return printed([&](const ArchiveDocument& d, std::ostream& out) { printShow(d, 6, options, out); });
+    };
+    const std::string rest = "MSChart.title\tSpectrum 0 (2 smp)\nmsspectime\t0x0000:0000 - Wed 01-Jan-03 00:00:00,000\n"
+                             "MSPageControl.active\tMSSpecTabSheet\nPageControl1.active\tMSTab\n";
+    EXPECT_EQ(show(), "MSChart.series\tSeries2\t2\nMSChart.point\tSeries2\t0\t1\nMSChart.point\tSeries2\t1\t2\n" + rest);
+    options.uncalibrated = false;
+    // Calibrated ("high": no configuration before the spectrum), in ascending x order.
+    EXPECT_EQ(show(), "MSChart.series\tSeries2\t2\nMSChart.point\tSeries2\t0.177522674\t2\n"
+                      "MSChart.point\tSeries2\t0.178506255\t1\n" + rest);
+}
+
 TEST_F(DumpCommandsTest, TimeListNumbersTheEntriesFromZero)
 {
     EXPECT_EQ(printed(printTimeList), "0\tRegular HK\n1\tInternal HK\n2\tGC/MS - Parameter\n3\tGC/MS - Parameter\n"
