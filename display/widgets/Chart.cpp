@@ -166,6 +166,16 @@ void Chart::setPoints(int index, std::span<const ChartPoint> points)
 
 void Chart::setValues(int index, std::span<const double> values)
 {
+    QCPAbstractPlottable* s = series(index);
+    if (auto* graph = qobject_cast<QCPGraph*>(s)) {
+        // Straight into the graph's data: a dump of millions of words is copied once.
+        QVector<QCPGraphData> data(qsizetype(values.size()));
+        for (size_t i = 0; i < values.size(); ++i)
+            data[qsizetype(i)] = QCPGraphData(double(i), values[i]);
+        graph->data()->set(data, true);
+        dataChanged();
+        return;
+    }
     std::vector<ChartPoint> points(values.size());
     for (size_t i = 0; i < values.size(); ++i)
         points[i] = {double(i), values[i]};
