@@ -152,6 +152,12 @@ SeriesStyle Chart::seriesStyle(int index) const
 
 void Chart::setPoints(int index, std::span<const ChartPoint> points)
 {
+    loadPoints(index, points);
+    dataChanged();
+}
+
+void Chart::loadPoints(int index, std::span<const ChartPoint> points)
+{
     const bool sorted =
         std::is_sorted(points.begin(), points.end(), [](const ChartPoint& a, const ChartPoint& b) { return a.x < b.x; });
     QCPAbstractPlottable* s = series(index);
@@ -161,7 +167,6 @@ void Chart::setPoints(int index, std::span<const ChartPoint> points)
         bars->data()->set(dataOf<QCPBarsData>(points), sorted);
         fitBarWidth(*bars);
     }
-    dataChanged();
 }
 
 void Chart::setValues(int index, std::span<const double> values)
@@ -203,7 +208,7 @@ void Chart::showSeries(const std::vector<ChartSeries>& all)
             addSeries(QString::fromStdString(s.title), seriesStyle_);
     }
     for (size_t i = 0; i < all.size(); ++i)
-        setPoints(int(i), all[i].points);
+        loadPoints(int(i), all[i].points);
     dataChanged();
 }
 

@@ -82,6 +82,8 @@ protected:
 private:
     // The series whose legend entry lies under the point, or -1.
     int legendEntryAt(const QPoint& pos) const;
+    // Replaces a series' points without refitting the axes.
+    void loadPoints(int index, std::span<const display::ChartPoint> points);
     void fitAxes();
     void dataChanged();
 
