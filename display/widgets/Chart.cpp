@@ -66,7 +66,6 @@ Chart::Chart(const QString& objectName, QWidget* parent) : QCustomPlot(parent)
 
     title_ = new QCPTextElement(this, QString(), QFont(font().family(), font().pointSize() + 1));
     connect(this, &QCustomPlot::mouseWheel, this, [this] { zoomed_ = true; });
-    connect(selectionRect(), &QCPSelectionRect::accepted, this, [this] { zoomed_ = true; });
 }
 
 void Chart::setTitle(const QString& text)
@@ -255,6 +254,17 @@ void Chart::mouseReleaseEvent(QMouseEvent* event)
     const int entry = std::exchange(pressedEntry_, -1);
     if (entry >= 0 && event->button() == Qt::LeftButton && legendEntryAt(event->pos()) == entry)
         setSeriesVisible(entry, !series(entry)->visible());
+}
+
+// A rubber band drawn to the right zooms into it; one drawn to the left undoes the zoom.
+void Chart::processRectZoom(QRect rect, QMouseEvent* event)
+{
+    if (event->pos().x() < mMousePressPos.x()) {
+        undoZoom();
+        return;
+    }
+    zoomed_ = true;
+    QCustomPlot::processRectZoom(rect, event);
 }
 
 void Chart::setLogarithmic(ChartAxis which, bool on)

@@ -1,8 +1,9 @@
 #pragma once
 // The chart every chart of the program is made of: a title, a legend hidden or at
 // the bottom with a check box per series, left and bottom axes that switch between
-// linear and logarithmic, zoom by mouse (a rubber band with the left button, the
-// wheel) and undo zoom back to the automatic ranges.
+// linear and logarithmic, zoom by mouse (a rubber band drawn to the right with the
+// left button, the wheel) and undo zoom back to the automatic ranges (also a
+// rubber band drawn to the left).
 //
 // Series are volume (a stick from 0 to y at each point), line, fast-line or bar
 // series. Volume, line and fast-line series are graphs sampled to the screen's
@@ -78,6 +79,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void processRectZoom(QRect rect, QMouseEvent* event) override;
 
 private:
     // The series whose legend entry lies under the point, or -1.

@@ -5,12 +5,14 @@
 #include "Chart.h"
 #include "ChartOutput.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace orvik::widgets;
 using orvik::display::ChartPoint;
@@ -112,6 +114,22 @@ TEST_F(ChartTest, ZoomHoldsAcrossNewDataUntilUndone)
     chart.setPoints(s, std::vector<ChartPoint>{{0, 5}, {20, 50}});
     EXPECT_EQ(chart.xAxis->range(), zoomed);
     chart.undoZoom();
+    EXPECT_FALSE(chart.isZoomed());
+    EXPECT_EQ(chart.xAxis->range(), QCPRange(0, 20));
+
+    // The wheel zooms too.
+    QWheelEvent wheel(QPointF(plot.center()), QPointF(chart.mapToGlobal(plot.center())), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&chart, &wheel);
+    EXPECT_TRUE(chart.isZoomed());
+    EXPECT_LT(chart.xAxis->range().size(), 20);
+
+    // A band drawn to the left undoes a zoom as well.
+    chart.setAxisRange(ChartAxis::Bottom, 5, 6);
+    chart.replot();
+    QTest::mousePress(&chart, Qt::LeftButton, {}, plot.center());
+    QTest::mouseMove(&chart, plot.center() - QPoint(50, 50));
+    QTest::mouseRelease(&chart, Qt::LeftButton, {}, plot.center() - QPoint(50, 50));
     EXPECT_FALSE(chart.isZoomed());
     EXPECT_EQ(chart.xAxis->range(), QCPRange(0, 20));
 }
