@@ -52,7 +52,7 @@ std::array<std::optional<int>, detectorChannels> channelColumns(uint16_t dacChan
     std::array<std::optional<int>, detectorChannels> columns;
     for (int k = 0; k < detectorChannels; ++k) {
         const int column = (dacChannelWord >> (4 * (k % 4))) & 0xF;
-        if (column < 8)
+        if (column < gcColumns)
             columns[size_t(k)] = column;
     }
     return columns;
@@ -63,7 +63,7 @@ std::vector<ChartSeries> chromatogramSeries(const SpectrumRecord& spectrum, uint
     const auto columns = channelColumns(dacChannelWord);
     std::vector<ChartSeries> series;
     std::array<std::optional<size_t>, detectorChannels> seriesOfChannel;
-    for (int column = 0; column < 8; ++column) {
+    for (int column = 0; column < gcColumns; ++column) {
         if (std::find(columns.begin(), columns.begin() + 4, column) == columns.begin() + 4)
             continue;
         const std::string name = "Column " + std::to_string(column + 1);

@@ -28,6 +28,7 @@ ChartSeries massSpectrumSeries(const SpectrumRecord& spectrum, bool calibrated);
 
 constexpr double chromatogramTimeStep = 0.032768; // seconds between the samples of one channel
 constexpr int detectorChannels = 8;
+constexpr int gcColumns = 8;
 
 // The GC column (0..7) each detector channel measures, from the DAC channel word:
 // channels k and k + 4 belong to DAC channel k + 1, whose column is the word's
