@@ -1,5 +1,6 @@
 #include "ComponentApplier.h"
 
+#include "Chart.h"
 #include "VirtualListModel.h"
 
 #include <QAbstractButton>
@@ -191,7 +192,12 @@ void ComponentApplier::apply(QWidget& w, const Write& write)
     case Property::Nodes: setNodes(w, std::get<std::vector<TreeItem>>(write.value)); break;
     case Property::RowCount: setRowCount(w, std::get<int>(write.value)); break;
     default:
-        // Charts are put on their widgets by the chart layer.
+        if (auto* chart = qobject_cast<orvik::widgets::Chart*>(&w)) {
+            if (write.property == Property::Title)
+                chart->setTitle(text());
+            else if (write.property == Property::Series)
+                chart->showSeries(std::get<std::vector<ChartSeries>>(write.value));
+        }
         break;
     }
 }

@@ -5,6 +5,7 @@
 #include "EventPages.h"
 #include "InternalHKPage.h"
 #include "RegularHKPage.h"
+#include "SweepPages.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -99,6 +100,7 @@ QTabWidget* buildMainPages(QWidget* parent, const orvik::display::MainDisplay& d
     buildTelecommandPage(page(main, "TCTabSheet"));
     buildMemoryDumpPage(page(main, "MemDumpTabSheet"));
     attachMemDumpPopupMenu(main);
+    buildSweepPages(*main);
     main->setCurrentIndex(0);
     return main;
 }

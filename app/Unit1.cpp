@@ -5,6 +5,7 @@
 #include "ComponentApplier.h"
 #include "MainPages.h"
 #include "PacketStatisticsModel.h"
+#include "SpectrumPages.h"
 #include "Tceditor.h"
 #include "TimeListItemDelegate.h"
 #include "TimeListModel.h"
@@ -69,6 +70,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(splitter);
     buildStatusBar();
     buildMenus();
+    spectrumPages_ = new SpectrumPages(*pageControl1_, display_.components, [this] {
+        if (currentNode() != noNode)
+            displayNode(currentNode());
+    }, this);
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
     connectEventPages();
@@ -292,6 +297,9 @@ void TForm1::openArchive(bool showDialog)
         return;
 
     const bool opened = openWithProgress(currentFileName);
+    display_.components.beginDisplay();
+    display_.releaseSpectrumSeries();
+    applier_->apply(display_.components.writes());
     mru_->addItem(currentFileName);
     setWindowTitle(QString::fromStdString(doc_.caption()));
     showStatus();

@@ -20,6 +20,7 @@ class QTreeView;
 class CategoryTreeModel;
 class ComponentApplier;
 class PacketStatisticsModel;
+class SpectrumPages;
 class TimeListModel;
 class TForm4;
 
@@ -57,6 +58,7 @@ public:
     TForm4& tcEditor() { return *tcEditor_; }
     // Makes "&TC-Editor" usable; it is disabled otherwise.
     void enableTcEditor();
+    SpectrumPages& spectrumPages() { return *spectrumPages_; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -90,6 +92,7 @@ private:
     CategoryTreeModel* treeModel_ = nullptr;
     TimeListModel* timeModel_ = nullptr;
     PacketStatisticsModel* statisticsModel_ = nullptr;
+    SpectrumPages* spectrumPages_ = nullptr;
     std::unique_ptr<ComponentApplier> applier_;
     orvik::BrindlowMRU* mru_ = nullptr;
     // A window of its own, not a child: its component names stay apart from the main window's.

@@ -42,6 +42,7 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
     switch (w.kind) {
     case NodeKind::Spectrum: {
         const SpectrumRecord* spectrum = w.record<SpectrumRecord>();
+        displaySpectrum(tree, node);
         if (spectrum->tag == msTag) {
             components.setActivePage("MSPageControl", "MSSpecTabSheet");
             components.setActivePage("PageControl1", "MSTab");
@@ -131,10 +132,12 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         components.setActivePage("PageControl1", "TCExeReportTabSheet");
         break;
     case NodeKind::GcHkSweep:
+        displayGcSweep(w.record<HkSweepRecord>()->words());
         components.setActivePage("GCPageControl", "GCParTabSheet1");
         components.setActivePage("PageControl1", "GCtab");
         break;
     case NodeKind::MsHkSweep:
+        displayMsSweep(w.record<HkSweepRecord>()->words());
         components.setActivePage("MSPageControl", "MSParTabSheet");
         components.setActivePage("PageControl1", "MSTab");
         break;

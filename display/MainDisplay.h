@@ -4,6 +4,7 @@
 
 #include "CategoryTree.h"
 #include "ComponentModel.h"
+#include "OrvikHK.h"
 #include "Parameters.h"
 
 namespace orvik::display {
@@ -30,7 +31,19 @@ public:
     // The same for any virtual list view by name (a blank row for other components).
     ReportRow virtualRow(const std::string& list, size_t row) const;
 
+    // A spectrum (MS chart) or a chromatogram (GC chart) with its time label.
+    void displaySpectrum(const CategoryTree& tree, NodeId node);
+    // Frees the chromatogram's series.
+    void releaseChromatogramSeries();
+    // Empties both spectrum charts, as opening a file does.
+    void releaseSpectrumSeries();
+
+    // The MS and GC housekeeping sweeps (16 readings each).
+    void displayMsSweep(WordView sweep);
+    void displayGcSweep(WordView sweep);
+
     ComponentModel components;
+    OrvikHK orvikHK;
     // The housekeeping block on show and the half of it selected (0 or 1).
     WordView currentHkData;
     int hkHalf = 0;

@@ -75,6 +75,7 @@ private:
             return *s;
         if (const auto* b = std::get_if<bool>(&v))
             return *b ? "true" : "false";
+
         return std::to_string(std::get<int>(v));
     }
 };

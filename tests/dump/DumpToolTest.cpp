@@ -103,7 +103,7 @@ TEST_F(DumpCommandsTest, ShowGroupsTheWritesPerComponentInWriteOrder)
     // The page actions only: the decoders' labels of these tiny packets are all "-".
     const auto show = [this](size_t k) {
         std::istringstream lines(
-            printed([k](const ArchiveDocument& d, std::ostream& out) { printShow(d, k, false, out); }));
+            printed([k](const ArchiveDocument& d, std::ostream& out) { printShow(d, k, DumpOptions{}, out); }));
         std::string pageActions;
         for (std::string line; std::getline(lines, line);)
             if (std::regex_search(line, std::regex(R"(^\w+\.(active|tabVisible|visible|itemIndex)\t)")))
@@ -115,6 +115,22 @@ TEST_F(DumpCommandsTest, ShowGroupsTheWritesPerComponentInWriteOrder)
                        "TabSheet3.tabVisible\ttrue\nCSIBPageControl.active\tDeviceParTabSheet\n"
                        "PageControl1.active\tCSIBTabSheet\n");
     EXPECT_EQ(show(5), "");
+}
+
+TEST_F(DumpCommandsTest, ShowPrintsTheSpectrumCalibratedOrOverTheSampleIndex)
+{
+    DumpOptions options = *parseDumpOptions({"--uncalibrated", "--points", "--show", "6", "a.cvlbin"}).options;
+    EXPECT_TRUE(options.uncalibrated);
+    const auto show = [&] {
+        return printed([&](const ArchiveDocument& d, std::ostream& out) { printShow(d, 6, options, out); });
+    };
+    const std::string rest = "MSChart.title\tSpectrum 0 (2 smp)\nmsspectime\t0x0000:0000 - Wed 01-Jan-03 00:00:00,000\n"
+                             "MSPageControl.active\tMSSpecTabSheet\nPageControl1.active\tMSTab\n";
+    EXPECT_EQ(show(), "MSChart.series\tSeries2\t2\nMSChart.point\tSeries2\t0\t1\nMSChart.point\tSeries2\t1\t2\n" + rest);
+    options.uncalibrated = false;
+    // Calibrated ("high": no configuration before the spectrum), in ascending x order.
+    EXPECT_EQ(show(), "MSChart.series\tSeries2\t2\nMSChart.point\tSeries2\t0.177522674\t2\n"
+                      "MSChart.point\tSeries2\t0.178506255\t1\n" + rest);
 }
 
 TEST_F(DumpCommandsTest, TimeListNumbersTheEntriesFromZero)
@@ -132,7 +148,9 @@ TEST_F(DocumentTest, ShowPrintsTheHousekeepingRowsOfTheHalfPicked)
     open(Archive().add(Packet{.serviceType = 3, .data = le({0}) + le(block)}));
     const auto show = [this](int half) {
         std::ostringstream out;
-        printShow(doc, 0, false, out, half);
+        DumpOptions options;
+        options.half = half;
+        printShow(doc, 0, options, out);
         return out.str();
     };
     const auto count = [](const std::string& text, const std::string& key) {

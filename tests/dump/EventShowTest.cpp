@@ -3,6 +3,7 @@
 
 #include "ArchiveBuilder.h"
 #include "DumpCommands.h"
+#include "DumpOptions.h"
 
 #include <sstream>
 
@@ -25,7 +26,7 @@ protected:
     std::string show(size_t k)
     {
         std::ostringstream out;
-        printShow(doc, k, false, out);
+        printShow(doc, k, DumpOptions{}, out);
         return out.str();
     }
 };

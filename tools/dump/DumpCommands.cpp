@@ -39,14 +39,15 @@ void printTimeList(const ArchiveDocument& doc, std::ostream& out)
         out << k << '\t' << doc.tree().text(nodes[k]) << '\n';
 }
 
-void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out, int half)
+void printShow(const ArchiveDocument& doc, size_t k, const DumpOptions& options, std::ostream& out)
 {
     display::MainDisplay display;
+    display.components.userSet("MSCalDisp", display::Property::Checked, !options.uncalibrated);
     display.components.beginDisplay();
     display.displayNode(doc.tree(), doc.timeListNodes()[k]);
-    if (half != 0)
-        display.HKPacketHalfChange(half);
-    printWrites(display.components.writes(), withPoints, out,
+    if (options.half != 0)
+        display.HKPacketHalfChange(options.half);
+    printWrites(display.components.writes(), options.points, out,
                 [&display](const std::string& list, size_t row) { return display.virtualRow(list, row); });
 }
 

@@ -10,6 +10,7 @@ const char* const usageText =
     "  --show K      what showing time-list entry K (from 0) writes into the window's components\n"
     "  --points      with --show: every chart point as well\n"
     "  --half 1      with --show: the second half (words 64-127) of a \"Regular HK\" packet\n"
+    "  --uncalibrated  with --show: mass spectra over the sample index (\"calibrated Display\" unchecked)\n"
     "  --help        this text\n";
 
 namespace {
@@ -53,6 +54,8 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
             if (i + 2 >= args.size() || (args[i + 1] != "0" && args[i + 1] != "1"))
                 return {std::nullopt, "--half takes 0 or 1 (see --help)"};
             options.half = args[++i] == "1";
+        } else if (a == "--uncalibrated") {
+            options.uncalibrated = true;
         } else if (last && !a.empty() && a[0] != '-') {
             options.archive = a;
         } else if (!a.empty() && a[0] == '-') {

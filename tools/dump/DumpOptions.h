@@ -15,6 +15,7 @@ struct DumpOptions {
     size_t showEntry = 0; // --show K: the time-list entry to show
     bool points = false;  // --points: list every chart point too
     int half = 0;         // --half 1: the second half of a "Regular HK" packet
+    bool uncalibrated = false; // --uncalibrated: "calibrated Display" unchecked
 };
 
 // The parsed options, or the one-line reason they cannot be used.

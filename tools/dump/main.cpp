@@ -45,7 +45,7 @@ int main(int argc, char** argv)
             std::cerr << "orvik-dump: --half 1 applies to a \"Regular HK\" entry only\n";
             return 2;
         }
-        printShow(doc, options.showEntry, options.points, std::cout, options.half);
+        printShow(doc, options.showEntry, options, std::cout);
         break;
     case Command::Help: break;
     }
