@@ -3,6 +3,8 @@
 
 #include "TestResultsDisplay.h"
 
+#include "Chart.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,7 +15,6 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <qcustomplot.h>
 
 namespace {
 
@@ -39,15 +40,19 @@ QIcon face(bool smiling)
 }
 
 // The charts of the unit details. One place makes them, so that they can become the chart layer's charts.
-QWidget* makeChart(const char* name, const QString& title)
+// The detail charts, with their series made up front in their colours: the decoders'
+// series arrive by these titles and keep them.
+orvik::widgets::Chart* makeChart(const char* name, const QString& title, orvik::widgets::LegendPlacement legend,
+                                 orvik::widgets::SeriesStyle style,
+                                 std::initializer_list<std::pair<const char*, QColor>> series)
 {
-    auto* chart = new QCustomPlot;
-    chart->setObjectName(name);
+    auto* chart = new orvik::widgets::Chart(name);
     chart->setMinimumHeight(150);
-    if (!title.isEmpty()) {
-        chart->plotLayout()->insertRow(0);
-        chart->plotLayout()->addElement(0, 0, new QCPTextElement(chart, title));
-    }
+    chart->setTitle(title);
+    chart->setSeriesStyle(style);
+    chart->setLegendPlacement(legend);
+    for (const auto& [seriesTitle, color] : series)
+        chart->addSeries(seriesTitle, style, color);
     return chart;
 }
 
@@ -86,7 +91,12 @@ QTabWidget* detailPages()
                   labelsPage({{"Address:", "dpuresultaddress", "0x0000"}, {"Page:", "dpuresultpage", "-"}}));
 
     QWidget* mm = labelsPage({{"Start page:", "mmstartpage", "0x0000"}, {"End page:", "mmendpage", "0x0000"}});
-    static_cast<QVBoxLayout*>(mm->layout())->addWidget(makeChart("Chart2", "Page errors"), 1);
+    using orvik::widgets::LegendPlacement;
+    using orvik::widgets::SeriesStyle;
+    static_cast<QVBoxLayout*>(mm->layout())
+        ->addWidget(makeChart("Chart2", "Page errors", LegendPlacement::Hidden, SeriesStyle::Bar,
+                              {{"MassMemoryErrors", Qt::red}}),
+                    1);
     addDetailPage(details, "MMTestTabSheet", "MM Test", mm);
 
     auto* ovenTemperature = valueForm();
@@ -97,7 +107,9 @@ QTabWidget* detailPages()
     addDetailPage(details, "OvenTabSheet", "Oven Test", oven);
 
     QWidget* tpst = new QWidget;
-    (new QVBoxLayout(tpst))->addWidget(makeChart("Chart3", QString()));
+    (new QVBoxLayout(tpst))
+        ->addWidget(makeChart("Chart3", QString(), LegendPlacement::Bottom, SeriesStyle::FastLine,
+                              {{"Tapping Station", Qt::red}, {"Oven", Qt::green}}));
     addDetailPage(details, "TPSTTesttabSheet", "TPST Test", tpst);
     return details;
 }
