@@ -128,9 +128,10 @@ QWidget* TForm1::buildLeftPanel()
     statistics->setUniformRowHeights(true);
     statisticsModel_ = new PacketStatisticsModel(doc_.packetStatistics(), this);
     statistics->setModel(statisticsModel_);
-    statistics->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    statistics->header()->setMinimumSectionSize(40);
-    statistics->header()->setStretchLastSection(true);
+    // The names take the room the counts leave them: no sideways scrolling in the narrow panel.
+    statistics->header()->setStretchLastSection(false);
+    statistics->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    statistics->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     statistics->header()->setDefaultAlignment(Qt::AlignLeft);
     statistics->model()->setHeaderData(1, Qt::Horizontal, int(Qt::AlignRight), Qt::TextAlignmentRole);
 
