@@ -65,6 +65,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     buildMenus();
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
+    buildReports();
 
     restoreWindowPlacement(*this);
     mru_ = new BrindlowMRU(this);

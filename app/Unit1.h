@@ -11,6 +11,7 @@
 #include <memory>
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QListView;
 class QMenu;
@@ -20,10 +21,15 @@ class CategoryTreeModel;
 class ComponentApplier;
 class PacketStatisticsModel;
 class TimeListModel;
+class TAboutBox;
+class TForm5;
 
 namespace orvik {
 class BrindlowMRU;
+namespace reports {
+enum class DumpFileFormat;
 }
+} // namespace orvik
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -42,6 +48,22 @@ public:
     orvik::display::MainDisplay& display() { return display_; }
     orvik::BrindlowMRU& recentFiles() { return *mru_; }
 
+    // Reports, export and about (Unit1Reports.cpp).
+    void About1Click();
+    // Reads the program's file version into `version`: 0, or -1, -2, -3 (see fileVersionOf).
+    int fileVersionOf(QString& version) const;
+    // "Print" of the tree's pop-up menu: the GC report of the current group node.
+    void mousemenu_printClick();
+    // "Save to" > "ASCII" / "Binary" of the memory-dump pop-up menu.
+    void ASCII2Click();
+    void Binary2Click();
+    // The node the memory-dump menus act on: chosen in the navigation control in front.
+    orvik::NodeId chosenNode() const;
+
+    TAboutBox* AboutBox = nullptr;
+    TForm5* Form5 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -51,6 +73,8 @@ private:
     QWidget* buildLeftPanel();
     void buildStatusBar();
     void connectNavigation();
+    void buildReports();
+    void exportMemoryDump(orvik::reports::DumpFileFormat format);
 
     void openEnclosedFolder();
     // Runs the open with a progress dialog for opens that take a while.

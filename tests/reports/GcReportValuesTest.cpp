@@ -1,7 +1,7 @@
 // The GC report's values: which records of a dataset feed it and the texts it
 // shows for them.
 
-#include "ArchiveBuilder.h"
+#include "GcRecords.h"
 #include "GcReportValues.h"
 
 using namespace orvik;
@@ -9,23 +9,6 @@ using namespace orvik::reports;
 using namespace orvik::test;
 
 namespace {
-
-// A "CSIB(Par)" record whose GC parameter block (from word 45) is `p`.
-Words parameterRecord(const Words& p)
-{
-    Words w = counting(45, 0x0100);
-    w.insert(w.end(), p.begin(), p.end());
-    return w;
-}
-
-// A "CSIB(Cfg)" record whose GC configuration block (from word 60) is `c`.
-Words configurationRecord(const Words& c)
-{
-    Words w = counting(60, 0x0200);
-    w.insert(w.end(), c.begin(), c.end());
-    w.resize(90, 0xEEEE);
-    return w;
-}
 
 class GcRunTest : public DocumentTest {
 protected:
