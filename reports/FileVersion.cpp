@@ -6,6 +6,7 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+#include <cwchar>
 #include <vector>
 #else
 #include <fstream>

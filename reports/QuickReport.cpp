@@ -13,6 +13,8 @@ namespace orvik::reports {
 
 namespace {
 constexpr double millimetresPerInch = 25.4;
+// A band that grows keeps this gap below its lowest control.
+constexpr double grownBandGap = 2;
 
 double dotsPerMm(const QPaintDevice& device)
 {
@@ -78,7 +80,7 @@ public:
         double height = band.height;
         for (const ReportControl& c : band.controls) {
             const double bottom = add(c, texts);
-            height = std::max(height, bottom);
+            height = std::max(height, bottom + grownBandGap);
         }
         if (top_ > 0 && top_ + height > pageHeight_) {
             pages_.emplace_back();
@@ -180,7 +182,7 @@ QString QuickReport::exportPdf(const QString& fileName)
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("ORVIK-EGSE"));
-        writer.setTitle(objectName());
+        writer.setTitle(title_);
         printed = print(writer);
     }
     file.close();

@@ -65,6 +65,9 @@ class QuickReport : public QObject {
 public:
     explicit QuickReport(QObject* parent = nullptr);
 
+    // The report's title, the document title of its PDF files.
+    void setTitle(const QString& title) { title_ = title; }
+    QString title() const { return title_; }
     // A4 portrait with the given margins in millimetres.
     void setMargins(double millimetres) { margins_ = millimetres; }
     QPageLayout pageLayout() const;
@@ -101,6 +104,7 @@ signals:
 private:
     class Layouter;
 
+    QString title_;
     double margins_ = 10;
     int progress_ = 0;
     QDateTime printTime_;

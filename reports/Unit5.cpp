@@ -43,6 +43,7 @@ TForm5::TForm5(QObject* parent) : QObject(parent)
     setObjectName(QStringLiteral("Form5"));
     QuickRep1 = new QuickReport(this);
     QuickRep1->setObjectName(QStringLiteral("QuickRep1"));
+    QuickRep1->setTitle(QString::fromLatin1(caption));
     QuickRep1->setMargins(10);
     buildTitleBand();
     buildDetailBand();

@@ -102,7 +102,7 @@ TEST_F(GcReportTest, TheMemoGrowsAndPushesTheChildBandDown)
     EXPECT_DOUBLE_EQ(detailTop, 15.6) << "the detail band follows the title band";
     const double memoBottom = lines.back().bottom();
     EXPECT_GT(memoBottom, detailTop + 25.4) << "eight lines do not fit the designed band";
-    EXPECT_DOUBLE_EQ(texts.find("QRLabel10")->second.rect.top(), memoBottom)
+    EXPECT_DOUBLE_EQ(texts.find("QRLabel10")->second.rect.top(), memoBottom + 2)
         << "the child band starts below the grown detail band";
 }
 

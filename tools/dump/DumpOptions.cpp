@@ -9,6 +9,11 @@ const char* const usageText =
     "  --time        the time list\n"
     "  --show K      what showing time-list entry K (from 0) writes into the window's components\n"
     "  --points      with --show: every chart point as well\n"
+    "  --export-dump K --binary|--text OUT\n"
+    "                saves the memory dump of time-list entry K as raw words (least significant\n"
+    "                byte first) or as one decimal number per line\n"
+    "  --report K OUT.pdf\n"
+    "                the GC report of the dataset that holds time-list entry K, as a PDF file\n"
     "  --help        this text\n";
 
 namespace {
@@ -25,6 +30,8 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
 {
     DumpOptions options;
     bool commandGiven = false;
+    bool formatGiven = false;
+    std::string exportFile;
     const auto setCommand = [&](Command c) {
         if (commandGiven && options.command != c)
             return false;
@@ -46,6 +53,23 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
             if (!setCommand(Command::Show))
                 return {std::nullopt, "--tree, --time and --show exclude each other"};
             ++i;
+        } else if (a == "--export-dump" || a == "--report") {
+            const bool report = a == "--report";
+            if (i + 2 >= args.size() || !parseEntry(args[i + 1], options.entry) || (report && i + 3 >= args.size()))
+                return {std::nullopt, report ? "--report takes a time-list entry number and a PDF file (see --help)"
+                                             : "--export-dump takes a time-list entry number (see --help)"};
+            if (commandGiven)
+                return {std::nullopt, "--export-dump and --report exclude the other commands"};
+            setCommand(report ? Command::Report : Command::ExportDump);
+            ++i;
+            if (report)
+                options.output = args[++i];
+        } else if (a == "--binary" || a == "--text") {
+            if (i + 2 >= args.size() || formatGiven)
+                return {std::nullopt, "--binary or --text takes the one output file (see --help)"};
+            formatGiven = true;
+            options.binary = a == "--binary";
+            exportFile = args[++i];
         } else if (a == "--points") {
             options.points = true;
         } else if (last && !a.empty() && a[0] != '-') {
@@ -58,6 +82,10 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
     }
     if (options.archive.empty())
         return {std::nullopt, "no archive given (see --help)"};
+    if ((options.command == Command::ExportDump) != formatGiven)
+        return {std::nullopt, "--export-dump goes with --binary OUT or --text OUT (see --help)"};
+    if (formatGiven)
+        options.output = exportFile;
     return {options, {}};
 }
 

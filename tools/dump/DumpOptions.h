@@ -7,13 +7,17 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Show, Help };
+enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report };
 
 struct DumpOptions {
     Command command = Command::Summary;
     std::string archive;
     size_t showEntry = 0; // --show K: the time-list entry to show
     bool points = false;  // --points: list every chart point too
+    // --export-dump K --binary|--text OUT and --report K OUT: the entry and the file written.
+    size_t entry = 0;
+    bool binary = false;
+    std::string output{};
 };
 
 // The parsed options, or the one-line reason they cannot be used.
