@@ -21,6 +21,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -29,7 +30,21 @@ using namespace orvik::reports;
 
 namespace {
 const char* const noGcRunText = "The node holds no GC run.";
-}
+
+// "Print" acts on the node last chosen: a right click opens the pop-up menu
+// without choosing the node under the mouse.
+class RightClickKeepsSelection : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        return press && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
+    }
+};
+} // namespace
 
 void TForm1::buildReports()
 {
@@ -42,6 +57,7 @@ void TForm1::buildReports()
     mousemenu->addAction(QStringLiteral("Print"), this, &TForm1::mousemenu_printClick)
         ->setObjectName(QStringLiteral("mousemenu_print"));
     treeView1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    treeView1_->viewport()->installEventFilter(new RightClickKeepsSelection(treeView1_));
     connect(treeView1_, &QWidget::customContextMenuRequested, mousemenu, [this, mousemenu](const QPoint& at) {
         mousemenu->popup(treeView1_->viewport()->mapToGlobal(at));
     });

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
@@ -166,6 +167,20 @@ TEST_F(MainWindowReportsTest, PrintPreviewsTheGcReportOfTheCurrentDataset)
     EXPECT_EQ(window.Form5->reportNode(), dataset);
     EXPECT_EQ(window.Form5->QuickRep1->control("filename")->text, "campaign.cvlbin");
     EXPECT_EQ(window.Form5->QuickRep1->control("duration")->text, "1.02 min");
+}
+
+TEST_F(MainWindowReportsTest, ARightClickOpensTheMenuWithoutChoosingTheNodeUnderIt)
+{
+    open(Archive().add(regularHk()).add(gcRunStream().blocks()));
+    const NodeId dataset = window.document().tree().children(window.document().gcNode()).at(0);
+    chooseInTree(dataset);
+    auto* tree = window.findChild<QTreeView*>("TreeView1");
+    const QModelIndex housekeeping = tree->model()->index(0, 0);
+    ASSERT_EQ(housekeeping.data().toString(), "Housekeeping");
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualRect(housekeeping).center());
+    EXPECT_EQ(window.currentNode(), dataset);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(housekeeping).center());
+    EXPECT_EQ(window.currentNode(), window.document().housekeepingNode()) << "a left click chooses";
 }
 
 TEST_F(MainWindowReportsTest, PrintTellsTheUserWhenTheNodeHoldsNoGcRun)
