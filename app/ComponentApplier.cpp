@@ -1,5 +1,8 @@
 #include "ComponentApplier.h"
 
+#include "Chart.h"
+#include "VirtualListModel.h"
+
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QComboBox>
@@ -104,7 +107,16 @@ void setNodes(QWidget& w, const std::vector<TreeItem>& nodes)
             path.back()->addChild(item);
         path.push_back(item);
     }
-    tree->expandAll();
+    if (!tree->property("keepsNodesCollapsed").toBool())
+        tree->expandAll();
+}
+
+// A virtual list drops its rows and fetches them again when painted.
+void setRowCount(QWidget& w, int count)
+{
+    if (auto* view = qobject_cast<QAbstractItemView*>(&w))
+        if (auto* model = qobject_cast<VirtualListModel*>(view->model()))
+            model->setRowCount(count);
 }
 
 void setNumber(QWidget& w, Property property, int value)
@@ -134,6 +146,17 @@ void ComponentApplier::apply(const std::vector<Write>& writes)
     for (const Write& write : writes)
         if (QWidget* w = widget(write.component))
             apply(*w, write);
+    // A tab bar cannot bring a hidden tab forward and moves off a tab when it is
+    // hidden: once the tabs are settled, each page control gets its last active page again.
+    std::vector<const Write*> lastActive;
+    for (auto it = writes.rbegin(); it != writes.rend(); ++it)
+        if (it->property == Property::ActivePage &&
+            std::none_of(lastActive.begin(), lastActive.end(),
+                         [&](const Write* seen) { return seen->component == it->component; }))
+            lastActive.push_back(&*it);
+    for (auto it = lastActive.rbegin(); it != lastActive.rend(); ++it)
+        if (QWidget* w = widget((*it)->component))
+            apply(*w, **it);
 }
 
 void ComponentApplier::apply(QWidget& w, const Write& write)
@@ -167,8 +190,14 @@ void ComponentApplier::apply(QWidget& w, const Write& write)
     case Property::Items: setItems(w, std::get<std::vector<ListItem>>(write.value)); break;
     case Property::Rows: setRows(w, std::get<std::vector<ReportRow>>(write.value)); break;
     case Property::Nodes: setNodes(w, std::get<std::vector<TreeItem>>(write.value)); break;
+    case Property::RowCount: setRowCount(w, std::get<int>(write.value)); break;
     default:
-        // Charts are put on their widgets by the chart layer.
+        if (auto* chart = qobject_cast<orvik::widgets::Chart*>(&w)) {
+            if (write.property == Property::Title)
+                chart->setTitle(text());
+            else if (write.property == Property::Series)
+                chart->showSeries(std::get<std::vector<ChartSeries>>(write.value));
+        }
         break;
     }
 }

@@ -1,6 +1,12 @@
 #include "MainPages.h"
 
-#include <QComboBox>
+#include "ConfigurationPages.h"
+#include "DeviceParameterPages.h"
+#include "EventPages.h"
+#include "InternalHKPage.h"
+#include "RegularHKPage.h"
+#include "SweepPages.h"
+
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -37,21 +43,9 @@ void fill(QWidget* page, QWidget* content)
     layout->addWidget(content);
 }
 
-void buildHousekeepingPage(QWidget* page)
-{
-    auto* layout = new QVBoxLayout(page);
-    auto* half = new QComboBox(page);
-    half->setObjectName("HKPacketHalf");
-    half->addItems({"0-64", "64-127"});
-    half->setPlaceholderText("HK Values");
-    half->setCurrentIndex(-1);
-    layout->addWidget(half, 0, Qt::AlignLeft);
-    layout->addStretch();
-}
-
 } // namespace
 
-QTabWidget* buildMainPages(QWidget* parent)
+QTabWidget* buildMainPages(QWidget* parent, const orvik::display::MainDisplay& display)
 {
     QTabWidget* main = pageControl("PageControl1",
                                    {{"MSTab", "MS"},
@@ -87,11 +81,26 @@ QTabWidget* buildMainPages(QWidget* parent)
          pageControl("PageControl2",
                      {{"TabSheet1", "Tapping Station && Oven"}, {"TabSheet2", "GC"}, {"TabSheet3", "MS"}}, nullptr));
     fill(page(main, "CSIBTabSheet"), csib);
+    buildInternalHKPage(page(csib, "InternalHKTabSheet"), display);
+    buildTpstOvenParameterPage(page(csib, "TabSheet1"));
+    buildGCParameterPage(page(csib, "TabSheet2"));
+    buildMSParameterPage(page(csib, "TabSheet3"));
+    buildMSConfigurationPage(page(main, "MSCfgTabSheet"));
+    buildGCConfigurationPage(page(main, "GCCfgTabSheet"));
 
     fill(page(main, "TPSTTabSheet"),
          pageControl("PageControl3", {{"TPSTCfgTabSheet", "Configuration"}, {"TPSTReportTabSheet", "Report"}}, nullptr));
 
-    buildHousekeepingPage(page(main, "RegularHKTabSheet"));
+    buildTPSTConfigurationPage(page(main, "TPSTCfgTabSheet"));
+    buildRegularHKPage(page(main, "RegularHKTabSheet"), display);
+    buildErrorMessagePage(page(main, "ErrMsgTabSheet"));
+    buildTestResultPage(page(main, "TestResultTabSheet"));
+    buildTpstReportPage(page(main, "TPSTReportTabSheet"));
+    buildExecutionReportPage(page(main, "TCExeReportTabSheet"));
+    buildTelecommandPage(page(main, "TCTabSheet"));
+    buildMemoryDumpPage(page(main, "MemDumpTabSheet"));
+    attachMemDumpPopupMenu(main);
+    buildSweepPages(*main);
     main->setCurrentIndex(0);
     return main;
 }

@@ -4,5 +4,9 @@
 
 class QTabWidget;
 class QWidget;
+namespace orvik::display {
+class MainDisplay;
+}
 
-QTabWidget* buildMainPages(QWidget* parent);
+// The virtual list views fetch their rows from `display`.
+QTabWidget* buildMainPages(QWidget* parent, const orvik::display::MainDisplay& display);

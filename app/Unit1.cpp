@@ -2,14 +2,18 @@
 
 #include "Brindlowmru.h"
 #include "CategoryTreeModel.h"
+#include "ChosenNode.h"
 #include "ComponentApplier.h"
 #include "MainPages.h"
 #include "PacketStatisticsModel.h"
+#include "SpectrumPages.h"
+#include "Tceditor.h"
 #include "TimeListItemDelegate.h"
 #include "TimeListModel.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -18,14 +22,17 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -54,17 +61,23 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     resize(970, 648);
     move(32, 44);
 
+    display_.decimalSeparator = QLocale().decimalPoint().toStdString();
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(buildLeftPanel());
-    pageControl1_ = buildMainPages(splitter);
+    pageControl1_ = buildMainPages(splitter, display_);
     splitter->addWidget(pageControl1_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({233, 737});
     setCentralWidget(splitter);
     buildStatusBar();
     buildMenus();
+    spectrumPages_ = new SpectrumPages(*pageControl1_, display_.components, [this] {
+        if (currentNode() != noNode)
+            displayNode(currentNode());
+    }, this);
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
+    connectEventPages();
     buildReports();
 
     restoreWindowPlacement(*this);
@@ -77,6 +90,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         currentFileName = fileName;
         openArchive(false);
     });
+    tcEditor_ = std::make_unique<TForm4>();
+    tcEditor_->setAttribute(Qt::WA_QuitOnClose, false); // closing the main window ends the program
 }
 
 TForm1::~TForm1()
@@ -89,6 +104,7 @@ QWidget* TForm1::buildLeftPanel()
     auto* panel = new QSplitter(Qt::Vertical);
     auto* navigation = new QTabWidget;
     navigation->setObjectName("PageControl4");
+    pageControl4_ = navigation;
 
     treeView1_ = new QTreeView;
     treeView1_->setObjectName("TreeView1");
@@ -114,9 +130,10 @@ QWidget* TForm1::buildLeftPanel()
     statistics->setUniformRowHeights(true);
     statisticsModel_ = new PacketStatisticsModel(doc_.packetStatistics(), this);
     statistics->setModel(statisticsModel_);
-    statistics->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    statistics->header()->setMinimumSectionSize(40);
-    statistics->header()->setStretchLastSection(true);
+    // The names take the room the counts leave them: no sideways scrolling in the narrow panel.
+    statistics->header()->setStretchLastSection(false);
+    statistics->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    statistics->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     statistics->header()->setDefaultAlignment(Qt::AlignLeft);
     statistics->model()->setHeaderData(1, Qt::Horizontal, int(Qt::AlignRight), Qt::TextAlignmentRole);
 
@@ -163,13 +180,22 @@ void TForm1::buildMenus()
     exit->setObjectName("Exit1");
     exit->setShortcut(QKeySequence::Quit);
 
-    QAction* tcEditor = menuBar()->addAction("&TC-Editor");
+    QAction* tcEditor = menuBar()->addAction("&TC-Editor", this, [this] {
+        tcEditor_->show();
+        tcEditor_->raise();
+        tcEditor_->activateWindow();
+    });
     tcEditor->setObjectName("TCEditor1");
     tcEditor->setEnabled(false);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
     help->addAction("&About")->setObjectName("About1");
+}
+
+void TForm1::enableTcEditor()
+{
+    findChild<QAction*>("TCEditor1")->setEnabled(true);
 }
 
 void TForm1::connectNavigation()
@@ -194,6 +220,46 @@ void TForm1::connectNavigation()
         if (!std::exchange(shownByPress_, false) && index.isValid())
             nodeChosen(timeModel_->nodeAt(index.row()), false);
     });
+    connect(findChild<QComboBox*>("HKPacketHalf"), &QComboBox::activated, this, &TForm1::HKPacketHalfChange);
+}
+
+void TForm1::HKPacketHalfChange(int index)
+{
+    display_.components.beginDisplay();
+    display_.HKPacketHalfChange(index);
+    applier_->apply(display_.components.writes());
+}
+
+void TForm1::connectEventPages()
+{
+    auto* units = findChild<QTreeWidget*>("testresultListView1");
+    connect(units, &QTreeWidget::itemSelectionChanged, this, [this, units] {
+        const QList<QTreeWidgetItem*> selected = units->selectedItems();
+        if (!selected.isEmpty())
+            applyDisplay([&] { display_.testresultListView1SelectItem(selected.front()->text(0).toStdString()); });
+    });
+    // Every scroll action (arrow, page, thumb, wheel) tells the position the bar is about to take.
+    auto* pages = findChild<QScrollBar*>("MemDumpScrollBar1");
+    connect(pages, &QAbstractSlider::actionTriggered, this, [this, pages] {
+        applyDisplay([&] { display_.memDumpScrollBar1Scroll(doc_.tree(), chosenNode(), pages->sliderPosition()); });
+    });
+}
+
+NodeId TForm1::chosenNode() const
+{
+    const bool treeInFront = pageControl4_->currentWidget()->objectName() == "CategoryTabSheet";
+    const QModelIndexList nodes = treeView1_->selectionModel()->selectedIndexes();
+    const QModelIndexList lines = listBox1_->selectionModel()->selectedIndexes();
+    return reports::chosenNode(treeInFront, nodes.isEmpty() ? noNode : treeModel_->nodeAt(nodes.front()),
+                               lines.isEmpty() ? std::nullopt : std::optional<size_t>(lines.front().row()),
+                               doc_.timeListNodes());
+}
+
+void TForm1::applyDisplay(const std::function<void()>& action)
+{
+    display_.components.beginDisplay();
+    action();
+    applier_->apply(display_.components.writes());
 }
 
 void TForm1::nodeChosen(NodeId node, bool byMouse)
@@ -207,9 +273,19 @@ void TForm1::nodeChosen(NodeId node, bool byMouse)
 
 void TForm1::displayNode(NodeId node)
 {
-    display_.components.beginDisplay();
-    display_.displayNode(doc_.tree(), node);
-    applier_->apply(display_.components.writes());
+    applyDisplay([&] { display_.displayNode(doc_.tree(), node); });
+}
+
+void TForm1::startUp(const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == "--tc-editor")
+            enableTcEditor();
+        else if (!argument.startsWith("--") && currentFileName.isEmpty())
+            currentFileName = argument;
+    }
+    if (!currentFileName.isEmpty())
+        openArchive(false);
 }
 
 void TForm1::openArchive(bool showDialog)
@@ -224,6 +300,9 @@ void TForm1::openArchive(bool showDialog)
         return;
 
     const bool opened = openWithProgress(currentFileName);
+    display_.components.beginDisplay();
+    display_.releaseSpectrumSeries();
+    applier_->apply(display_.components.writes());
     mru_->addItem(currentFileName);
     setWindowTitle(QString::fromStdString(doc_.caption()));
     showStatus();
@@ -241,6 +320,10 @@ void TForm1::openArchive(bool showDialog)
 
 bool TForm1::openWithProgress(const QString& fileName)
 {
+    // The pages must not paint from the packets about to be released.
+    display_.components.beginDisplay();
+    display_.releaseArchive();
+    applier_->apply(display_.components.writes());
     treeModel_->beginRebuild();
     timeModel_->beginRebuild();
     QProgressDialog progress(QString("Opening %1...").arg(fileName), QString(), 0, 1000, this);

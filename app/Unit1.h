@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -20,7 +21,9 @@ class QTreeView;
 class CategoryTreeModel;
 class ComponentApplier;
 class PacketStatisticsModel;
+class SpectrumPages;
 class TimeListModel;
+class TForm4;
 class TAboutBox;
 class TForm5;
 
@@ -37,16 +40,31 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
+    // Before the window is first shown: the program's arguments (its own name first).
+    // The first one that is no option names the archive to open; "--tc-editor"
+    // makes the telecommand editor usable.
+    void startUp(const QStringList& arguments);
     // The open flow: with the open dialog, or for `currentFileName`.
     void openArchive(bool showDialog);
     // Shows a node on the pages; the tree and the time list call it for the node chosen.
     void displayNode(orvik::NodeId node);
+    // The user picked a half in "HKPacketHalf".
+    void HKPacketHalfChange(int index);
 
     QString currentFileName;
     const orvik::ArchiveDocument& document() const { return doc_; }
     orvik::NodeId currentNode() const { return doc_.currentNode; }
     orvik::display::MainDisplay& display() { return display_; }
     orvik::BrindlowMRU& recentFiles() { return *mru_; }
+    // The node selected in the navigation control in front (the tree or the time
+    // list); none when that control has no selection. The dump page's scroll bar and
+    // pop-up menu act on it.
+    orvik::NodeId chosenNode() const;
+    // The telecommand editor, created hidden at start-up.
+    TForm4& tcEditor() { return *tcEditor_; }
+    // Makes "&TC-Editor" usable; it is disabled otherwise.
+    void enableTcEditor();
+    SpectrumPages& spectrumPages() { return *spectrumPages_; }
 
     // Reports, export and about (Unit1Reports.cpp).
     void About1Click();
@@ -57,8 +75,6 @@ public:
     // "Save to" > "ASCII" / "Binary" of the memory-dump pop-up menu.
     void ASCII2Click();
     void Binary2Click();
-    // The node the memory-dump menus act on: chosen in the navigation control in front.
-    orvik::NodeId chosenNode() const;
 
     TAboutBox* AboutBox = nullptr;
     TForm5* Form5 = nullptr;
@@ -73,6 +89,9 @@ private:
     QWidget* buildLeftPanel();
     void buildStatusBar();
     void connectNavigation();
+    void connectEventPages();
+    // Runs one action of the display and puts what it wrote on the widgets.
+    void applyDisplay(const std::function<void()>& action);
     void buildReports();
     void exportMemoryDump(orvik::reports::DumpFileFormat format);
 
@@ -87,6 +106,7 @@ private:
 
     QTreeView* treeView1_ = nullptr;
     QListView* listBox1_ = nullptr;
+    QTabWidget* pageControl4_ = nullptr;
     QTabWidget* pageControl1_ = nullptr;
     QLabel* statusPanels_[3] = {};
     QMenu* openRecent_ = nullptr;
@@ -94,8 +114,11 @@ private:
     CategoryTreeModel* treeModel_ = nullptr;
     TimeListModel* timeModel_ = nullptr;
     PacketStatisticsModel* statisticsModel_ = nullptr;
+    SpectrumPages* spectrumPages_ = nullptr;
     std::unique_ptr<ComponentApplier> applier_;
     orvik::BrindlowMRU* mru_ = nullptr;
+    // A window of its own, not a child: its component names stay apart from the main window's.
+    std::unique_ptr<TForm4> tcEditor_;
     // A mouse press that changed the selection has shown the node already: its click need not.
     bool shownByPress_ = false;
 };

@@ -5,7 +5,6 @@
 
 #include "AboutBox.h"
 #include "CategoryTreeModel.h"
-#include "ChosenNode.h"
 #include "FileVersion.h"
 #include "GcReportValues.h"
 #include "MemoryDumpExport.h"
@@ -108,17 +107,6 @@ void TForm1::mousemenu_printClick()
     }
     Form5->setReportNode(doc_.tree(), node, currentFileName);
     previewReport(*Form5->QuickRep1, TForm5::caption, this);
-}
-
-NodeId TForm1::chosenNode() const
-{
-    const auto* navigation = findChild<QTabWidget*>(QStringLiteral("PageControl4"));
-    const bool categoryInFront = navigation->currentWidget()->objectName() == QLatin1String("CategoryTabSheet");
-    const QModelIndexList treeSelection = treeView1_->selectionModel()->selectedIndexes();
-    const QModelIndexList lineSelection = listBox1_->selectionModel()->selectedIndexes();
-    return reports::chosenNode(categoryInFront, treeSelection.isEmpty() ? noNode : treeModel_->nodeAt(treeSelection.front()),
-                               lineSelection.isEmpty() ? std::nullopt : std::optional<size_t>(lineSelection.front().row()),
-                               doc_.timeListNodes());
 }
 
 void TForm1::exportMemoryDump(DumpFileFormat format)

@@ -66,6 +66,7 @@ enum class Property {
     TabVisible, // page: bool
     Title,      // chart: std::string
     Series,     // chart: std::vector<ChartSeries>
+    RowCount,   // virtual report list: int; its rows are fetched from the display when painted
 };
 
 using Value = std::variant<std::string, bool, int, GridCell, std::vector<ListItem>, std::vector<TreeItem>,

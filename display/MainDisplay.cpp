@@ -1,5 +1,13 @@
 #include "MainDisplay.h"
 
+#include "Configuration.h"
+#include "DeviceParameters.h"
+#include "ErrorMessageDisplay.h"
+#include "ExecutionReportDisplay.h"
+#include "MemoryDumpDisplay.h"
+#include "TestResultsDisplay.h"
+#include "TpstReportDisplay.h"
+
 namespace orvik::display {
 
 namespace {
@@ -12,13 +20,13 @@ std::string captionAbove(const CategoryTree& tree, NodeId node, int levels)
 }
 } // namespace
 
-void MainDisplay::showHousekeepingPage(bool halfSelector)
+void MainDisplay::showHousekeepingPage(WordView block, bool halfSelector)
 {
     components.setVisible("HKPacketHalf", halfSelector);
     if (halfSelector)
         components.setItemIndex("HKPacketHalf", 0);
     hkHalf = 0;
-    components.setActivePage("PageControl1", "RegularHKTabSheet");
+    showHousekeeping(block, halfSelector);
 }
 
 void MainDisplay::showDeviceParameterTabs(bool ovenTab, bool gcMsTabs)
@@ -34,6 +42,7 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
     switch (w.kind) {
     case NodeKind::Spectrum: {
         const SpectrumRecord* spectrum = w.record<SpectrumRecord>();
+        displaySpectrum(tree, node);
         if (spectrum->tag == msTag) {
             components.setActivePage("MSPageControl", "MSSpecTabSheet");
             components.setActivePage("PageControl1", "MSTab");
@@ -43,22 +52,24 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         }
         break;
     }
-    case NodeKind::InternalHk:
-        currentHkData = w.packet()->dataWords().from(3);
-        showHousekeepingPage(false);
-        break;
-    case NodeKind::RegularHk: showHousekeepingPage(true); break;
-    case NodeKind::FullHk:
-        currentHkData = w.record<FullHkRecord>()->words();
-        showHousekeepingPage(false);
-        break;
-    case NodeKind::OvenTpstParameter:
+    case NodeKind::InternalHk: showHousekeepingPage(w.packet()->dataWords().from(3), false); break;
+    case NodeKind::RegularHk: showHousekeepingPage(w.packet()->dataWords().from(1), true); break;
+    case NodeKind::FullHk: showHousekeepingPage(w.record<FullHkRecord>()->words(), false); break;
+    case NodeKind::OvenTpstParameter: {
+        const WordView data = w.packet()->dataWords();
+        showTpstPositions(components, data.from(3));
+        showTpstControl(components, data.from(10));
+        showOvenAndPipeHeater(components, data.from(15));
         showDeviceParameterTabs(true, false);
         components.setActivePage("PageControl2", "TabSheet1");
         components.setActivePage("CSIBPageControl", "DeviceParTabSheet");
         components.setActivePage("PageControl1", "CSIBTabSheet");
         break;
+    }
     case NodeKind::GcMsParameter: {
+        const WordView data = w.packet()->dataWords();
+        showMsParameters(components, data.from(3));
+        showGcParameters(components, data.from(22));
         const std::string parent = captionAbove(tree, node, 1);
         if (parent == "MS")
             components.setActivePage("PageControl2", "TabSheet3");
@@ -70,6 +81,12 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         break;
     }
     case NodeKind::CsibParameter: {
+        const WordView record = w.record<CsibParameterRecord>()->words();
+        showTpstPositions(components, record.from(0));
+        showTpstControl(components, record.from(6));
+        showOvenAndPipeHeater(components, record.from(10));
+        showMsParameters(components, record.from(27));
+        showGcParameters(components, record.from(45));
         const std::string group = captionAbove(tree, node, 2);
         if (group == "MS")
             components.setActivePage("PageControl2", "TabSheet3");
@@ -81,6 +98,10 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         break;
     }
     case NodeKind::CsibConfig: {
+        const WordView record = w.record<CsibConfigRecord>()->words();
+        showMsConfiguration(components, record.from(30));
+        showGcConfiguration(components, record.from(60), decimalSeparator);
+        showTpstConfiguration(components, record.from(0));
         const std::string group = captionAbove(tree, node, 2);
         if (group == "MS" || group == "GCMS") {
             components.setActivePage("PageControl1", "MSTab");
@@ -92,25 +113,69 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         }
         break;
     }
-    case NodeKind::TestResults: components.setActivePage("PageControl1", "TestResultTabSheet"); break;
-    case NodeKind::ErrorMessage: components.setActivePage("PageControl1", "ErrMsgTabSheet"); break;
+    case NodeKind::TestResults:
+        testResultData_ = w.packet()->dataWords();
+        displayTestResults(components, testResultData_);
+        components.setActivePage("PageControl1", "TestResultTabSheet");
+        break;
+    case NodeKind::ErrorMessage:
+        displayErrorMessage(components, w.packet()->dataWords());
+        components.setActivePage("PageControl1", "ErrMsgTabSheet");
+        break;
     case NodeKind::TpstReport:
+        displayTpstReport(components, w.packet()->dataWords());
         components.setActivePage("PageControl3", "TPSTReportTabSheet");
         components.setActivePage("PageControl1", "TPSTTabSheet");
         break;
-    case NodeKind::ExecutionReport: components.setActivePage("PageControl1", "TCExeReportTabSheet"); break;
+    case NodeKind::ExecutionReport:
+        displayExecutionReport(components, w.packet()->dataWords(), decimalSeparator);
+        components.setActivePage("PageControl1", "TCExeReportTabSheet");
+        break;
     case NodeKind::GcHkSweep:
+        displayGcSweep(w.record<HkSweepRecord>()->words());
         components.setActivePage("GCPageControl", "GCParTabSheet1");
         components.setActivePage("PageControl1", "GCtab");
         break;
     case NodeKind::MsHkSweep:
+        displayMsSweep(w.record<HkSweepRecord>()->words());
         components.setActivePage("MSPageControl", "MSParTabSheet");
         components.setActivePage("PageControl1", "MSTab");
         break;
-    case NodeKind::MemoryDump: components.setActivePage("PageControl1", "MemDumpTabSheet"); break;
-    case NodeKind::Telecommand: components.setActivePage("PageControl1", "TCTabSheet"); break;
+    case NodeKind::MemoryDump:
+        displayMemoryDump(components, *w.record<MemoryDumpImage>());
+        components.setActivePage("PageControl1", "MemDumpTabSheet");
+        break;
+    case NodeKind::Telecommand:
+        displayDatasetTelecommand(components, *w.record<TelecommandRecord>());
+        components.setActivePage("PageControl1", "TCTabSheet");
+        break;
     default: break; // groups and "Time: " nodes show nothing
     }
+}
+
+void MainDisplay::releaseArchive()
+{
+    currentHkData = {};
+    internalHkData_ = {};
+    testResultData_ = {};
+    // Repainted rows come out blank; the status tree keeps its lines until the next block.
+    components.set("HKListView", Property::RowCount, int(hkLists.regularHkList.size()));
+    components.set("InternalHKListView", Property::RowCount, int(hkLists.internalHkList.size()));
+}
+
+void MainDisplay::testresultListView1SelectItem(const std::string& caption)
+{
+    if (!testResultData_.empty())
+        showTestResultDetails(components, testResultData_, caption);
+}
+
+void MainDisplay::memDumpScrollBar1Scroll(const CategoryTree& tree, NodeId chosen, int position)
+{
+    components.userSet("MemDumpScrollBar1", Property::Position, position);
+    if (chosen == noNode)
+        return;
+    if (const MemoryDumpImage* image = tree.wrapper(chosen).record<MemoryDumpImage>())
+        showMemoryDumpPage(components, *image, position);
 }
 
 } // namespace orvik::display

@@ -1,5 +1,6 @@
 // What a display writes reaches the widgets of that name, whatever their type.
 
+#include "Chart.h"
 #include "ComponentApplier.h"
 
 #include <QComboBox>
@@ -74,4 +75,21 @@ TEST(ComponentApplierTest, WritesReachTheNamedWidgets)
     EXPECT_EQ(tree->topLevelItem(1)->text(0), "second root");
     EXPECT_EQ(combo->currentIndex(), 1);
     EXPECT_EQ(pages->currentWidget(), second);
+}
+
+TEST(ComponentApplierTest, ChartTitlesAndSeriesReachTheChart)
+{
+    QWidget window;
+    auto* chart = new orvik::widgets::Chart("GCChart", &window);
+    chart->setSeriesStyle(orvik::widgets::SeriesStyle::Line);
+
+    ComponentModel model;
+    model.set("GCChart", Property::Title, std::string("Spectrum 1 (16 smp)"));
+    model.set("GCChart", Property::Series,
+              std::vector<ChartSeries>{{"Column 1 Low", {{0, 1}, {0.262144, 9}}}, {"Column 1 High", {{0.131072, 5}}}});
+    ComponentApplier(window).apply(model.writes());
+
+    EXPECT_EQ(chart->title(), "Spectrum 1 (16 smp)");
+    EXPECT_EQ(chart->seriesData(),
+              (std::vector<ChartSeries>{{"Column 1 Low", {{0, 1}, {0.262144, 9}}}, {"Column 1 High", {{0.131072, 5}}}}));
 }

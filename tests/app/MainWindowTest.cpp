@@ -6,11 +6,13 @@
 
 #include "Brindlowmru.h"
 #include "Registry.h"
+#include "Tceditor.h"
 #include "Unit1.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -136,6 +138,26 @@ TEST_F(MainWindowTest, StartsEmptyWithTheDesignedPagesAndMenus)
     EXPECT_EQ(find<QAbstractItemView>("PacketStatListView")->model()->rowCount(), 13);
 }
 
+TEST_F(MainWindowTest, TheTelecommandEditorWaitsHiddenUntilItsMenuItemIsEnabled)
+{
+    window().show();
+    TForm4& editor = window().tcEditor();
+    EXPECT_FALSE(editor.isVisible());
+    auto* item = find<QAction>("TCEditor1");
+    item->trigger();
+    EXPECT_FALSE(editor.isVisible());
+
+    window().enableTcEditor();
+    EXPECT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(editor.isWindow());
+    EXPECT_FALSE(editor.isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    // Its controls are not the main window's components.
+    EXPECT_EQ(window().findChild<QWidget*>("hexMemo"), nullptr);
+}
+
 TEST_F(MainWindowTest, FirstRunStoresTheDefaultPlacementAndTheNextRunRestoresTheLastOne)
 {
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
@@ -189,6 +211,21 @@ TEST_F(MainWindowTest, OpeningAnArchiveFillsTheListsTheStatusBarAndTheCaption)
         EXPECT_EQ(statistics->index(row, 1).data().toString(),
                   QString::number(doc.packetStatistics().counts[size_t(row)]));
     EXPECT_EQ(window().recentFiles().items().value(0), demoArchive);
+}
+
+TEST_F(MainWindowTest, TheCommandLineNamesTheArchiveToOpen)
+{
+    window().startUp({"orvik-egse"});
+    EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE");
+    EXPECT_TRUE(window().recentFiles().items().isEmpty());
+
+    window_.reset();
+    window().startUp({"orvik-egse", "--tc-editor", demoArchive, "second.cvlbin"});
+    EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE: " + demoArchive);
+    EXPECT_EQ(find<QAbstractItemView>("ListBox1")->model()->rowCount(),
+              int(window().document().timeListNodes().size()));
+    EXPECT_TRUE(find<QAction>("TCEditor1")->isEnabled());
+    EXPECT_EQ(window().recentFiles().items(), QStringList({demoArchive}));
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndStillBecomesTheMostRecent)
@@ -266,6 +303,53 @@ TEST_F(MainWindowTest, EveryComponentTheDecodersWriteExistsInTheWindow)
                 missing.insert(write.component);
     }
     EXPECT_TRUE(missing.empty()) << *missing.begin();
+}
+
+// The page actions the dispatcher decides for each kind (tested on the model in the display
+// suite) must end up on the window's page controls.
+TEST_F(MainWindowTest, EveryNodeKindBringsItsPagesForwardInTheWindow)
+{
+    open(demoArchive);
+    const orvik::ArchiveDocument& doc = window().document();
+    std::set<int> kinds;
+    for (NodeId node : doc.timeListNodes()) {
+        window().displayNode(node);
+        kinds.insert(doc.tree().wrapper(node).kind);
+        for (const orvik::display::Write& write : window().display().components.writes()) {
+            const QString name = QString::fromStdString(write.component);
+            if (write.property == orvik::display::Property::ActivePage) {
+                auto* control = window().findChild<QTabWidget*>(name);
+                ASSERT_NE(control, nullptr) << write.component;
+                EXPECT_EQ(control->currentWidget()->objectName().toStdString(), std::get<std::string>(write.value))
+                    << "kind " << doc.tree().wrapper(node).kind;
+            } else if (write.property == orvik::display::Property::TabVisible) {
+                QWidget* page = window().findChild<QWidget*>(name);
+                ASSERT_NE(page, nullptr) << write.component;
+                auto* control = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
+                ASSERT_NE(control, nullptr) << write.component;
+                EXPECT_EQ(control->isTabVisible(control->indexOf(page)), std::get<bool>(write.value))
+                    << write.component;
+            }
+        }
+    }
+    // The demo archive holds every kind the dispatcher shows.
+    for (int kind : {2, 3, 4, 5, 6, 7, 8, 12, 266, 267, 268, 269, 270, 272, 273, 274})
+        EXPECT_TRUE(kinds.count(kind)) << kind;
+
+    // A regular housekeeping packet shows the half selector on its first entry, an internal one hides it.
+    auto* half = find<QComboBox>("HKPacketHalf");
+    for (int kind : {NodeKind::RegularHk, NodeKind::InternalHk}) {
+        for (NodeId node : doc.timeListNodes())
+            if (doc.tree().wrapper(node).kind == kind) {
+                half->setCurrentIndex(1);
+                window().displayNode(node);
+                break;
+            }
+        EXPECT_EQ(half->isVisibleTo(&window()), kind == NodeKind::RegularHk);
+        if (kind == NodeKind::RegularHk) {
+            EXPECT_EQ(half->currentIndex(), 0);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, RecentFilesListTheOldestFirstAndOpenTheChosenOne)

@@ -27,7 +27,7 @@ protected:
                  .add(science.blocks()));
     }
 
-    // The first node with this path (see outline()) shown, and the writes it made.
+    // The first node with this path (see outline()) shown, and the page actions it made.
     std::string show(const std::string& path)
     {
         const std::vector<std::string> paths = outline(doc.tree());
@@ -37,7 +37,8 @@ protected:
         display.displayNode(doc.tree(), nodeAt(size_t(it - paths.begin())));
         std::string text;
         for (const Write& w : display.components.writes())
-            text += w.component + "=" + valueText(w.value) + " ";
+            if (isPageAction(w.property))
+                text += w.component + "=" + valueText(w.value) + " ";
         return text;
     }
     std::optional<bool> tabVisible(const std::string& page) const
@@ -62,12 +63,19 @@ private:
             collect(child, order);
         }
     }
+    // What brings pages forward or hides tabs; the decoders' texts are tested with the decoders.
+    static bool isPageAction(Property p)
+    {
+        return p == Property::ActivePage || p == Property::TabVisible || p == Property::Visible ||
+               p == Property::ItemIndex;
+    }
     static std::string valueText(const Value& v)
     {
         if (const auto* s = std::get_if<std::string>(&v))
             return *s;
         if (const auto* b = std::get_if<bool>(&v))
             return *b ? "true" : "false";
+
         return std::to_string(std::get<int>(v));
     }
 };

@@ -3,6 +3,7 @@
 #include "DumpOptions.h"
 #include "ShowPrinter.h"
 
+#include <regex>
 #include <sstream>
 
 using namespace orvik;
@@ -18,6 +19,7 @@ struct OptionCase {
     std::string error; // empty: the options are accepted
     size_t showEntry = 0;
     bool points = false;
+    int half = 0;
 };
 
 class DumpOptionsTest : public ::testing::TestWithParam<OptionCase> {};
@@ -33,6 +35,7 @@ TEST_P(DumpOptionsTest, ParsesOrExplainsInOneLine)
         EXPECT_EQ(parsed.options->archive, c.archive);
         EXPECT_EQ(parsed.options->showEntry, c.showEntry);
         EXPECT_EQ(parsed.options->points, c.points);
+        EXPECT_EQ(parsed.options->half, c.half);
     }
 }
 
@@ -52,6 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionCase{{"a.dat", "--tree"}, {}, "",
                                  "unexpected argument 'a.dat': the archive comes last (see --help)"},
                       OptionCase{{"--tree"}, {}, "", "no archive given (see --help)"},
+                      OptionCase{{"--half", "1", "--show", "2", "a.dat"}, Command::Show, "a.dat", "", 2, false, 1},
+                      OptionCase{{"--show", "2", "--half", "0", "a.dat"}, Command::Show, "a.dat", "", 2},
+                      OptionCase{{"--half", "2", "a.dat"}, {}, "", "--half takes 0 or 1 (see --help)"},
+                      OptionCase{{"--half", "a.dat"}, {}, "", "--half takes 0 or 1 (see --help)"},
                       OptionCase{{}, {}, "", "no archive given (see --help)"}));
 
 // A small archive: housekeeping, a foreign and an empty packet, a parameter table and one dataset.
@@ -93,8 +100,15 @@ TEST_F(DumpCommandsTest, TreeIndentsTwoBlanksPerLevel)
 
 TEST_F(DumpCommandsTest, ShowGroupsTheWritesPerComponentInWriteOrder)
 {
+    // The page actions only: the decoders' labels of these tiny packets are all "-".
     const auto show = [this](size_t k) {
-        return printed([k](const ArchiveDocument& d, std::ostream& out) { printShow(d, k, false, out); });
+        std::istringstream lines(
+            printed([k](const ArchiveDocument& d, std::ostream& out) { printShow(d, k, DumpOptions{}, out); }));
+        std::string pageActions;
+        for (std::string line; std::getline(lines, line);)
+            if (std::regex_search(line, std::regex(R"(^\w+\.(active|tabVisible|visible|itemIndex)\t)")))
+                pageActions += line + '\n';
+        return pageActions;
     };
     EXPECT_EQ(show(0), "HKPacketHalf.visible\ttrue\nHKPacketHalf.itemIndex\t0\nPageControl1.active\tRegularHKTabSheet\n");
     EXPECT_EQ(show(3), "PageControl2.active\tTabSheet2\nTabSheet1.tabVisible\tfalse\nTabSheet2.tabVisible\ttrue\n"
@@ -103,10 +117,87 @@ TEST_F(DumpCommandsTest, ShowGroupsTheWritesPerComponentInWriteOrder)
     EXPECT_EQ(show(5), "");
 }
 
+TEST_F(DumpCommandsTest, ShowPrintsTheSpectrumCalibratedOrOverTheSampleIndex)
+{
+    DumpOptions options = *parseDumpOptions({"--uncalibrated", "--points", "--show", "6", "a.cvlbin"}).options;
+    EXPECT_TRUE(options.uncalibrated);
+    const auto show = [&] {
+        return printed([&](const ArchiveDocument& d, std::ostream& out) { printShow(d, 6, options, out); });
+    };
+    const std::string rest = "MSChart.title\tSpectrum 0 (2 smp)\nmsspectime\t0x0000:0000 - Wed 01-Jan-03 00:00:00,000\n"
+                             "MSPageControl.active\tMSSpecTabSheet\nPageControl1.active\tMSTab\n";
+    EXPECT_EQ(show(), "MSChart.series\tSeries2\t2\nMSChart.point\tSeries2\t0\t1\nMSChart.point\tSeries2\t1\t2\n" + rest);
+    options.uncalibrated = false;
+    // Calibrated ("high": no configuration before the spectrum), in ascending x order.
+    EXPECT_EQ(show(), "MSChart.series\tSeries2\t2\nMSChart.point\tSeries2\t0.177522674\t2\n"
+                      "MSChart.point\tSeries2\t0.178506255\t1\n" + rest);
+}
+
 TEST_F(DumpCommandsTest, TimeListNumbersTheEntriesFromZero)
 {
     EXPECT_EQ(printed(printTimeList), "0\tRegular HK\n1\tInternal HK\n2\tGC/MS - Parameter\n3\tGC/MS - Parameter\n"
                                       "4\tTC: \n5\tTime: 01-Jan-03 00:00:01,000\n6\tSpectrum 0 (2 smp)\n");
+}
+
+// Housekeeping as orvik-dump shows it: rows formatted with ".", the status tree, the half picked.
+TEST_F(DocumentTest, ShowPrintsTheHousekeepingRowsOfTheHalfPicked)
+{
+    Words block = counting(128, 100);
+    block[60] = 0xC005;
+    block[124] = 0x4005;
+    open(Archive().add(Packet{.serviceType = 3, .data = le({0}) + le(block)}));
+    const auto show = [this](int half) {
+        std::ostringstream out;
+        DumpOptions options;
+        options.half = half;
+        printShow(doc, 0, options, out);
+        return out.str();
+    };
+    const auto count = [](const std::string& text, const std::string& key) {
+        size_t n = 0;
+        for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1))
+            ++n;
+        return n;
+    };
+
+    const std::string first = show(0);
+    EXPECT_THAT(first, ::testing::HasSubstr("HKPacketHalf.visible\ttrue\nHKPacketHalf.itemIndex\t0\n"
+                                            "HKListView.row\tORVH_p5V_C\t18.30\tmA\tCurrent +5V\n"));
+    EXPECT_THAT(first, ::testing::HasSubstr("HKListView.row\tORVH_He1_Pressure\t1856.00\tmbar\tPressure He tank 1\n"));
+    EXPECT_THAT(first, ::testing::HasSubstr("HKTreeView1.node\tSystem Status 2 = 0xC005 SSV, MM\n"
+                                            "HKTreeView1.node\t  11.. .... .... .... Single Shot Valve 01: armed, "
+                                            "11:fired\n"));
+    EXPECT_THAT(first, ::testing::HasSubstr("InternalHKListView.row\tORVH_Alloc_BRAM_Size\t-\t-\t"));
+    EXPECT_EQ(count(first, "HKListView.row\t"), 64u + 92u);
+    EXPECT_EQ(count(first, "InternalHKListView.row\t"), 92u);
+
+    const std::string second = show(1);
+    EXPECT_THAT(second, ::testing::HasSubstr("HKPacketHalf.itemIndex\t0\nHKPacketHalf.itemIndex\t1\n"));
+    EXPECT_THAT(second, ::testing::HasSubstr("HKListView.row\tORVH_He1_Pressure\t2880.00\tmbar\t"))
+        << "16 × block word 80, data word 81";
+    EXPECT_THAT(second, ::testing::HasSubstr("HKTreeView1.node\tSystem Status 2 = 0x4005 SSV, MM\n"));
+    EXPECT_EQ(count(second, "HKListView.row\t"), 64u + 92u) << "the rows are printed once, as painted";
+    // The tree is filled twice, for the node and for the half picked, and printed in that order.
+    EXPECT_EQ(count(second, "HKTreeView1.node\tSystem Status 2"), 2u);
+    EXPECT_LT(second.find("System Status 2 = 0xC005"), second.find("System Status 2 = 0x4005"));
+}
+
+TEST(ShowPrinter, VirtualRowsArePrintedOnceFromTheRowSource)
+{
+    using namespace orvik::display;
+    const std::vector<Write> writes = {
+        {"list", Property::RowCount, 3},
+        {"page", Property::TabVisible, true},
+        {"list", Property::RowCount, 2},
+    };
+    std::ostringstream withRows, countOnly;
+    printWrites(writes, false, withRows, [](const std::string& list, size_t row) {
+        return ReportRow{list, std::to_string(row)};
+    });
+    printWrites(writes, false, countOnly);
+    // The list keeps its place: it was written first.
+    EXPECT_EQ(withRows.str(), "list.row\tlist\t0\nlist.row\tlist\t1\npage.tabVisible\ttrue\n");
+    EXPECT_EQ(countOnly.str(), "list.rowCount\t2\npage.tabVisible\ttrue\n");
 }
 
 TEST(ShowPrinter, WritesEveryPropertyKindOnePerLine)

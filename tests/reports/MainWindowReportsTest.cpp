@@ -249,8 +249,8 @@ TEST_F(SaveToTest, SavesTheDumpChosenInTheTreeInBothFormats)
 {
     chooseInTree(dump);
     ModalAnswers answers({saveAs("Ascii (*.txt)", file("dump.txt")), saveAs("Binary (*.bin)", file("dump"))});
-    window.ASCII2Click();
-    window.Binary2Click();
+    trigger("ASCII2"); // "Save to" > "ASCII" of the memory-dump pop-up menu
+    trigger("Binary2");
     EXPECT_EQ(contents(file("dump.txt")), text);
     QFile binary(file("dump"));
     ASSERT_TRUE(binary.open(QIODevice::ReadOnly));

@@ -39,12 +39,16 @@ void printTimeList(const ArchiveDocument& doc, std::ostream& out)
         out << k << '\t' << doc.tree().text(nodes[k]) << '\n';
 }
 
-void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out)
+void printShow(const ArchiveDocument& doc, size_t k, const DumpOptions& options, std::ostream& out)
 {
     display::MainDisplay display;
+    display.components.userSet("MSCalDisp", display::Property::Checked, !options.uncalibrated);
     display.components.beginDisplay();
     display.displayNode(doc.tree(), doc.timeListNodes()[k]);
-    printWrites(display.components.writes(), withPoints, out);
+    if (options.half != 0)
+        display.HKPacketHalfChange(options.half);
+    printWrites(display.components.writes(), options.points, out,
+                [&display](const std::string& list, size_t row) { return display.virtualRow(list, row); });
 }
 
 } // namespace orvik::dump

@@ -2,6 +2,7 @@
 // What orvik-dump prints of an opened archive, in the window's own texts.
 
 #include "ArchiveDocument.h"
+#include "DumpOptions.h"
 
 #include <ostream>
 
@@ -11,8 +12,9 @@ namespace orvik::dump {
 void printSummary(const ArchiveDocument& doc, std::ostream& out);
 // One line per node in tree order, indented two spaces per level.
 void printTree(const ArchiveDocument& doc, std::ostream& out);
-// What showing time-list entry k writes into the components, one property a line.
-void printShow(const ArchiveDocument& doc, size_t k, bool withPoints, std::ostream& out);
+// What showing time-list entry k writes into the components, one property a line;
+// with `half` 1 the second half of the housekeeping block is then picked as well.
+void printShow(const ArchiveDocument& doc, size_t k, const DumpOptions& options, std::ostream& out);
 // One "K<TAB>TEXT" line per time-list entry.
 void printTimeList(const ArchiveDocument& doc, std::ostream& out);
 

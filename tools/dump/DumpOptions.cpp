@@ -9,6 +9,8 @@ const char* const usageText =
     "  --time        the time list\n"
     "  --show K      what showing time-list entry K (from 0) writes into the window's components\n"
     "  --points      with --show: every chart point as well\n"
+    "  --half 1      with --show: the second half (words 64-127) of a \"Regular HK\" packet\n"
+    "  --uncalibrated  with --show: mass spectra over the sample index (\"calibrated Display\" unchecked)\n"
     "  --export-dump K --binary|--text OUT\n"
     "                saves the memory dump of time-list entry K as raw words (least significant\n"
     "                byte first) or as one decimal number per line\n"
@@ -72,6 +74,12 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
             exportFile = args[++i];
         } else if (a == "--points") {
             options.points = true;
+        } else if (a == "--half") {
+            if (i + 2 >= args.size() || (args[i + 1] != "0" && args[i + 1] != "1"))
+                return {std::nullopt, "--half takes 0 or 1 (see --help)"};
+            options.half = args[++i] == "1";
+        } else if (a == "--uncalibrated") {
+            options.uncalibrated = true;
         } else if (last && !a.empty() && a[0] != '-') {
             options.archive = a;
         } else if (!a.empty() && a[0] == '-') {

@@ -14,6 +14,8 @@ struct DumpOptions {
     std::string archive;
     size_t showEntry = 0; // --show K: the time-list entry to show
     bool points = false;  // --points: list every chart point too
+    int half = 0;         // --half 1: the second half of a "Regular HK" packet
+    bool uncalibrated = false; // --uncalibrated: "calibrated Display" unchecked
     // --export-dump K --binary|--text OUT and --report K OUT: the entry and the file written.
     size_t entry = 0;
     bool binary = false;

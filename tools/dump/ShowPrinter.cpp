@@ -1,6 +1,7 @@
 #include "ShowPrinter.h"
 
 #include <cstdio>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -34,8 +35,8 @@ const char* flagText(bool b) { return b ? "true" : "false"; }
 
 class WritePrinter {
 public:
-    WritePrinter(const std::string& name, bool withPoints, std::ostream& out)
-        : name_(name), withPoints_(withPoints), out_(out)
+    WritePrinter(const std::string& name, bool withPoints, const RowSource& rows, std::ostream& out)
+        : name_(name), withPoints_(withPoints), rows_(rows), out_(out)
     {
     }
 
@@ -71,12 +72,16 @@ public:
                 line(".node", std::string(size_t(2 * node.depth), ' ') + oneLine(node.text));
             break;
         case Property::Rows:
-            for (const ReportRow& row : std::get<std::vector<ReportRow>>(value)) {
-                std::ostringstream columns;
-                for (size_t c = 0; c < row.size(); ++c)
-                    columns << (c ? "\t" : "") << oneLine(row[c]);
-                line(".row", columns.str());
+            for (const ReportRow& row : std::get<std::vector<ReportRow>>(value))
+                reportRow(row);
+            break;
+        case Property::RowCount:
+            if (!rows_) {
+                line(".rowCount", std::to_string(std::get<int>(value)));
+                break;
             }
+            for (int row = 0; row < std::get<int>(value); ++row)
+                reportRow(rows_(name_, size_t(row)));
             break;
         case Property::ActivePage: line(".active", std::get<std::string>(value)); break;
         case Property::TabVisible: line(".tabVisible", flagText(std::get<bool>(value))); break;
@@ -87,6 +92,14 @@ public:
 
 private:
     void line(const std::string& key, const std::string& value) { out_ << name_ << key << '\t' << value << '\n'; }
+
+    void reportRow(const ReportRow& row)
+    {
+        std::ostringstream columns;
+        for (size_t c = 0; c < row.size(); ++c)
+            columns << (c ? "\t" : "") << oneLine(row[c]);
+        line(".row", columns.str());
+    }
 
     void series(const std::vector<ChartSeries>& all)
     {
@@ -101,21 +114,29 @@ private:
 
     const std::string& name_;
     bool withPoints_;
+    const RowSource& rows_;
     std::ostream& out_;
 };
 
 } // namespace
 
-void printWrites(const std::vector<Write>& writes, bool withPoints, std::ostream& out)
+void printWrites(const std::vector<Write>& writes, bool withPoints, std::ostream& out, const RowSource& rows)
 {
+    // A row count written again before the list is painted replaces the earlier one.
+    std::vector<bool> superseded(writes.size(), false);
+    std::set<std::string> counted;
+    for (size_t i = writes.size(); i-- > 0;)
+        if (writes[i].property == Property::RowCount && !counted.insert(writes[i].component).second)
+            superseded[i] = true;
     std::vector<bool> printed(writes.size(), false);
     for (size_t first = 0; first < writes.size(); ++first) {
         if (printed[first])
             continue;
-        WritePrinter printer(writes[first].component, withPoints, out);
+        WritePrinter printer(writes[first].component, withPoints, rows, out);
         for (size_t i = first; i < writes.size(); ++i) {
             if (!printed[i] && writes[i].component == writes[first].component) {
-                printer.print(writes[i].property, writes[i].value);
+                if (!superseded[i])
+                    printer.print(writes[i].property, writes[i].value);
                 printed[i] = true;
             }
         }

@@ -48,7 +48,12 @@ int main(int argc, char** argv)
     case Command::Show:
         if (!inRange(options.showEntry))
             return 2;
-        printShow(doc, options.showEntry, options.points, std::cout);
+        if (options.half != 0
+            && doc.tree().wrapper(doc.timeListNodes()[options.showEntry]).kind != NodeKind::RegularHk) {
+            std::cerr << "orvik-dump: --half 1 applies to a \"Regular HK\" entry only\n";
+            return 2;
+        }
+        printShow(doc, options.showEntry, options, std::cout);
         break;
     case Command::ExportDump:
         if (!inRange(options.entry))

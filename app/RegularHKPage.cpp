@@ -1,0 +1,44 @@
+#include "RegularHKPage.h"
+
+#include "HousekeepingListView.h"
+#include "MainDisplay.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+void buildRegularHKPage(QWidget* page, const orvik::display::MainDisplay& display)
+{
+    auto* layout = new QVBoxLayout(page);
+
+    // Pick-only: a typed text would select no half.
+    auto* half = new QComboBox(page);
+    half->setObjectName("HKPacketHalf");
+    half->setEditable(false);
+    half->addItems({"0-64", "64-127"});
+    half->setPlaceholderText("HK Values");
+    half->setCurrentIndex(-1);
+    layout->addWidget(half, 0, Qt::AlignLeft);
+
+    auto* splitter = new QSplitter(Qt::Vertical, page);
+    splitter->addWidget(housekeepingListView(
+        "HKListView", [&display](size_t row) { return display.HKListViewData(row); },
+        int(display.hkLists.regularHkList.size()), splitter));
+
+    auto* status = new QTreeWidget(splitter);
+    status->setObjectName("HKTreeView1");
+    status->setHeaderHidden(true);
+    status->setProperty("keepsNodesCollapsed", true);
+    // The bit pictures line up only in a fixed-pitch font.
+    QFont courier("Courier New");
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setFixedPitch(true);
+    status->setFont(courier);
+    splitter->addWidget(status);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    layout->addWidget(splitter, 1);
+}

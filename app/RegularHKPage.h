@@ -1,0 +1,9 @@
+#pragma once
+// The "Regular HK" page: the half selector, the housekeeping list and the status-word tree.
+
+class QWidget;
+namespace orvik::display {
+class MainDisplay;
+}
+
+void buildRegularHKPage(QWidget* page, const orvik::display::MainDisplay& display);

@@ -1,0 +1,29 @@
+#pragma once
+// Texts of raw words and engineering values as the pages show them. Numbers are
+// formatted without the C locale, so that the window's regional settings never
+// leak into them; a caller that wants the user's decimal separator passes it.
+
+#include "WordView.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvik::display {
+
+// "0x" and four upper-case hexadecimal digits: 0x01F4.
+std::string hex4(uint16_t word);
+// The same, or "-" for a word the block does not hold.
+std::string hexWord(std::optional<uint16_t> word);
+// `count` words, each as four digits and one blank ("0000 0001 "); a word the
+// block does not hold is "----", so that a short packet is seen as short.
+std::string wordList(WordView words, size_t count);
+// "0x" and at least two upper-case hexadecimal digits: 0x05, 0x1F4.
+std::string hex2(unsigned value);
+// The value rounded to 7 significant digits, written with exactly two decimals.
+std::string fixedTwoDecimals(float value, std::string_view decimalSeparator);
+// The value with 3 significant digits at most, trailing zeros dropped: 1.02, 15.2, 0.
+std::string generalThreeDigits(double value, std::string_view decimalSeparator);
+
+} // namespace orvik::display

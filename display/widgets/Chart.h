@@ -1,0 +1,101 @@
+#pragma once
+// The chart every chart of the program is made of: a title, a legend hidden or at
+// the bottom with a check box per series, left and bottom axes that switch between
+// linear and logarithmic, zoom by mouse (a rubber band drawn to the right with the
+// left button, the wheel) and undo zoom back to the automatic ranges (also a
+// rubber band drawn to the left).
+//
+// Series are volume (a stick from 0 to y at each point), line, fast-line or bar
+// series. Volume, line and fast-line series are graphs sampled to the screen's
+// resolution, so millions of points draw in a fraction of a second; keep bar
+// series to a few bars.
+
+#include "ComponentModel.h"
+
+#include <qcustomplot.h>
+
+#include <span>
+#include <vector>
+
+namespace orvik::widgets {
+
+enum class SeriesStyle { Volume, Line, FastLine, Bar };
+enum class LegendPlacement { Hidden, Bottom };
+enum class ChartAxis { Left, Bottom };
+
+class Chart : public QCustomPlot {
+    Q_OBJECT
+public:
+    // A chart found by its objectName, as the window's components are.
+    explicit Chart(const QString& objectName, QWidget* parent = nullptr);
+
+    // The title's lines ("\n" between them); an empty title takes no room.
+    void setTitle(const QString& text);
+    QString title() const;
+
+    void setLegendPlacement(LegendPlacement placement);
+    LegendPlacement legendPlacement() const { return legendPlacement_; }
+
+    // The style of the series the chart creates for showSeries().
+    void setSeriesStyle(SeriesStyle style) { seriesStyle_ = style; }
+    SeriesStyle seriesStyle() const { return seriesStyle_; }
+
+    // Appends a series; an invalid colour takes the next colour of the chart's palette.
+    int addSeries(const QString& title, SeriesStyle style, QColor color = {});
+    void removeAllSeries();
+    int seriesCount() const { return int(series_.size()); }
+    QCPAbstractPlottable* series(int index) const { return series_.at(size_t(index)); }
+    SeriesStyle seriesStyle(int index) const;
+
+    // Replaces the points of a series. Points in ascending x order are taken as they
+    // are; others are sorted by x.
+    void setPoints(int index, std::span<const display::ChartPoint> points);
+    // y values at x = 0, 1, 2, ...: the quickest way to show a long sampled series.
+    void setValues(int index, std::span<const double> values);
+    // The series' points in ascending x order.
+    std::vector<display::ChartPoint> points(int index) const;
+
+    // Shows these series: the chart's series are kept when titles match, else
+    // replaced by new ones of the chart's series style.
+    void showSeries(const std::vector<display::ChartSeries>& series);
+    std::vector<display::ChartSeries> seriesData() const;
+
+    void setSeriesVisible(int index, bool visible);
+
+    void setLogarithmic(ChartAxis axis, bool on);
+    bool isLogarithmic(ChartAxis axis) const;
+    QCPAxis* axis(ChartAxis axis) const { return axis == ChartAxis::Left ? yAxis : xAxis; }
+
+    // Back to the automatic axis ranges, which follow the data until the next zoom.
+    void undoZoom();
+    bool isZoomed() const { return zoomed_; }
+    // Fixes the axis range as a zoom by the user would.
+    void setAxisRange(ChartAxis axis, double lower, double upper);
+
+signals:
+    // A series was hidden or shown through its legend check box.
+    void seriesVisibilityChanged(int index, bool visible);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void processRectZoom(QRect rect, QMouseEvent* event) override;
+
+private:
+    // The series whose legend entry lies under the point, or -1.
+    int legendEntryAt(const QPoint& pos) const;
+    // Replaces a series' points without refitting the axes.
+    void loadPoints(int index, std::span<const display::ChartPoint> points);
+    void fitAxes();
+    void dataChanged();
+
+    QCPTextElement* title_ = nullptr;
+    QCPLayoutGrid* legendRow_ = nullptr;
+    LegendPlacement legendPlacement_ = LegendPlacement::Hidden;
+    SeriesStyle seriesStyle_ = SeriesStyle::Line;
+    std::vector<QCPAbstractPlottable*> series_;
+    bool zoomed_ = false;
+    int pressedEntry_ = -1;
+};
+
+} // namespace orvik::widgets

@@ -1,0 +1,83 @@
+#pragma once
+// The chart editor dialog the charts share, pointed at one chart at a time. It
+// opens on its default page: the main page (titles, axis ranges and scales, the
+// series' visibility and colours; series are never added, deleted or cloned), the
+// export page (PNG, SVG, PDF, the series' points as CSV) or the print preview.
+
+#include "ChartOutput.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QPlainTextEdit;
+class QPrintPreviewWidget;
+class QPrinter;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QVBoxLayout;
+
+namespace orvik::widgets {
+
+class Chart;
+enum class ChartAxis;
+
+class ChartEditor : public QDialog {
+    Q_OBJECT
+public:
+    enum class Page { Main, Export, PrintPreview };
+
+    explicit ChartEditor(QWidget* parent = nullptr);
+    ~ChartEditor() override;
+
+    void setChart(Chart* chart);
+    Chart* chart() const { return chart_; }
+    // The page the dialog opens on; it stays until set again.
+    void setDefaultPage(Page page) { defaultPage_ = page; }
+    Page defaultPage() const { return defaultPage_; }
+    Page currentPage() const;
+
+    // Shows the dialog (modal) for the chart on its default page.
+    int execute();
+
+    // The export page's "Save...": writes the chart in the chosen format, reports a failure.
+    bool exportTo(const QString& fileName);
+    void setExportFormat(ExportFormat format);
+
+private:
+    struct AxisControls {
+        QCheckBox* automatic;
+        QDoubleSpinBox* minimum;
+        QDoubleSpinBox* maximum;
+        QCheckBox* logarithmic;
+    };
+
+    QWidget* buildMainPage();
+    QWidget* buildExportPage();
+    QWidget* buildPrintPage();
+    void addAxisControls(QVBoxLayout* layout, const QString& caption, ChartAxis axis);
+    void readChart();
+    void readAxis(ChartAxis axis);
+    void axisRangeEdited(ChartAxis axis);
+    void seriesItemChanged(QTreeWidgetItem* item, int column);
+    void chooseColour(QTreeWidgetItem* item, int column);
+    void saveAs();
+    void print();
+    void showPreview();
+
+    Chart* chart_ = nullptr;
+    Page defaultPage_ = Page::Main;
+    QTabWidget* pages_ = nullptr;
+    QPlainTextEdit* title_ = nullptr;
+    AxisControls axes_[2] = {};
+    QTreeWidget* series_ = nullptr;
+    QComboBox* format_ = nullptr;
+    QWidget* printPage_ = nullptr;
+    QPrinter* printer_ = nullptr;
+    QPrintPreviewWidget* preview_ = nullptr;
+    bool reading_ = false;
+};
+
+} // namespace orvik::widgets

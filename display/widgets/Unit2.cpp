@@ -1,0 +1,51 @@
+#include "Unit2.h"
+
+#include "Chart.h"
+#include "Histogram.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace orvik::widgets;
+
+TForm2::TForm2(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
+{
+    setObjectName("Form2");
+    setWindowTitle("Histogram");
+    resize(427, 336);
+
+    chart1_ = new Chart("Chart1");
+    chart1_->setTitle("TChart");
+    chart1_->setLogarithmic(ChartAxis::Left, true);
+    chart1_->setLogarithmic(ChartAxis::Bottom, true);
+    chart1_->addSeries("Series2", SeriesStyle::Volume, QColor(0, 160, 0));
+
+    auto* close = new QPushButton("Close");
+    close->setObjectName("Button1");
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(chart1_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+}
+
+void TForm2::showOverMainWindow()
+{
+    if (QWidget* main = parentWidget()) {
+        QRect frame = geometry();
+        frame.moveCenter(main->geometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm2::fillHistogram(std::span<const orvik::display::ChartPoint> series)
+{
+    chart1_->setPoints(0, orvik::display::histogramPoints(series));
+}

@@ -1,0 +1,116 @@
+// The chart editor acting on the chart it points at, and the histogram window.
+
+#include "ArchiveBuilder.h"
+#include "Chart.h"
+#include "ChartEditor.h"
+#include "Unit2.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace orvik::widgets;
+using orvik::display::ChartPoint;
+
+namespace {
+
+class ChartEditorTest : public ::testing::Test {
+protected:
+    ChartEditorTest() : chart("GCChart")
+    {
+        chart.resize(400, 300);
+        chart.addSeries("Column 1 Low", SeriesStyle::Line);
+        chart.addSeries("Column 1 High", SeriesStyle::Line);
+        chart.setPoints(0, std::vector<ChartPoint>{{0, 1}, {1, 2}});
+        editor.setChart(&chart);
+    }
+    template <class T>
+    T* find(const char* name)
+    {
+        T* found = editor.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    // Opens the editor modally and runs `check` while it is open.
+    void whileOpen(const std::function<void()>& check)
+    {
+        QTimer::singleShot(0, &editor, [&] {
+            check();
+            editor.reject();
+        });
+        editor.execute();
+    }
+
+    Chart chart;
+    ChartEditor editor;
+    orvik::test::TempDir dir;
+};
+
+TEST_F(ChartEditorTest, TheMainPageEditsTitleScalesAndSeriesVisibility)
+{
+    whileOpen([&] {
+        EXPECT_EQ(editor.currentPage(), ChartEditor::Page::Main);
+        find<QPlainTextEdit>("ChartEditorTitle")->setPlainText("Column test");
+        auto* series = find<QTreeWidget>("ChartEditorSeries");
+        ASSERT_EQ(series->topLevelItemCount(), 2);
+        EXPECT_EQ(series->topLevelItem(1)->text(0), "Column 1 High");
+        series->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        for (QCheckBox* box : editor.findChildren<QCheckBox*>())
+            if (box->text() == "Logarithmic" && !box->isChecked()) {
+                box->setChecked(true);
+                break;
+            }
+    });
+    EXPECT_EQ(chart.title(), "Column test");
+    EXPECT_TRUE(chart.series(0)->visible());
+    EXPECT_FALSE(chart.series(1)->visible());
+    EXPECT_TRUE(chart.isLogarithmic(ChartAxis::Left));
+}
+
+TEST_F(ChartEditorTest, TheExportPageWritesTheSeriesAsCsv)
+{
+    editor.setDefaultPage(ChartEditor::Page::Export);
+    whileOpen([&] { EXPECT_EQ(editor.currentPage(), ChartEditor::Page::Export); });
+    editor.setExportFormat(ExportFormat::Csv);
+    const QString file = QString::fromStdString((dir.path() / "gc.csv").string());
+    ASSERT_TRUE(editor.exportTo(file));
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "Series,X,Y\nColumn 1 Low,0,1\nColumn 1 Low,1,2\n");
+}
+
+TEST_F(ChartEditorTest, ThePrintPreviewPageShowsTheChart)
+{
+    editor.setDefaultPage(ChartEditor::Page::PrintPreview);
+    whileOpen([&] {
+        EXPECT_EQ(editor.currentPage(), ChartEditor::Page::PrintPreview);
+        auto* preview = find<QPrintPreviewWidget>("ChartEditorPreview");
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->pageCount(), 1);
+    });
+    EXPECT_EQ(editor.defaultPage(), ChartEditor::Page::PrintPreview) << "the page stays the default";
+}
+
+TEST(HistogramWindowTest, FillsBinsUpToTheLargestSampleIndex)
+{
+    QWidget main;
+    TForm2 form2(&main);
+    EXPECT_EQ(form2.windowTitle(), "Histogram");
+    EXPECT_EQ(form2.chart()->title(), "TChart");
+    EXPECT_TRUE(form2.chart()->isLogarithmic(ChartAxis::Left));
+    EXPECT_TRUE(form2.chart()->isLogarithmic(ChartAxis::Bottom));
+    EXPECT_EQ(form2.chart()->legendPlacement(), LegendPlacement::Hidden);
+
+    form2.showOverMainWindow();
+    form2.fillHistogram(std::vector<ChartPoint>{{0, 0}, {1, 1}, {2, 1}, {3, 7}});
+    EXPECT_EQ(form2.chart()->points(0), (std::vector<ChartPoint>{{0, 0}, {1, 1}, {2, 2}, {3, 0}, {4, 0}}));
+    EXPECT_TRUE(form2.isVisible());
+    form2.findChild<QPushButton*>("Button1")->click();
+    EXPECT_FALSE(form2.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,189 @@
+// The chart layer: series in and out, the legend's check boxes, zoom and undo
+// zoom, logarithmic axes, and the chart on the clipboard and in files.
+
+#include "ArchiveBuilder.h"
+#include "Chart.h"
+#include "ChartOutput.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QTest>
+#include <QWheelEvent>
+
+using namespace orvik::widgets;
+using orvik::display::ChartPoint;
+using orvik::display::ChartSeries;
+
+namespace {
+
+class ChartTest : public ::testing::Test {
+protected:
+    ChartTest() : chart("MSChart") { chart.resize(400, 300); }
+
+    QPoint centreOf(QCPAbstractLegendItem* item)
+    {
+        chart.replot();
+        return item->rect().center();
+    }
+
+    Chart chart;
+    orvik::test::TempDir dir;
+};
+
+TEST_F(ChartTest, ShowsSeriesAndReadsThemBackInAscendingX)
+{
+    chart.setSeriesStyle(SeriesStyle::Line);
+    chart.showSeries({{"Column 1 Low", {{2, 20}, {0, 5}, {1, 10}}}, {"Column 1 High", {}}});
+    ASSERT_EQ(chart.seriesCount(), 2);
+    EXPECT_EQ(chart.series(0)->name(), "Column 1 Low");
+    EXPECT_EQ(chart.seriesStyle(0), SeriesStyle::Line);
+    EXPECT_EQ(chart.points(0), (std::vector<ChartPoint>{{0, 5}, {1, 10}, {2, 20}}));
+    EXPECT_TRUE(chart.points(1).empty());
+    EXPECT_EQ(chart.legend->itemCount(), 2);
+
+    // The same titles keep the series (and what the user did to them); others replace them.
+    QCPAbstractPlottable* kept = chart.series(0);
+    chart.setSeriesVisible(0, false);
+    chart.showSeries({{"Column 1 Low", {{3, 1}}}, {"Column 1 High", {{3, 2}}}});
+    EXPECT_EQ(chart.series(0), kept);
+    EXPECT_FALSE(chart.series(0)->visible());
+    chart.showSeries({{"Column 2 Low", {{0, 1}}}});
+    ASSERT_EQ(chart.seriesCount(), 1);
+    EXPECT_TRUE(chart.series(0)->visible());
+    EXPECT_EQ(chart.seriesData(), (std::vector<ChartSeries>{{"Column 2 Low", {{0, 1}}}}));
+    EXPECT_EQ(chart.legend->itemCount(), 1);
+}
+
+TEST_F(ChartTest, SeriesStylesMakeTheirPlottables)
+{
+    const int volume = chart.addSeries("v", SeriesStyle::Volume);
+    const int bars = chart.addSeries("b", SeriesStyle::Bar);
+    const int fast = chart.addSeries("f", SeriesStyle::FastLine);
+    EXPECT_EQ(qobject_cast<QCPGraph*>(chart.series(volume))->lineStyle(), QCPGraph::lsImpulse);
+    EXPECT_NE(qobject_cast<QCPBars*>(chart.series(bars)), nullptr);
+    EXPECT_EQ(qobject_cast<QCPGraph*>(chart.series(fast))->lineStyle(), QCPGraph::lsLine);
+    EXPECT_NE(chart.series(volume)->pen().color(), chart.series(bars)->pen().color());
+
+    const double values[] = {3, 1, 4};
+    chart.setValues(bars, values);
+    EXPECT_EQ(chart.points(bars), (std::vector<ChartPoint>{{0, 3}, {1, 1}, {2, 4}}));
+}
+
+TEST_F(ChartTest, TheLegendSitsAtTheBottomAndItsCheckBoxesHideAndShowTheSeries)
+{
+    chart.setLegendPlacement(LegendPlacement::Bottom);
+    chart.addSeries("Column 1 Low", SeriesStyle::Line);
+    chart.addSeries("Column 1 High", SeriesStyle::Line);
+    chart.replot();
+    ASSERT_TRUE(chart.legend->visible());
+    EXPECT_GT(chart.legend->outerRect().top(), chart.axisRect()->outerRect().bottom() - 1);
+
+    const QPoint second = centreOf(chart.legend->item(1));
+    QTest::mouseClick(&chart, Qt::LeftButton, {}, second);
+    EXPECT_TRUE(chart.series(0)->visible());
+    EXPECT_FALSE(chart.series(1)->visible());
+    QTest::mouseClick(&chart, Qt::LeftButton, {}, second);
+    EXPECT_TRUE(chart.series(1)->visible());
+
+    chart.setLegendPlacement(LegendPlacement::Hidden);
+    EXPECT_FALSE(chart.legend->visible());
+}
+
+TEST_F(ChartTest, ZoomHoldsAcrossNewDataUntilUndone)
+{
+    const int s = chart.addSeries("s", SeriesStyle::Volume);
+    chart.setPoints(s, std::vector<ChartPoint>{{1, 10}, {9, 100}});
+    EXPECT_EQ(chart.xAxis->range(), QCPRange(1, 9));
+    EXPECT_EQ(chart.yAxis->range().lower, 0) << "sticks stand on the zero line";
+
+    // A rubber band drawn with the left button zooms in.
+    chart.replot();
+    const QRect plot = chart.axisRect()->rect();
+    QTest::mousePress(&chart, Qt::LeftButton, {}, plot.topLeft() + QPoint(plot.width() / 4, 10));
+    QTest::mouseMove(&chart, plot.topLeft() + QPoint(plot.width() / 2, plot.height() / 2));
+    QTest::mouseRelease(&chart, Qt::LeftButton, {}, plot.topLeft() + QPoint(plot.width() / 2, plot.height() / 2));
+    ASSERT_TRUE(chart.isZoomed());
+    const QCPRange zoomed = chart.xAxis->range();
+    EXPECT_GT(zoomed.lower, 1);
+    EXPECT_LT(zoomed.upper, 9);
+
+    chart.setPoints(s, std::vector<ChartPoint>{{0, 5}, {20, 50}});
+    EXPECT_EQ(chart.xAxis->range(), zoomed);
+    chart.undoZoom();
+    EXPECT_FALSE(chart.isZoomed());
+    EXPECT_EQ(chart.xAxis->range(), QCPRange(0, 20));
+
+    // The wheel zooms too.
+    QWheelEvent wheel(QPointF(plot.center()), QPointF(chart.mapToGlobal(plot.center())), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&chart, &wheel);
+    EXPECT_TRUE(chart.isZoomed());
+    EXPECT_LT(chart.xAxis->range().size(), 20);
+
+    // A band drawn to the left undoes a zoom as well.
+    chart.setAxisRange(ChartAxis::Bottom, 5, 6);
+    chart.replot();
+    QTest::mousePress(&chart, Qt::LeftButton, {}, plot.center());
+    QTest::mouseMove(&chart, plot.center() - QPoint(50, 50));
+    QTest::mouseRelease(&chart, Qt::LeftButton, {}, plot.center() - QPoint(50, 50));
+    EXPECT_FALSE(chart.isZoomed());
+    EXPECT_EQ(chart.xAxis->range(), QCPRange(0, 20));
+}
+
+TEST_F(ChartTest, LogarithmicAxesLeaveOutZeroValues)
+{
+    const int s = chart.addSeries("s", SeriesStyle::Volume);
+    chart.setPoints(s, std::vector<ChartPoint>{{0, 0}, {1, 10}, {2, 1000}});
+    chart.setLogarithmic(ChartAxis::Left, true);
+    EXPECT_TRUE(chart.isLogarithmic(ChartAxis::Left));
+    EXPECT_FALSE(chart.isLogarithmic(ChartAxis::Bottom));
+    EXPECT_EQ(chart.yAxis->range(), QCPRange(10, 1000));
+    chart.setLogarithmic(ChartAxis::Left, false);
+    EXPECT_EQ(chart.yAxis->range(), QCPRange(0, 1000));
+}
+
+TEST_F(ChartTest, TitleLinesShowAboveThePlot)
+{
+    chart.setTitle("Spectrum 3 (1024 smp)");
+    EXPECT_EQ(chart.title(), "Spectrum 3 (1024 smp)");
+    EXPECT_EQ(chart.plotLayout()->rowCount(), 2);
+    chart.setTitle("");
+    EXPECT_EQ(chart.plotLayout()->rowCount(), 1) << "an empty title takes no room";
+}
+
+TEST_F(ChartTest, ExportsWriteEachFormat)
+{
+    const int s = chart.addSeries("Column 1, Low", SeriesStyle::Line);
+    chart.setPoints(s, std::vector<ChartPoint>{{0, 1.5}, {0.032768, 2}});
+    const auto path = [&](const char* name) { return QString::fromStdString((dir.path() / name).string()); };
+    const auto head = [](const QString& file, int n) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.read(n) : QByteArray();
+    };
+
+    ASSERT_TRUE(exportChart(chart, path("c.csv"), ExportFormat::Csv));
+    EXPECT_EQ(head(path("c.csv"), 200), "Series,X,Y\n\"Column 1, Low\",0,1.5\n\"Column 1, Low\",0.032768,2\n");
+    ASSERT_TRUE(exportChart(chart, path("c.png"), ExportFormat::Png));
+    EXPECT_EQ(QImage(path("c.png")).size(), QSize(400, 300));
+    ASSERT_TRUE(exportChart(chart, path("c.svg"), ExportFormat::Svg));
+    EXPECT_TRUE(head(path("c.svg"), 200).contains("<svg"));
+    ASSERT_TRUE(exportChart(chart, path("c.pdf"), ExportFormat::Pdf));
+    EXPECT_EQ(head(path("c.pdf"), 4), "%PDF");
+    EXPECT_FALSE(exportChart(chart, path("no/such/folder.csv"), ExportFormat::Csv));
+}
+
+TEST_F(ChartTest, CopyPutsAVectorPictureAndABitmapOnTheClipboard)
+{
+    chart.addSeries("s", SeriesStyle::Volume);
+    copyToClipboard(chart);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->data("image/svg+xml").contains("<svg"));
+    EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(400, 300));
+}
+
+} // namespace
