@@ -69,11 +69,9 @@ void TForm1::buildReports()
                                  QStringLiteral("Ascii (*.txt)"), QStringLiteral("Binary (*.bin)")});
     // The name is used as given: an existing file is replaced without a question.
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
-    // The memory-dump page's pop-up menu, where the page provides it.
-    if (auto* ascii = findChild<QAction*>(QStringLiteral("ASCII2")))
-        connect(ascii, &QAction::triggered, this, &TForm1::ASCII2Click);
-    if (auto* binary = findChild<QAction*>(QStringLiteral("Binary2")))
-        connect(binary, &QAction::triggered, this, &TForm1::Binary2Click);
+    // "Save to" of the memory-dump page's pop-up menu.
+    connect(findChild<QAction*>(QStringLiteral("ASCII2")), &QAction::triggered, this, &TForm1::ASCII2Click);
+    connect(findChild<QAction*>(QStringLiteral("Binary2")), &QAction::triggered, this, &TForm1::Binary2Click);
 }
 
 int TForm1::fileVersionOf(QString& version) const
