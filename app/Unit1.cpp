@@ -6,10 +6,12 @@
 #include "ComponentApplier.h"
 #include "MainPages.h"
 #include "PacketStatisticsModel.h"
+#include "ShowInFront.h"
 #include "SpectrumPages.h"
 #include "Tceditor.h"
 #include "TimeListItemDelegate.h"
 #include "TimeListModel.h"
+#include "Unit3.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -75,6 +77,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         if (currentNode() != noNode)
             displayNode(currentNode());
     }, this);
+    form3_ = new TForm3(this); // after the histogram window
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
     connectEventPages();
@@ -238,11 +241,23 @@ void TForm1::connectEventPages()
         if (!selected.isEmpty())
             applyDisplay([&] { display_.testresultListView1SelectItem(selected.front()->text(0).toStdString()); });
     });
+    connect(findChild<QAction*>("Display1"), &QAction::triggered, this, &TForm1::Display1Click);
     // Every scroll action (arrow, page, thumb, wheel) tells the position the bar is about to take.
     auto* pages = findChild<QScrollBar*>("MemDumpScrollBar1");
     connect(pages, &QAbstractSlider::actionTriggered, this, [this, pages] {
         applyDisplay([&] { display_.memDumpScrollBar1Scroll(doc_.tree(), chosenNode(), pages->sliderPosition()); });
     });
+}
+
+void TForm1::Display1Click()
+{
+    const NodeId node = chosenNode();
+    if (node == noNode || doc_.tree().kind(node) != NodeKind::MemoryDump)
+        return;
+    if (const MemoryDumpImage* image = doc_.tree().wrapper(node).record<MemoryDumpImage>()) {
+        widgets::showInFrontOfParent(*form3_);
+        form3_->fillDumpChart(*image);
+    }
 }
 
 NodeId TForm1::chosenNode() const

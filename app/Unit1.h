@@ -23,6 +23,7 @@ class ComponentApplier;
 class PacketStatisticsModel;
 class SpectrumPages;
 class TimeListModel;
+class TForm3;
 class TForm4;
 class TAboutBox;
 class TForm5;
@@ -60,6 +61,11 @@ public:
     // list); none when that control has no selection. The dump page's scroll bar and
     // pop-up menu act on it.
     orvik::NodeId chosenNode() const;
+    // "Display" of the dump pop-up menu: the chosen memory dump drawn in the
+    // memory-dump window; nothing for another node or none.
+    void Display1Click();
+    // The memory-dump window, created hidden at start-up.
+    TForm3& memoryDumpWindow() { return *form3_; }
     // The telecommand editor, created hidden at start-up.
     TForm4& tcEditor() { return *tcEditor_; }
     // Makes "&TC-Editor" usable; it is disabled otherwise.
@@ -117,6 +123,7 @@ private:
     SpectrumPages* spectrumPages_ = nullptr;
     std::unique_ptr<ComponentApplier> applier_;
     orvik::BrindlowMRU* mru_ = nullptr;
+    TForm3* form3_ = nullptr;
     // A window of its own, not a child: its component names stay apart from the main window's.
     std::unique_ptr<TForm4> tcEditor_;
     // A mouse press that changed the selection has shown the node already: its click need not.

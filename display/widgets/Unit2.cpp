@@ -2,6 +2,7 @@
 
 #include "Chart.h"
 #include "Histogram.h"
+#include "ShowInFront.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -35,14 +36,7 @@ TForm2::TForm2(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
 
 void TForm2::showOverMainWindow()
 {
-    if (QWidget* main = parentWidget()) {
-        QRect frame = geometry();
-        frame.moveCenter(main->geometry().center());
-        move(frame.topLeft());
-    }
-    show();
-    raise();
-    activateWindow();
+    showInFrontOfParent(*this);
 }
 
 void TForm2::fillHistogram(std::span<const orvik::display::ChartPoint> series)

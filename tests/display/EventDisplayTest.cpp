@@ -177,7 +177,8 @@ TEST_F(EventDisplayTest, UnitDetailsFillTheirPage)
 
 TEST_F(EventDisplayTest, UnitDetailsOfAShortPacketShowOnlyWhatItHolds)
 {
-    const WordView words = PacketData(30).set(9, 0x5678).view();
+    PacketData data(30);
+    const WordView words = data.set(9, 0x5678).view();
     showTestResultDetails(components, words, "MS");
     EXPECT_EQ(text("mstestaddr"), "0x00005678");
     showTestResultDetails(components, words, "Mass Memory");

@@ -1,0 +1,56 @@
+#include "Unit3.h"
+
+#include "Chart.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+using namespace orvik::widgets;
+
+TForm3::TForm3(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
+{
+    setObjectName("Form3");
+    setWindowTitle("Memory Dump");
+    setFixedSize(775, 513);
+
+    chart1_ = new Chart("Chart1");
+    // A dump holds up to 128 × 65 535 words: a stick series sampled to the screen
+    // draws them all at once, where one bar object per word would take many seconds.
+    chart1_->addSeries("Series1", SeriesStyle::Volume, Qt::red);
+    chart1_->series(0)->removeFromLegend();
+    connect(chart1_, &QCustomPlot::afterLayout, this, &TForm3::fitBarWidth);
+
+    auto* close = new QPushButton("Close");
+    close->setObjectName("Button1");
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(chart1_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+}
+
+void TForm3::fillDumpChart(const orvik::MemoryDumpImage& image)
+{
+    const orvik::WordView words = image.words().slice(2, orvik::MemoryDumpImage::pageWords * image.pageCount());
+    std::vector<double> values(words.wordCount());
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = words.wordOr(i);
+    chart1_->setValues(0, values);
+}
+
+void TForm3::fitBarWidth()
+{
+    const double wordsShown = chart1_->xAxis->range().size();
+    const double pixelsPerWord = wordsShown > 0 ? chart1_->axisRect()->width() / wordsShown : 1;
+    QCPAbstractPlottable* series = chart1_->series(0);
+    QPen pen = series->pen();
+    pen.setWidthF(std::max(1.0, 0.8 * pixelsPerWord));
+    series->setPen(pen);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// TForm3, the memory-dump window: every data word of one dump as a red bar,
+// drawn when "Display" is chosen and kept until the next "Display".
+
+#include "DatasetRecords.h"
+
+#include <QWidget>
+
+namespace orvik::widgets {
+class Chart;
+}
+
+class TForm3 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm3(QWidget* mainWindow);
+
+    // Replaces Series1's points by the dump's 128 words per page, at x = 0, 1, 2, ...
+    void fillDumpChart(const orvik::MemoryDumpImage& image);
+
+    orvik::widgets::Chart* chart() const { return chart1_; }
+
+private:
+    // Sticks as wide as bars: most of the room one word has on the screen, at least a pixel.
+    void fitBarWidth();
+
+    orvik::widgets::Chart* chart1_ = nullptr;
+};

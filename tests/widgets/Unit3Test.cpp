@@ -1,0 +1,86 @@
+// The memory-dump window: its design, a dump drawn word by word (up to the
+// largest dump a 16-bit page count allows), and "Close".
+
+#include "ArchiveBuilder.h"
+#include "Chart.h"
+#include "Unit3.h"
+
+#include <QPushButton>
+
+using orvik::MemoryDumpImage;
+using orvik::display::ChartPoint;
+using orvik::widgets::Chart;
+
+namespace {
+
+MemoryDumpImage dump(uint16_t pages, uint16_t firstWord)
+{
+    MemoryDumpImage image(pages, 0x0F00);
+    for (size_t i = 0; i < MemoryDumpImage::pageWords * pages; ++i)
+        orvik::writeLe16(image.pageBytes(0) + 2 * i, uint16_t(firstWord + i));
+    return image;
+}
+
+double penWidth(const Chart& chart)
+{
+    return chart.series(0)->pen().widthF();
+}
+
+} // namespace
+
+TEST(TForm3Test, HasTheDesignOfTheMemoryDumpWindow)
+{
+    TForm3 form3(nullptr);
+    EXPECT_EQ(form3.windowTitle(), "Memory Dump");
+    EXPECT_EQ(form3.size(), QSize(775, 513));
+    EXPECT_EQ(form3.minimumSize(), form3.maximumSize()) << "fixed border";
+    Chart* chart = form3.chart();
+    EXPECT_EQ(chart->objectName(), "Chart1");
+    EXPECT_TRUE(chart->title().isEmpty());
+    ASSERT_EQ(chart->seriesCount(), 1);
+    EXPECT_EQ(chart->series(0)->name(), "Series1");
+    EXPECT_EQ(chart->series(0)->pen().color(), QColor(Qt::red));
+    EXPECT_EQ(chart->legend->itemWithPlottable(chart->series(0)), nullptr);
+    EXPECT_EQ(form3.findChild<QPushButton*>("Button1")->text(), "Close");
+}
+
+TEST(TForm3Test, DrawsEveryWordOfTheDumpAsAnUnsignedValueAndReplacesTheLastDump)
+{
+    TForm3 form3(nullptr);
+    form3.fillDumpChart(dump(3, 0));
+    // Two pages whose words run through 0xFFFF and wrap to 0.
+    form3.fillDumpChart(dump(2, 0xFF80));
+    const std::vector<ChartPoint> points = form3.chart()->points(0);
+    ASSERT_EQ(points.size(), 256u);
+    EXPECT_EQ(points[0], (ChartPoint{0, 0xFF80}));
+    EXPECT_EQ(points[127], (ChartPoint{127, 65535}));
+    EXPECT_EQ(points[128], (ChartPoint{128, 0}));
+    EXPECT_EQ(points[255], (ChartPoint{255, 127}));
+
+    form3.fillDumpChart(MemoryDumpImage(0, 0x000F));
+    EXPECT_TRUE(form3.chart()->points(0).empty());
+}
+
+TEST(TForm3Test, DrawsTheLargestDumpAtOnceWithSticksAsWideAsTheScreenAllows)
+{
+    TForm3 form3(nullptr);
+    form3.show();
+    form3.fillDumpChart(dump(2, 1));
+    form3.chart()->replot();
+    EXPECT_GT(penWidth(*form3.chart()), 1.5) << "a few hundred words stand as bars, not hairlines";
+
+    form3.fillDumpChart(dump(65535, 1));
+    form3.chart()->replot();
+    const std::vector<ChartPoint> points = form3.chart()->points(0);
+    ASSERT_EQ(points.size(), 128u * 65535);
+    EXPECT_EQ(points.back(), (ChartPoint{128.0 * 65535 - 1, double(uint16_t(128 * 65535))}));
+    EXPECT_EQ(penWidth(*form3.chart()), 1.0);
+}
+
+TEST(TForm3Test, CloseHidesTheWindow)
+{
+    TForm3 form3(nullptr);
+    form3.show();
+    form3.findChild<QPushButton*>("Button1")->click();
+    EXPECT_FALSE(form3.isVisible());
+}
