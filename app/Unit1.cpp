@@ -2,6 +2,7 @@
 
 #include "Brindlowmru.h"
 #include "CategoryTreeModel.h"
+#include "ChosenNode.h"
 #include "ComponentApplier.h"
 #include "MainPages.h"
 #include "PacketStatisticsModel.h"
@@ -80,6 +81,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
     connectEventPages();
+    buildReports();
 
     restoreWindowPlacement(*this);
     mru_ = new BrindlowMRU(this);
@@ -261,11 +263,11 @@ void TForm1::Display1Click()
 NodeId TForm1::chosenNode() const
 {
     const bool treeInFront = pageControl4_->currentWidget()->objectName() == "CategoryTabSheet";
-    const QAbstractItemView* view = treeInFront ? static_cast<QAbstractItemView*>(treeView1_) : listBox1_;
-    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
-    if (selected.isEmpty())
-        return noNode;
-    return treeInFront ? treeModel_->nodeAt(selected.front()) : timeModel_->nodeAt(selected.front().row());
+    const QModelIndexList nodes = treeView1_->selectionModel()->selectedIndexes();
+    const QModelIndexList lines = listBox1_->selectionModel()->selectedIndexes();
+    return reports::chosenNode(treeInFront, nodes.isEmpty() ? noNode : treeModel_->nodeAt(nodes.front()),
+                               lines.isEmpty() ? std::nullopt : std::optional<size_t>(lines.front().row()),
+                               doc_.timeListNodes());
 }
 
 void TForm1::applyDisplay(const std::function<void()>& action)

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QListView;
 class QMenu;
@@ -24,10 +25,15 @@ class SpectrumPages;
 class TimeListModel;
 class TForm3;
 class TForm4;
+class TAboutBox;
+class TForm5;
 
 namespace orvik {
 class BrindlowMRU;
+namespace reports {
+enum class DumpFileFormat;
 }
+} // namespace orvik
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -66,6 +72,20 @@ public:
     void enableTcEditor();
     SpectrumPages& spectrumPages() { return *spectrumPages_; }
 
+    // Reports, export and about (Unit1Reports.cpp).
+    void About1Click();
+    // Reads the program's file version into `version`: 0, or -1, -2, -3 (see fileVersionOf).
+    int fileVersionOf(QString& version) const;
+    // "Print" of the tree's pop-up menu: the GC report of the current group node.
+    void mousemenu_printClick();
+    // "Save to" > "ASCII" / "Binary" of the memory-dump pop-up menu.
+    void ASCII2Click();
+    void Binary2Click();
+
+    TAboutBox* AboutBox = nullptr;
+    TForm5* Form5 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -78,6 +98,8 @@ private:
     void connectEventPages();
     // Runs one action of the display and puts what it wrote on the widgets.
     void applyDisplay(const std::function<void()>& action);
+    void buildReports();
+    void exportMemoryDump(orvik::reports::DumpFileFormat format);
 
     void openEnclosedFolder();
     // Runs the open with a progress dialog for opens that take a while.

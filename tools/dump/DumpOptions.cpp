@@ -11,6 +11,11 @@ const char* const usageText =
     "  --points      with --show: every chart point as well\n"
     "  --half 1      with --show: the second half (words 64-127) of a \"Regular HK\" packet\n"
     "  --uncalibrated  with --show: mass spectra over the sample index (\"calibrated Display\" unchecked)\n"
+    "  --export-dump K --binary|--text OUT\n"
+    "                saves the memory dump of time-list entry K as raw words (least significant\n"
+    "                byte first) or as one decimal number per line\n"
+    "  --report K OUT.pdf\n"
+    "                the GC report of the dataset that holds time-list entry K, as a PDF file\n"
     "  --help        this text\n";
 
 namespace {
@@ -27,6 +32,8 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
 {
     DumpOptions options;
     bool commandGiven = false;
+    bool formatGiven = false;
+    std::string exportFile;
     const auto setCommand = [&](Command c) {
         if (commandGiven && options.command != c)
             return false;
@@ -48,6 +55,23 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
             if (!setCommand(Command::Show))
                 return {std::nullopt, "--tree, --time and --show exclude each other"};
             ++i;
+        } else if (a == "--export-dump" || a == "--report") {
+            const bool report = a == "--report";
+            if (i + 2 >= args.size() || !parseEntry(args[i + 1], options.entry) || (report && i + 3 >= args.size()))
+                return {std::nullopt, report ? "--report takes a time-list entry number and a PDF file (see --help)"
+                                             : "--export-dump takes a time-list entry number (see --help)"};
+            if (commandGiven)
+                return {std::nullopt, "--export-dump and --report exclude the other commands"};
+            setCommand(report ? Command::Report : Command::ExportDump);
+            ++i;
+            if (report)
+                options.output = args[++i];
+        } else if (a == "--binary" || a == "--text") {
+            if (i + 2 >= args.size() || formatGiven)
+                return {std::nullopt, "--binary or --text takes the one output file (see --help)"};
+            formatGiven = true;
+            options.binary = a == "--binary";
+            exportFile = args[++i];
         } else if (a == "--points") {
             options.points = true;
         } else if (a == "--half") {
@@ -66,6 +90,10 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
     }
     if (options.archive.empty())
         return {std::nullopt, "no archive given (see --help)"};
+    if ((options.command == Command::ExportDump) != formatGiven)
+        return {std::nullopt, "--export-dump goes with --binary OUT or --text OUT (see --help)"};
+    if (formatGiven)
+        options.output = exportFile;
     return {options, {}};
 }
 

@@ -2,6 +2,10 @@
 
 #include "DumpCommands.h"
 #include "DumpOptions.h"
+#include "ExportCommands.h"
+#include "ReportCommand.h"
+
+#include <QGuiApplication>
 
 #include <iostream>
 
@@ -30,16 +34,20 @@ int main(int argc, char** argv)
     for (const std::string& warning : doc.warnings())
         std::cerr << "orvik-dump: warning: " << warning << '\n';
 
+    const auto inRange = [&doc](size_t entry) {
+        if (entry < doc.timeListNodes().size())
+            return true;
+        std::cerr << "orvik-dump: entry " << entry << " is out of range: the time list has "
+                  << doc.timeListNodes().size() << " entries\n";
+        return false;
+    };
     switch (options.command) {
     case Command::Summary: printSummary(doc, std::cout); break;
     case Command::Tree: printTree(doc, std::cout); break;
     case Command::Time: printTimeList(doc, std::cout); break;
     case Command::Show:
-        if (options.showEntry >= doc.timeListNodes().size()) {
-            std::cerr << "orvik-dump: entry " << options.showEntry << " is out of range: the time list has "
-                      << doc.timeListNodes().size() << " entries\n";
+        if (!inRange(options.showEntry))
             return 2;
-        }
         if (options.half != 0
             && doc.tree().wrapper(doc.timeListNodes()[options.showEntry]).kind != NodeKind::RegularHk) {
             std::cerr << "orvik-dump: --half 1 applies to a \"Regular HK\" entry only\n";
@@ -47,6 +55,24 @@ int main(int argc, char** argv)
         }
         printShow(doc, options.showEntry, options, std::cout);
         break;
+    case Command::ExportDump:
+        if (!inRange(options.entry))
+            return 2;
+        return exportDumpEntry(doc, options.entry, options.binary, options.output, std::cerr);
+    case Command::Report: {
+        if (!inRange(options.entry))
+            return 2;
+        // Fonts and PDF painting need the GUI layer, never a screen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The tool's own messages are the errors; Qt's notes about the desktop are noise here.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << "orvik-dump: " << message.toStdString() << '\n';
+        });
+        int qtArgc = 1;
+        QGuiApplication gui(qtArgc, argv);
+        return reportEntry(doc, options.archive, options.entry, options.output, std::cerr);
+    }
     case Command::Help: break;
     }
     std::cout.flush();

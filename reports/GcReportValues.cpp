@@ -1,0 +1,104 @@
+#include "GcReportValues.h"
+
+#include <charconv>
+#include <cstdio>
+#include <functional>
+
+namespace orvik::reports {
+
+namespace {
+constexpr size_t parameterBlockWord = 90 / 2;     // of a CsibParameterRecord
+constexpr size_t configurationBlockWord = 120 / 2; // of a CsibConfigRecord
+const std::string absent = "-";
+
+// Formats the word when the block holds it.
+std::string shown(WordView block, size_t k, const std::function<std::string(uint16_t)>& format)
+{
+    const auto w = block.word(k);
+    return w ? format(*w) : absent;
+}
+
+std::string decimal(uint16_t w)
+{
+    return std::to_string(w);
+}
+
+// The run's duration in minutes: 2 · 640/21 s per step of the low five bits.
+std::string durationText(uint16_t w, char decimalSeparator)
+{
+    const double minutes = (w & 0x1F) * 2 * 640.0 / 21 / 60;
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, minutes, std::chars_format::general, 3).ptr;
+    std::string s(text, end);
+    if (const auto point = s.find('.'); point != std::string::npos)
+        s[point] = decimalSeparator;
+    return s + " min";
+}
+
+std::string sourceText(uint16_t w)
+{
+    switch (w) {
+    case 0x000F: return "Calibration Gas";
+    case 0x00F0: return "Oven";
+    case 0x0F00: return "Tenax";
+    default: return "Error in CFG!";
+    }
+}
+
+std::string printed(const char* format, unsigned a, unsigned b = 0)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+} // namespace
+
+std::optional<GcRun> gcRunOf(const CategoryTree& tree, NodeId group)
+{
+    if (group == noNode || group >= tree.size() || tree.kind(group) != NodeKind::Group)
+        return std::nullopt;
+    const CsibParameterRecord* parameters = nullptr;
+    const CsibConfigRecord* configuration = nullptr;
+    for (NodeId child : tree.children(group)) {
+        const NodeWrapper& w = tree.wrapper(child);
+        if (!parameters && w.kind == NodeKind::CsibParameter)
+            parameters = w.record<CsibParameterRecord>();
+        if (!configuration && w.kind == NodeKind::CsibConfig)
+            configuration = w.record<CsibConfigRecord>();
+    }
+    if (!parameters || !configuration)
+        return std::nullopt;
+    return GcRun{parameters->words().slice(parameterBlockWord, GcRun::parameterWords),
+                 configuration->words().slice(configurationBlockWord, GcRun::configurationWords)};
+}
+
+NodeId gcRunHolder(const CategoryTree& tree, NodeId node)
+{
+    for (; node != noNode && node < tree.size(); node = tree.parent(node))
+        if (gcRunOf(tree, node))
+            return node;
+    return noNode;
+}
+
+GcReportValues gcReportValues(const GcRun& run, char decimalSeparator)
+{
+    const WordView p = run.parameters, c = run.configuration;
+    GcReportValues v;
+    v.timeToHeatTenax = shown(p, 9, decimal);
+    v.wordsToCopy = shown(p, 8, decimal);
+    for (unsigned i = 0; i < 8; ++i)
+        v.colTempSetPoints.push_back(
+            shown(p, i, [i](uint16_t w) { return printed("Col: %u - %04x", i, w); }));
+
+    v.hkSweep = shown(c, 0, [](uint16_t w) { return std::string(w != 0 ? "yes" : "no"); });
+    v.duration = shown(c, 2, [decimalSeparator](uint16_t w) { return durationText(w, decimalSeparator); });
+    v.injectionTime = shown(c, 4, [](uint16_t w) { return decimal(w) + " msec"; });
+    v.heTank = shown(c, 3, [](uint16_t w) { return std::string(w != 0 ? "#2" : "#1"); });
+    v.source = shown(c, 5, sourceText);
+    v.headPressure = shown(c, 7, [](uint16_t w) { return printed("0x%04X", w & 0xFFu); });
+    for (unsigned i = 0; i < 4; ++i)
+        v.channels[i] = shown(c, 6, [i](uint16_t w) { return decimal(uint16_t(((w >> (4 * i)) & 0xF) + 1)); });
+    return v;
+}
+
+} // namespace orvik::reports

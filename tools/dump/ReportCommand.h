@@ -1,0 +1,16 @@
+#pragma once
+// orvik-dump --report: the GC report of a dataset as a PDF file, laid out by the
+// same report as the window previews. Needs a QGuiApplication.
+
+#include "ArchiveDocument.h"
+
+#include <ostream>
+
+namespace orvik::dump {
+
+// Writes the GC report of the dataset that holds time-list entry k (k < the list's
+// size) to `output`. 0 on success; otherwise a one-line message on `err` and 2.
+int reportEntry(const ArchiveDocument& doc, const std::string& archive, size_t k, const std::string& output,
+                std::ostream& err);
+
+} // namespace orvik::dump
