@@ -6,6 +6,7 @@
 #include "ComponentApplier.h"
 #include "MainPages.h"
 #include "PacketStatisticsModel.h"
+#include "RawPage.h"
 #include "ShowInFront.h"
 #include "SpectrumPages.h"
 #include "Tceditor.h"
@@ -68,6 +69,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     splitter->addWidget(buildLeftPanel());
     pageControl1_ = buildMainPages(splitter, display_);
     splitter->addWidget(pageControl1_);
+    rawPage_ = new RawPage(*pageControl1_, doc_.tree(), this);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({233, 737});
     setCentralWidget(splitter);
@@ -288,7 +290,9 @@ void TForm1::nodeChosen(NodeId node, bool byMouse)
 
 void TForm1::displayNode(NodeId node)
 {
+    const bool rawInFront = rawPage_->inFront();
     applyDisplay([&] { display_.displayNode(doc_.tree(), node); });
+    rawPage_->nodeShown(node, rawInFront);
 }
 
 void TForm1::startUp(const QStringList& arguments)
@@ -339,6 +343,7 @@ bool TForm1::openWithProgress(const QString& fileName)
     display_.components.beginDisplay();
     display_.releaseArchive();
     applier_->apply(display_.components.writes());
+    rawPage_->forgetNode();
     treeModel_->beginRebuild();
     timeModel_->beginRebuild();
     QProgressDialog progress(QString("Opening %1...").arg(fileName), QString(), 0, 1000, this);

@@ -21,6 +21,7 @@ class QTreeView;
 class CategoryTreeModel;
 class ComponentApplier;
 class PacketStatisticsModel;
+class RawPage;
 class SpectrumPages;
 class TimeListModel;
 class TForm3;
@@ -121,6 +122,7 @@ private:
     TimeListModel* timeModel_ = nullptr;
     PacketStatisticsModel* statisticsModel_ = nullptr;
     SpectrumPages* spectrumPages_ = nullptr;
+    RawPage* rawPage_ = nullptr;
     std::unique_ptr<ComponentApplier> applier_;
     orvik::BrindlowMRU* mru_ = nullptr;
     TForm3* form3_ = nullptr;

@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, StartsEmptyWithTheDesignedPagesAndMenus)
     for (int i = 0; i < pages()->count(); ++i)
         tabs << pages()->tabText(i);
     EXPECT_EQ(tabs, QStringList({"MS", "GC", "CSIB", "Tapping Station", "Memory Dump", "Error Messages",
-                                 "Test Results", "Regular HK", "Execution Report", "TC"}));
+                                 "Test Results", "Regular HK", "Execution Report", "TC", "Raw"}));
     EXPECT_EQ(activePage(), "MSTab");
 
     EXPECT_FALSE(find<QAction>("Connecttoserver1")->isEnabled());

@@ -3,8 +3,11 @@
 #include "DumpOptions.h"
 #include "ShowPrinter.h"
 
+#include <cstdio>
 #include <regex>
 #include <sstream>
+
+#include <sys/wait.h>
 
 using namespace orvik;
 using namespace orvik::dump;
@@ -225,3 +228,52 @@ TEST(ShowPrinter, WritesEveryPropertyKindOnePerLine)
 }
 
 } // namespace
+
+TEST(DumpOptions, RawTakesAnEntryAndNoOtherCommand)
+{
+    const ParsedOptions raw = parseDumpOptions({"--raw", "7", "a.dat"});
+    ASSERT_TRUE(raw.options) << raw.error;
+    EXPECT_EQ(raw.options->command, Command::Raw);
+    EXPECT_EQ(raw.options->entry, 7u);
+    EXPECT_EQ(raw.options->archive, "a.dat");
+    EXPECT_EQ(parseDumpOptions({"--raw", "a.dat"}).error, "--raw takes a time-list entry number (see --help)");
+    EXPECT_EQ(parseDumpOptions({"--raw", "x", "a.dat"}).error, "--raw takes a time-list entry number (see --help)");
+    EXPECT_EQ(parseDumpOptions({"--show", "1", "--raw", "2", "a.dat"}).error, "--raw excludes the other commands");
+    EXPECT_THAT(usageText, ::testing::HasSubstr("  --raw K "));
+}
+
+TEST_F(DumpCommandsTest, RawPrintsThePacketHeaderAndItsBytesOrANote)
+{
+    const auto raw = [this](size_t k) {
+        return printed([k](const ArchiveDocument& d, std::ostream& out) { printRaw(d, k, out); });
+    };
+    const std::string housekeeping = raw(0);
+    EXPECT_THAT(housekeeping, ::testing::StartsWith("Packet, 24 bytes\nSync                   0x1ACF 0xFC1D\n"));
+    EXPECT_THAT(housekeeping, ::testing::HasSubstr("\nService type           3\n"));
+    EXPECT_THAT(housekeeping, ::testing::EndsWith("\n\n00000000  CF 1A 1D FC 10 0F 00 00  0D 00 00 00 00 00 00 00  "
+                                                  "|................|\n"
+                                                  "00000010  03 00 00 00 00 00 00 00" + std::string(27, ' ') +
+                                                  "|........|\n"));
+    EXPECT_THAT(raw(4), ::testing::StartsWith("Telecommand record, 33 words\n"));
+    EXPECT_EQ(raw(5), "Time node: it holds no bytes of its own\n");
+}
+
+// The tool itself: the raw view on standard output, or a message and exit code 2.
+TEST_F(DumpCommandsTest, TheToolPrintsTheRawViewOrRefusesAnEntryOutOfRange)
+{
+    const std::string archive = (dir.path() / "archive.cvlbin").string();
+    const auto run = [&](const std::string& entry) {
+        const std::string command = "'" ORVIK_DUMP_PROGRAM "' --raw " + entry + " '" + archive + "' 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string output;
+        char buffer[4096];
+        for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            output.append(buffer, n);
+        const int status = pipe ? pclose(pipe) : -1;
+        return std::pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, output);
+    };
+    std::ostringstream expected;
+    printRaw(doc, 6, expected);
+    EXPECT_EQ(run("6"), std::pair(0, expected.str()));
+    EXPECT_EQ(run("7"), std::pair(2, std::string("orvik-dump: entry 7 is out of range: the time list has 7 entries\n")));
+}

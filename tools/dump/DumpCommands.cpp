@@ -1,6 +1,7 @@
 #include "DumpCommands.h"
 
 #include "MainDisplay.h"
+#include "RawView.h"
 #include "ShowPrinter.h"
 
 #include <string>
@@ -49,6 +50,11 @@ void printShow(const ArchiveDocument& doc, size_t k, const DumpOptions& options,
         display.HKPacketHalfChange(options.half);
     printWrites(display.components.writes(), options.points, out,
                 [&display](const std::string& list, size_t row) { return display.virtualRow(list, row); });
+}
+
+void printRaw(const ArchiveDocument& doc, size_t k, std::ostream& out)
+{
+    out << display::rawViewText(display::rawNodeView(doc.tree(), doc.timeListNodes()[k]));
 }
 
 } // namespace orvik::dump

@@ -15,6 +15,8 @@ void printTree(const ArchiveDocument& doc, std::ostream& out);
 // What showing time-list entry k writes into the components, one property a line;
 // with `half` 1 the second half of the housekeeping block is then picked as well.
 void printShow(const ArchiveDocument& doc, size_t k, const DumpOptions& options, std::ostream& out);
+// The raw view of time-list entry k (k < the list's size): header fields, then the hex dump.
+void printRaw(const ArchiveDocument& doc, size_t k, std::ostream& out);
 // One "K<TAB>TEXT" line per time-list entry.
 void printTimeList(const ArchiveDocument& doc, std::ostream& out);
 

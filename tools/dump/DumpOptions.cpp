@@ -16,6 +16,8 @@ const char* const usageText =
     "                byte first) or as one decimal number per line\n"
     "  --report K OUT.pdf\n"
     "                the GC report of the dataset that holds time-list entry K, as a PDF file\n"
+    "  --raw K       the stored bytes of time-list entry K as a hex dump (offset, 16 bytes, ASCII)\n"
+    "                under its decoded packet header, or the words of the record it holds\n"
     "  --help        this text\n";
 
 namespace {
@@ -66,6 +68,13 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
             ++i;
             if (report)
                 options.output = args[++i];
+        } else if (a == "--raw") {
+            if (i + 2 >= args.size() || !parseEntry(args[i + 1], options.entry))
+                return {std::nullopt, "--raw takes a time-list entry number (see --help)"};
+            if (commandGiven)
+                return {std::nullopt, "--raw excludes the other commands"};
+            setCommand(Command::Raw);
+            ++i;
         } else if (a == "--binary" || a == "--text") {
             if (i + 2 >= args.size() || formatGiven)
                 return {std::nullopt, "--binary or --text takes the one output file (see --help)"};

@@ -7,7 +7,7 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report };
+enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report, Raw };
 
 struct DumpOptions {
     Command command = Command::Summary;
@@ -16,7 +16,8 @@ struct DumpOptions {
     bool points = false;  // --points: list every chart point too
     int half = 0;         // --half 1: the second half of a "Regular HK" packet
     bool uncalibrated = false; // --uncalibrated: "calibrated Display" unchecked
-    // --export-dump K --binary|--text OUT and --report K OUT: the entry and the file written.
+    // --export-dump K --binary|--text OUT and --report K OUT: the entry and the file written;
+    // --raw K: the entry.
     size_t entry = 0;
     bool binary = false;
     std::string output{};

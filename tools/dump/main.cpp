@@ -55,6 +55,11 @@ int main(int argc, char** argv)
         }
         printShow(doc, options.showEntry, options, std::cout);
         break;
+    case Command::Raw:
+        if (!inRange(options.entry))
+            return 2;
+        printRaw(doc, options.entry, std::cout);
+        break;
     case Command::ExportDump:
         if (!inRange(options.entry))
             return 2;

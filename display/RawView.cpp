@@ -1,0 +1,163 @@
+#include "RawView.h"
+
+#include "PacketClassification.h"
+#include "WordFormat.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace orvik::display {
+
+namespace {
+
+constexpr size_t bytesPerLine = 16;
+
+std::string numberOr(std::optional<int> value)
+{
+    return value ? std::to_string(*value) : "-";
+}
+
+std::string identificationText(std::optional<uint16_t> word)
+{
+    if (!word)
+        return "-";
+    return hex4(*word) + " (process identifier " + std::to_string((*word & 0x07F0) >> 4) +
+           ", data-field header flag " + ((*word & 0x0800) ? "1" : "0") + ")";
+}
+
+std::string categoryText(std::optional<int16_t> category)
+{
+    if (!category)
+        return "-";
+    std::string text = hex4(uint16_t(*category)) + " (" + std::to_string(*category);
+    if (*category >= 0 && *category < Category::count)
+        text += ", " + std::string(PacketStatistics::rowNames[size_t(*category)]);
+    return text + ")";
+}
+
+RawView bytesView(std::string note, std::vector<RawField> header, const uint8_t* bytes, size_t size)
+{
+    return {std::move(note), std::move(header), hexDump(bytes, size)};
+}
+
+template <class Record>
+std::optional<RawView> fixedRecordView(const NodeWrapper& wrapper, const char* name)
+{
+    const Record* record = wrapper.record<Record>();
+    if (!record)
+        return std::nullopt;
+    std::vector<RawField> header{{"Words", std::to_string(Record::wordCount)}};
+    if constexpr (std::is_same_v<Record, TelecommandRecord>)
+        header.push_back({"Telecommand words", std::to_string(record->count())});
+    return bytesView(std::string(name) + ", " + std::to_string(Record::wordCount) + " words", std::move(header),
+                     record->bytes.data(), record->bytes.size());
+}
+
+RawView spectrumView(const SpectrumRecord& record)
+{
+    const char* source = record.tag == msTag ? "MS" : record.tag == gcTag ? "GC" : "unknown source";
+    std::vector<RawField> header{{"Tag", hex4(record.tag) + " (" + source + ")"},
+                                 {"Samples", std::to_string(record.sampleCount)},
+                                 {"Time words", hex4(record.timeHigh) + " " + hex4(record.timeLow)}};
+    if (record.tag == msTag)
+        header.push_back({"CSIB word", hex4(record.csibWord)});
+    return bytesView(std::string("Spectrum record (") + source + "), its samples", std::move(header),
+                     record.sampleBytes.data(), record.sampleBytes.size());
+}
+
+RawView memoryDumpView(const MemoryDumpImage& image)
+{
+    return bytesView("Memory dump, " + std::to_string(image.pageCount()) + " pages after the page count and memory type",
+                     {{"Pages", std::to_string(image.pageCount())}, {"Memory type", hex4(image.memoryType())}},
+                     image.bytes.data(), image.bytes.size());
+}
+
+} // namespace
+
+std::vector<std::string> hexDump(const uint8_t* bytes, size_t size)
+{
+    std::vector<std::string> lines;
+    lines.reserve((size + bytesPerLine - 1) / bytesPerLine);
+    for (size_t offset = 0; offset < size; offset += bytesPerLine) {
+        const size_t n = std::min(bytesPerLine, size - offset);
+        char field[16];
+        std::snprintf(field, sizeof field, "%08zX  ", offset);
+        std::string line = field;
+        std::string ascii;
+        for (size_t i = 0; i < bytesPerLine; ++i) {
+            if (i < n) {
+                const uint8_t b = bytes[offset + i];
+                std::snprintf(field, sizeof field, "%02X ", b);
+                line += field;
+                ascii += (b >= 0x20 && b < 0x7F) ? char(b) : '.';
+            } else {
+                line += "   ";
+            }
+            if (i == bytesPerLine / 2 - 1)
+                line += ' ';
+        }
+        lines.push_back(line + " |" + ascii + "|");
+    }
+    return lines;
+}
+
+RawView rawPacketView(const RawPacket& packet)
+{
+    const auto length = packet.wordAt(8);
+    std::vector<RawField> header{
+        {"Sync", hexWord(packet.wordAt(0)) + " " + hexWord(packet.wordAt(2))},
+        {"Packet identification", identificationText(packet.wordAt(4))},
+        {"Sequence control", hexWord(packet.wordAt(6))},
+        {"Length", length ? std::to_string(*length) + " (" + hex4(*length) + ")" : "-"},
+        {"Service type", numberOr(packet.serviceType())},
+        {"Service subtype", numberOr(packet.serviceSubtype())},
+        {"Category word", categoryText(packet.categoryWord())},
+    };
+    return bytesView("Packet, " + std::to_string(packet.size) + " bytes", std::move(header), packet.bytes,
+                     packet.bytes ? packet.size : 0);
+}
+
+RawView rawNodeView(const CategoryTree& tree, NodeId node)
+{
+    if (node == noNode || node >= tree.size())
+        return {"No node chosen", {}, {}};
+    const NodeWrapper& wrapper = tree.wrapper(node);
+    if (wrapper.kind == NodeKind::Group)
+        return {"Group node: it holds no bytes of its own", {}, {}};
+    if (wrapper.kind == NodeKind::Time)
+        return {"Time node: it holds no bytes of its own", {}, {}};
+    if (const RawPacket* packet = wrapper.packet())
+        return rawPacketView(*packet);
+    if (const SpectrumRecord* spectrum = wrapper.record<SpectrumRecord>())
+        return spectrumView(*spectrum);
+    if (const MemoryDumpImage* image = wrapper.record<MemoryDumpImage>())
+        return memoryDumpView(*image);
+    if (auto view = fixedRecordView<HkSweepRecord>(wrapper, "HK sweep record"))
+        return *view;
+    if (auto view = fixedRecordView<CsibConfigRecord>(wrapper, "CSIB configuration record"))
+        return *view;
+    if (auto view = fixedRecordView<CsibParameterRecord>(wrapper, "CSIB parameter record"))
+        return *view;
+    if (auto view = fixedRecordView<FullHkRecord>(wrapper, "Full HK record"))
+        return *view;
+    if (auto view = fixedRecordView<TelecommandRecord>(wrapper, "Telecommand record"))
+        return *view;
+    return {"No stored bytes", {}, {}};
+}
+
+std::string rawViewText(const RawView& view)
+{
+    std::string text = view.note + '\n';
+    size_t width = 0;
+    for (const RawField& field : view.header)
+        width = std::max(width, field.name.size());
+    for (const RawField& field : view.header)
+        text += field.name + std::string(width + 2 - field.name.size(), ' ') + field.value + '\n';
+    if (!view.dump.empty())
+        text += '\n';
+    for (const std::string& line : view.dump)
+        text += line + '\n';
+    return text;
+}
+
+} // namespace orvik::display
