@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <type_traits>
 
 namespace orvik::display {
 
@@ -61,13 +63,14 @@ RawView spectrumView(const SpectrumRecord& record)
                                  {"Time words", hex4(record.timeHigh) + " " + hex4(record.timeLow)}};
     if (record.tag == msTag)
         header.push_back({"CSIB word", hex4(record.csibWord)});
-    return bytesView(std::string("Spectrum record (") + source + "), its samples", std::move(header),
+    return bytesView(std::string("Spectrum record (") + source + "): the samples", std::move(header),
                      record.sampleBytes.data(), record.sampleBytes.size());
 }
 
 RawView memoryDumpView(const MemoryDumpImage& image)
 {
-    return bytesView("Memory dump, " + std::to_string(image.pageCount()) + " pages after the page count and memory type",
+    return bytesView("Memory dump: page count, memory type, then " + std::to_string(image.pageCount()) +
+                         " pages of 128 words",
                      {{"Pages", std::to_string(image.pageCount())}, {"Memory type", hex4(image.memoryType())}},
                      image.bytes.data(), image.bytes.size());
 }

@@ -158,12 +158,13 @@ TEST(RawView, NodesShowTheirPacketTheirRecordOrANote)
     EXPECT_EQ(tcView.dump.size(), 5u) << "66 bytes";
 
     const RawView spectrumView = rawNodeView(tree, spectrumNode);
-    EXPECT_EQ(spectrumView.note, "Spectrum record (GC), its samples");
+    EXPECT_EQ(spectrumView.note, "Spectrum record (GC): the samples");
     EXPECT_EQ(spectrumView.header, (std::vector<RawField>{
                                        {"Tag", "0x4743 (GC)"}, {"Samples", "3"}, {"Time words", "0x0001 0x8000"}}));
     EXPECT_EQ(spectrumView.dump, hexDump(le({0x0102, 0x0304, 0x0506}).data(), 6));
 
     const RawView dumpView = rawNodeView(tree, dumpNode);
+    EXPECT_EQ(dumpView.note, "Memory dump: page count, memory type, then 2 pages of 128 words");
     EXPECT_EQ(field(dumpView, "Pages"), "2");
     EXPECT_EQ(field(dumpView, "Memory type"), "0x000A");
     EXPECT_EQ(dumpView.dump.size(), (2 + 2 * 128) * 2 / 16 + 1);
