@@ -30,6 +30,10 @@ RawPage::RawPage(QTabWidget& pageControl1, const orvik::CategoryTree& tree, QObj
     header_->horizontalHeader()->setStretchLastSection(true);
     header_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     header_->setFont(fixed);
+    header_->verticalHeader()->setDefaultSectionSize(header_->fontMetrics().height() + 6);
+    // As tall as its rows: it never scrolls.
+    header_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    header_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     header_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     header_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     layout->addWidget(header_);
