@@ -1,10 +1,12 @@
 // Arbitrary bytes opened as an archive, then every node shown through the node
 // dispatcher into the component model as the window would show it: with
 // "calibrated Display" on and off, both housekeeping halves with their painted
-// rows, every unit of a test-result list clicked and a memory dump scrolled.
+// rows, every unit of a test-result list clicked and a memory dump scrolled; and
+// every node's raw view.
 
 #include "FuzzInput.h"
 #include "MainDisplay.h"
+#include "RawView.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ void showEverything(MainDisplay& display, const orvik::CategoryTree& tree, orvik
         display.testresultListView1SelectItem(unit);
     for (int position : {-1, 1, 70000})
         display.memDumpScrollBar1Scroll(tree, node, position);
+    (void)orvik::display::rawViewText(orvik::display::rawNodeView(tree, node));
 }
 
 } // namespace
