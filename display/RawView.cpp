@@ -83,7 +83,7 @@ std::vector<std::string> hexDump(const uint8_t* bytes, size_t size)
     lines.reserve((size + bytesPerLine - 1) / bytesPerLine);
     for (size_t offset = 0; offset < size; offset += bytesPerLine) {
         const size_t n = std::min(bytesPerLine, size - offset);
-        char field[16];
+        char field[24]; // room for a 64-bit offset
         std::snprintf(field, sizeof field, "%08zX  ", offset);
         std::string line = field;
         std::string ascii;
