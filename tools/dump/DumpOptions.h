@@ -7,7 +7,7 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report };
+enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report, HkCsv };
 
 struct DumpOptions {
     Command command = Command::Summary;
