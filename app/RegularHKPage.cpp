@@ -4,7 +4,9 @@
 #include "MainDisplay.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -21,7 +23,15 @@ void buildRegularHKPage(QWidget* page, const orvik::display::MainDisplay& displa
     half->addItems({"0-64", "64-127"});
     half->setPlaceholderText("HK Values");
     half->setCurrentIndex(-1);
-    layout->addWidget(half, 0, Qt::AlignLeft);
+    // Every sample of the archive to a file; the window enables it when there are samples.
+    auto* exportCsv = new QPushButton("Export CSV...", page);
+    exportCsv->setObjectName("HKCsvExportButton");
+    exportCsv->setEnabled(false);
+    auto* top = new QHBoxLayout;
+    top->addWidget(half);
+    top->addStretch(1);
+    top->addWidget(exportCsv);
+    layout->addLayout(top);
 
     auto* splitter = new QSplitter(Qt::Vertical, page);
     splitter->addWidget(housekeepingListView(

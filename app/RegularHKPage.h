@@ -1,5 +1,6 @@
 #pragma once
-// The "Regular HK" page: the half selector, the housekeeping list and the status-word tree.
+// The "Regular HK" page: the half selector, the CSV export button, the housekeeping
+// list and the status-word tree.
 
 class QWidget;
 namespace orvik::display {

@@ -84,6 +84,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connectNavigation();
     connectEventPages();
     buildReports();
+    buildHousekeepingCsvExport();
 
     restoreWindowPlacement(*this);
     mru_ = new BrindlowMRU(this);
@@ -325,6 +326,7 @@ void TForm1::openArchive(bool showDialog)
     mru_->addItem(currentFileName);
     setWindowTitle(QString::fromStdString(doc_.caption()));
     showStatus();
+    enableHousekeepingCsvExport();
     if (!opened) {
         QMessageBox::warning(this, "Error opening file...", "File not found!");
         return;

@@ -16,6 +16,7 @@ class QFileDialog;
 class QLabel;
 class QListView;
 class QMenu;
+class QPushButton;
 class QTabWidget;
 class QTreeView;
 class CategoryTreeModel;
@@ -83,6 +84,11 @@ public:
     void ASCII2Click();
     void Binary2Click();
 
+    // "Export CSV..." of the "Regular HK" page: the save dialog, then the export.
+    void HKCsvExportButtonClick();
+    // Writes every regular housekeeping sample to the file; a failure is told in a message box.
+    bool exportHousekeepingCsv(const QString& fileName);
+
     TAboutBox* AboutBox = nullptr;
     TForm5* Form5 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
@@ -101,6 +107,9 @@ private:
     void applyDisplay(const std::function<void()>& action);
     void buildReports();
     void exportMemoryDump(orvik::reports::DumpFileFormat format);
+    void buildHousekeepingCsvExport();
+    // Usable while the open archive holds regular housekeeping.
+    void enableHousekeepingCsvExport();
 
     void openEnclosedFolder();
     // Runs the open with a progress dialog for opens that take a while.
@@ -117,6 +126,7 @@ private:
     QTabWidget* pageControl1_ = nullptr;
     QLabel* statusPanels_[3] = {};
     QMenu* openRecent_ = nullptr;
+    QPushButton* hkCsvExportButton_ = nullptr;
 
     CategoryTreeModel* treeModel_ = nullptr;
     TimeListModel* timeModel_ = nullptr;

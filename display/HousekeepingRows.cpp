@@ -4,12 +4,17 @@
 
 namespace orvik::display {
 
+std::string housekeepingValue(const HkParameter& d, WordView block, int half, std::string_view decimalSeparator)
+{
+    const std::optional<float> value = engineeringValue(d, block, half);
+    return value ? fixedTwoDecimals(*value, decimalSeparator) : "-";
+}
+
 ReportRow housekeepingRow(const HkParameter& d, WordView block, int half, std::string_view decimalSeparator)
 {
     if (block.empty())
         return ReportRow(4);
-    const std::optional<float> value = engineeringValue(d, block, half);
-    return {d.mnemonic, value ? fixedTwoDecimals(*value, decimalSeparator) : "-", d.unit, d.description};
+    return {d.mnemonic, housekeepingValue(d, block, half, decimalSeparator), d.unit, d.description};
 }
 
 } // namespace orvik::display

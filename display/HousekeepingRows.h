@@ -4,9 +4,14 @@
 #include "ComponentModel.h"
 #include "HkParameter.h"
 
+#include <string>
 #include <string_view>
 
 namespace orvik::display {
+
+// The engineering value of the descriptor in the block's half with two decimals,
+// or "-" for a word the block does not hold.
+std::string housekeepingValue(const HkParameter& d, WordView block, int half, std::string_view decimalSeparator);
 
 // Name, value (two decimals), unit, description of the descriptor in the block's half.
 // No block: a blank row. A word the block does not hold: the value "-".

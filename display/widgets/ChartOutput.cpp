@@ -1,6 +1,7 @@
 #include "ChartOutput.h"
 
 #include "Chart.h"
+#include "CsvField.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <cstdio>
@@ -43,26 +45,20 @@ QString number(double v)
     return QString::fromLatin1(buffer);
 }
 
-// Quotes a series title when it holds the separator or a quote.
-QString csvField(QString text)
-{
-    if (!text.contains(',') && !text.contains('"'))
-        return text;
-    return '"' + text.replace('"', "\"\"") + '"';
-}
-
+// Replaces the file only once every line is written: a failed export leaves no
+// file that looks complete.
 bool writeCsv(const Chart& chart, const QString& fileName)
 {
-    QFile file(fileName);
+    QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     QByteArray text = "Series,X,Y\n";
     for (int i = 0; i < chart.seriesCount(); ++i) {
-        const QString title = csvField(chart.series(i)->name());
+        const QString title = QString::fromStdString(display::csvField(chart.series(i)->name().toStdString()));
         for (const display::ChartPoint& p : chart.points(i))
             text += (title + ',' + number(p.x) + ',' + number(p.y) + '\n').toUtf8();
     }
-    return file.write(text) == text.size() && file.flush();
+    return file.write(text) == text.size() && file.commit();
 }
 
 } // namespace

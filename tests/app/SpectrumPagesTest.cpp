@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace orvik;
@@ -182,6 +183,31 @@ TEST_F(SpectrumPagesTest, TheChartEditorOpensOnThePageTheMenuAsksFor)
     EXPECT_EQ(opened, (std::vector<ChartEditor::Page>{ChartEditor::Page::Main, ChartEditor::Page::PrintPreview,
                                                       ChartEditor::Page::PrintPreview, ChartEditor::Page::Export}));
     EXPECT_EQ(editor->chart(), find<Chart>("MSChart"));
+}
+
+TEST_F(SpectrumPagesTest, ExportFromTheChartMenuWritesTheChromatogramsSeriesAsCsv)
+{
+    choose(firstSpectrum(gcTag));
+    Chart* chart = find<Chart>("GCChart");
+    ChartEditor* editor = window.spectrumPages().chartEditor();
+    const QTemporaryDir dir;
+    const QString file = dir.filePath("chromatogram.csv");
+    QTimer::singleShot(0, editor, [&] {
+        EXPECT_EQ(editor->currentPage(), ChartEditor::Page::Export);
+        editor->setExportFormat(widgets::ExportFormat::Csv);
+        EXPECT_TRUE(editor->exportTo(file));
+        editor->reject();
+    });
+    find<QAction>("Saveto1")->trigger(); // "Export ..." of the GC chart's menu
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(written.readAll()).split('\n', Qt::SkipEmptyParts);
+    qsizetype points = 0;
+    for (int i = 0; i < chart->seriesCount(); ++i)
+        points += qsizetype(chart->points(i).size());
+    ASSERT_EQ(lines.size(), 1 + points);
+    EXPECT_EQ(lines.front(), "Series,X,Y");
+    EXPECT_TRUE(lines.at(1).startsWith(chart->series(0)->name() + ',')) << lines.at(1).toStdString();
 }
 
 TEST_F(SpectrumPagesTest, SweepsFillTheirLabelsWithRawReadingsAsTooltips)

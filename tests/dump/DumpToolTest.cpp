@@ -62,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionCase{{"--show", "2", "--half", "0", "a.dat"}, Command::Show, "a.dat", "", 2},
                       OptionCase{{"--half", "2", "a.dat"}, {}, "", "--half takes 0 or 1 (see --help)"},
                       OptionCase{{"--half", "a.dat"}, {}, "", "--half takes 0 or 1 (see --help)"},
+                      OptionCase{{"--hk-csv", "a.dat"}, Command::HkCsv, "a.dat", ""},
+                      OptionCase{{"--tree", "--hk-csv", "a.dat"}, {}, "", "--hk-csv excludes the other commands"},
                       OptionCase{{}, {}, "", "no archive given (see --help)"}));
 
 // A small archive: housekeeping, a foreign and an empty packet, a parameter table and one dataset.

@@ -1,6 +1,7 @@
 // The main window's reports, export and about, as a user meets them: "&About",
 // "Print" in the tree's pop-up menu, and "Save to" of a memory dump.
 
+#include "ModalAnswers.h"
 #include "SettingsTest.h"
 
 #include "AboutBox.h"
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,54 +23,10 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include <deque>
-#include <functional>
-
 using namespace orvik;
 using namespace orvik::test;
 
 namespace {
-
-// Answers the modal windows that open, in order, each time one is shown, and
-// remembers which opened.
-class ModalAnswers : public QObject {
-public:
-    using Answer = std::function<void(QWidget*)>;
-    explicit ModalAnswers(std::initializer_list<Answer> answers) : answers_(answers)
-    {
-        qApp->installEventFilter(this);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (shown_.empty() || shown_.front() != QApplication::activeModalWidget())
-                return;
-            QWidget* modal = shown_.front();
-            shown_.pop_front();
-            opened.push_back(modal->metaObject()->className());
-            if (answers_.empty()) {
-                modal->close(); // not expected: closed so that the test goes on and fails
-                return;
-            }
-            Answer answer = answers_.front();
-            answers_.pop_front();
-            answer(modal);
-        });
-        timer_.start(5);
-    }
-    std::vector<std::string> opened;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (event->type() == QEvent::Show && widget && widget->isWindow() && widget->isModal())
-            shown_.push_back(widget);
-        return false;
-    }
-
-private:
-    std::deque<Answer> answers_;
-    std::deque<QWidget*> shown_;
-    QTimer timer_;
-};
 
 void noModalLeft()
 {
@@ -110,18 +66,6 @@ protected:
     }
 
     void trigger(const char* action) { window.findChild<QAction*>(action)->trigger(); }
-
-    static ModalAnswers::Answer saveAs(const QString& filter, const QString& file)
-    {
-        return [=](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->selectedNameFilter(), filter);
-            // Typed into the name field, as a user does.
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
-            QMetaObject::invokeMethod(dialog, "accept");
-        };
-    }
 
     QString file(const std::string& name) const { return QString::fromStdString((dir.path() / name).string()); }
 

@@ -1,5 +1,6 @@
 #include "DumpCommands.h"
 
+#include "HousekeepingCsv.h"
 #include "MainDisplay.h"
 #include "RawView.h"
 #include "ShowPrinter.h"
@@ -38,6 +39,15 @@ void printTimeList(const ArchiveDocument& doc, std::ostream& out)
     const TimeList& nodes = doc.timeListNodes();
     for (size_t k = 0; k < nodes.size(); ++k)
         out << k << '\t' << doc.tree().text(nodes[k]) << '\n';
+}
+
+void printHousekeepingCsv(const ArchiveDocument& doc, std::ostream& out)
+{
+    const display::HousekeepingLists lists;
+    display::writeHousekeepingCsv(doc, lists.regularHkList, [&out](std::string_view text) {
+        out.write(text.data(), std::streamsize(text.size()));
+        return bool(out);
+    });
 }
 
 void printShow(const ArchiveDocument& doc, size_t k, const DumpOptions& options, std::ostream& out)

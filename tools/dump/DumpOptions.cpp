@@ -18,6 +18,9 @@ const char* const usageText =
     "                the GC report of the dataset that holds time-list entry K, as a PDF file\n"
     "  --raw K       the stored bytes of time-list entry K as a hex dump (offset, 16 bytes, ASCII)\n"
     "                under its decoded packet header, or the words of the record it holds\n"
+    "  --hk-csv      the regular housekeeping as CSV: a header line, then one line per sample (two\n"
+    "                per \"Regular HK\" packet), the on-board time and every parameter of the\n"
+    "                \"Regular HK\" list in engineering units; \"-\" where a packet lacks the word\n"
     "  --help        this text\n";
 
 namespace {
@@ -51,6 +54,9 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
         if (a == "--tree" || a == "--time") {
             if (!setCommand(a == "--tree" ? Command::Tree : Command::Time))
                 return {std::nullopt, "--tree, --time and --show exclude each other"};
+        } else if (a == "--hk-csv") {
+            if (!setCommand(Command::HkCsv))
+                return {std::nullopt, "--hk-csv excludes the other commands"};
         } else if (a == "--show") {
             if (i + 2 >= args.size() || !parseEntry(args[i + 1], options.showEntry))
                 return {std::nullopt, "--show takes a time-list entry number (see --help)"};

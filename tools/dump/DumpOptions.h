@@ -7,7 +7,7 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report, Raw };
+enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report, Raw, HkCsv };
 
 struct DumpOptions {
     Command command = Command::Summary;

@@ -45,6 +45,7 @@ int main(int argc, char** argv)
     case Command::Summary: printSummary(doc, std::cout); break;
     case Command::Tree: printTree(doc, std::cout); break;
     case Command::Time: printTimeList(doc, std::cout); break;
+    case Command::HkCsv: printHousekeepingCsv(doc, std::cout); break;
     case Command::Show:
         if (!inRange(options.showEntry))
             return 2;

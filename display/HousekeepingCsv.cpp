@@ -1,0 +1,61 @@
+#include "HousekeepingCsv.h"
+
+#include "CsvField.h"
+#include "HousekeepingRows.h"
+#include "HousekeepingSamples.h"
+#include "OnBoardTime.h"
+
+namespace orvik::display {
+
+namespace {
+constexpr const char* timeFormat = "%Y-%m-%d %H:%M:%S";
+// Text is handed on in pieces of about this size: an archive may give millions of lines.
+constexpr size_t pieceSize = 1 << 16;
+} // namespace
+
+std::string housekeepingCsvHeader(const HkParameterList& columns)
+{
+    std::string header = "LOBT [UTC]";
+    for (const HkParameter* d : columns) {
+        const std::string_view unit = d->unit;
+        header += ',';
+        header += csvField(unit == "-" ? std::string(d->mnemonic) : std::string(d->mnemonic) + " [" + d->unit + "]");
+    }
+    header += '\n';
+    return header;
+}
+
+void appendHousekeepingCsvRow(std::string& out, const HkParameterList& columns, WordView block, int half)
+{
+    const std::optional<int64_t> ticks = sampleTicks(block, half);
+    out += ticks ? csvField(formatOnBoardTime(*ticks, timeFormat)) : "-";
+    for (const HkParameter* d : columns) {
+        out += ',';
+        out += csvField(housekeepingValue(*d, block, half, "."));
+    }
+    out += '\n';
+}
+
+CsvResult writeHousekeepingCsv(const ArchiveDocument& doc, const HkParameterList& columns, const CsvSink& sink,
+                               const CsvProgress& progress)
+{
+    const std::vector<WordView> blocks = regularHkBlocks(doc);
+    std::string text = housekeepingCsvHeader(columns);
+    text.reserve(2 * pieceSize);
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        for (const int half : {0, 1})
+            appendHousekeepingCsvRow(text, columns, blocks[i], half);
+        if (text.size() < pieceSize)
+            continue;
+        if (!sink(text))
+            return CsvResult::WriteFailed;
+        text.clear();
+        if (progress && !progress(double(i + 1) / double(blocks.size())))
+            return CsvResult::Cancelled;
+    }
+    if (!sink(text))
+        return CsvResult::WriteFailed;
+    return CsvResult::Written;
+}
+
+} // namespace orvik::display

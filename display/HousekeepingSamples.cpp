@@ -1,0 +1,33 @@
+#include "HousekeepingSamples.h"
+
+#include "OnBoardTime.h"
+
+namespace orvik::display {
+
+namespace {
+constexpr size_t halfWords = 64, lobtHighWord = 54, lobtLowWord = 55;
+}
+
+std::vector<WordView> regularHkBlocks(const ArchiveDocument& doc)
+{
+    std::vector<WordView> blocks;
+    if (doc.housekeepingNode() == noNode)
+        return blocks;
+    const CategoryTree& tree = doc.tree();
+    for (const NodeId node : tree.children(doc.housekeepingNode()))
+        if (tree.kind(node) == NodeKind::RegularHk)
+            blocks.push_back(tree.wrapper(node).packet()->dataWords().from(1));
+    return blocks;
+}
+
+std::optional<int64_t> sampleTicks(WordView block, int half)
+{
+    const size_t first = halfWords * size_t(half);
+    const std::optional<uint16_t> high = block.word(first + lobtHighWord);
+    const std::optional<uint16_t> low = block.word(first + lobtLowWord);
+    if (!high || !low)
+        return std::nullopt;
+    return ticksFromUnsignedCount(*high, *low);
+}
+
+} // namespace orvik::display
