@@ -75,7 +75,9 @@ void RawPage::refresh()
 {
     if (!inFront())
         return;
-    const orvik::display::RawView view = orvik::display::rawNodeView(tree_, node_);
+    // A page of the window stays quick: the largest dumps show their first 256 KiB.
+    constexpr size_t shownBytes = 256 * 1024;
+    const orvik::display::RawView view = orvik::display::rawNodeView(tree_, node_, shownBytes);
     note_->setText(QString::fromStdString(view.note));
     header_->setRowCount(int(view.header.size()));
     for (int row = 0; row < header_->rowCount(); ++row) {

@@ -37,13 +37,17 @@ std::string categoryText(std::optional<int16_t> category)
     return text + ")";
 }
 
-RawView bytesView(std::string note, std::vector<RawField> header, const uint8_t* bytes, size_t size)
+// The dump stops after `maxBytes`, and the note says so.
+RawView bytesView(std::string note, std::vector<RawField> header, const uint8_t* bytes, size_t size,
+                  size_t maxBytes)
 {
-    return {std::move(note), std::move(header), hexDump(bytes, size)};
+    if (size > maxBytes)
+        note += " (the first " + std::to_string(maxBytes) + " bytes shown)";
+    return {std::move(note), std::move(header), hexDump(bytes, std::min(size, maxBytes))};
 }
 
 template <class Record>
-std::optional<RawView> fixedRecordView(const NodeWrapper& wrapper, const char* name)
+std::optional<RawView> fixedRecordView(const NodeWrapper& wrapper, const char* name, size_t maxBytes)
 {
     const Record* record = wrapper.record<Record>();
     if (!record)
@@ -52,10 +56,10 @@ std::optional<RawView> fixedRecordView(const NodeWrapper& wrapper, const char* n
     if constexpr (std::is_same_v<Record, TelecommandRecord>)
         header.push_back({"Telecommand words", std::to_string(record->count())});
     return bytesView(std::string(name) + ", " + std::to_string(Record::wordCount) + " words", std::move(header),
-                     record->bytes.data(), record->bytes.size());
+                     record->bytes.data(), record->bytes.size(), maxBytes);
 }
 
-RawView spectrumView(const SpectrumRecord& record)
+RawView spectrumView(const SpectrumRecord& record, size_t maxBytes)
 {
     const char* source = record.tag == msTag ? "MS" : record.tag == gcTag ? "GC" : "unknown source";
     std::vector<RawField> header{{"Tag", hex4(record.tag) + " (" + source + ")"},
@@ -64,15 +68,15 @@ RawView spectrumView(const SpectrumRecord& record)
     if (record.tag == msTag)
         header.push_back({"CSIB word", hex4(record.csibWord)});
     return bytesView(std::string("Spectrum record (") + source + "): the samples", std::move(header),
-                     record.sampleBytes.data(), record.sampleBytes.size());
+                     record.sampleBytes.data(), record.sampleBytes.size(), maxBytes);
 }
 
-RawView memoryDumpView(const MemoryDumpImage& image)
+RawView memoryDumpView(const MemoryDumpImage& image, size_t maxBytes)
 {
     return bytesView("Memory dump: page count, memory type, then " + std::to_string(image.pageCount()) +
                          " pages of 128 words",
                      {{"Pages", std::to_string(image.pageCount())}, {"Memory type", hex4(image.memoryType())}},
-                     image.bytes.data(), image.bytes.size());
+                     image.bytes.data(), image.bytes.size(), maxBytes);
 }
 
 } // namespace
@@ -104,7 +108,7 @@ std::vector<std::string> hexDump(const uint8_t* bytes, size_t size)
     return lines;
 }
 
-RawView rawPacketView(const RawPacket& packet)
+RawView rawPacketView(const RawPacket& packet, size_t maxBytes)
 {
     const auto length = packet.wordAt(8);
     std::vector<RawField> header{
@@ -117,10 +121,10 @@ RawView rawPacketView(const RawPacket& packet)
         {"Category word", categoryText(packet.categoryWord())},
     };
     return bytesView("Packet, " + std::to_string(packet.size) + " bytes", std::move(header), packet.bytes,
-                     packet.bytes ? packet.size : 0);
+                     packet.bytes ? packet.size : 0, maxBytes);
 }
 
-RawView rawNodeView(const CategoryTree& tree, NodeId node)
+RawView rawNodeView(const CategoryTree& tree, NodeId node, size_t maxBytes)
 {
     if (node == noNode || node >= tree.size())
         return {"No node chosen", {}, {}};
@@ -130,20 +134,20 @@ RawView rawNodeView(const CategoryTree& tree, NodeId node)
     if (wrapper.kind == NodeKind::Time)
         return {"Time node: it holds no bytes of its own", {}, {}};
     if (const RawPacket* packet = wrapper.packet())
-        return rawPacketView(*packet);
+        return rawPacketView(*packet, maxBytes);
     if (const SpectrumRecord* spectrum = wrapper.record<SpectrumRecord>())
-        return spectrumView(*spectrum);
+        return spectrumView(*spectrum, maxBytes);
     if (const MemoryDumpImage* image = wrapper.record<MemoryDumpImage>())
-        return memoryDumpView(*image);
-    if (auto view = fixedRecordView<HkSweepRecord>(wrapper, "HK sweep record"))
+        return memoryDumpView(*image, maxBytes);
+    if (auto view = fixedRecordView<HkSweepRecord>(wrapper, "HK sweep record", maxBytes))
         return *view;
-    if (auto view = fixedRecordView<CsibConfigRecord>(wrapper, "CSIB configuration record"))
+    if (auto view = fixedRecordView<CsibConfigRecord>(wrapper, "CSIB configuration record", maxBytes))
         return *view;
-    if (auto view = fixedRecordView<CsibParameterRecord>(wrapper, "CSIB parameter record"))
+    if (auto view = fixedRecordView<CsibParameterRecord>(wrapper, "CSIB parameter record", maxBytes))
         return *view;
-    if (auto view = fixedRecordView<FullHkRecord>(wrapper, "Full HK record"))
+    if (auto view = fixedRecordView<FullHkRecord>(wrapper, "Full HK record", maxBytes))
         return *view;
-    if (auto view = fixedRecordView<TelecommandRecord>(wrapper, "Telecommand record"))
+    if (auto view = fixedRecordView<TelecommandRecord>(wrapper, "Telecommand record", maxBytes))
         return *view;
     return {"No stored bytes", {}, {}};
 }

@@ -5,6 +5,7 @@
 
 #include "CategoryTree.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,10 @@ struct RawView {
 std::vector<std::string> hexDump(const uint8_t* bytes, size_t size);
 
 // A stored packet: its header fields as the reader and the classification read them.
-RawView rawPacketView(const RawPacket& packet);
+// The dump stops after `maxBytes` (a memory dump may hold 16 MiB), and the note says so.
+RawView rawPacketView(const RawPacket& packet, size_t maxBytes = SIZE_MAX);
 // The chosen node: its packet, the record it owns, or a note for nodes without bytes (noNode: none chosen).
-RawView rawNodeView(const CategoryTree& tree, NodeId node);
+RawView rawNodeView(const CategoryTree& tree, NodeId node, size_t maxBytes = SIZE_MAX);
 
 // The note, the header as "Name  value" lines, a blank line and the dump (as orvik-dump prints it).
 std::string rawViewText(const RawView& view);

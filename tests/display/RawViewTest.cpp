@@ -90,6 +90,18 @@ TEST(RawView, OddSizesEndTheDumpOnTheirLastByte)
     EXPECT_EQ(field(rawPacketView(packetOf(frame)), "Category word"), "-");
 }
 
+TEST(RawView, ALimitStopsTheDumpAndTheNoteSaysSo)
+{
+    const Bytes frame = categoryPacket(Category::InternalHk, counting(41)).frame(); // 106 bytes
+    const RawView whole = rawPacketView(packetOf(frame));
+    const RawView cut = rawPacketView(packetOf(frame), 32);
+    EXPECT_EQ(whole.dump.size(), 7u); // 6 full lines and 10 bytes
+    EXPECT_EQ(cut.note, "Packet, 106 bytes (the first 32 bytes shown)");
+    EXPECT_EQ(cut.dump, std::vector<std::string>(whole.dump.begin(), whole.dump.begin() + 2));
+    EXPECT_EQ(cut.header, whole.header);
+    EXPECT_EQ(rawPacketView(packetOf(frame), 106).note, "Packet, 106 bytes") << "a limit the bytes fit is not told";
+}
+
 TEST(RawView, OnlyPrintableAsciiIsShownAsItself)
 {
     const Bytes bytes = {0x00, 0x1F, 0x20, 0x41, 0x7E, 0x7F, 0x80, 0xFF, 0xE4};

@@ -27,7 +27,7 @@ void showEverything(MainDisplay& display, const orvik::CategoryTree& tree, orvik
         display.testresultListView1SelectItem(unit);
     for (int position : {-1, 1, 70000})
         display.memDumpScrollBar1Scroll(tree, node, position);
-    (void)orvik::display::rawViewText(orvik::display::rawNodeView(tree, node));
+    (void)orvik::display::rawViewText(orvik::display::rawNodeView(tree, node, 4096));
 }
 
 } // namespace
