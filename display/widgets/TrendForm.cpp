@@ -2,6 +2,7 @@
 
 #include "Chart.h"
 #include "HousekeepingTrend.h"
+#include "OnBoardTime.h"
 #include "ShowInFront.h"
 
 #include <QCheckBox>
@@ -45,7 +46,7 @@ TrendForm::TrendForm(const ArchiveDocument& doc, QWidget* mainWindow) : QWidget(
 {
     setObjectName("TrendForm");
     setWindowTitle("Housekeeping Trend");
-    resize(960, 560);
+    resize(860, 540);
 
     search_ = new QLineEdit;
     search_->setObjectName("TrendSearch");
@@ -75,6 +76,8 @@ TrendForm::TrendForm(const ArchiveDocument& doc, QWidget* mainWindow) : QWidget(
     ticker->setDateTimeFormat("yyyy-MM-dd\nHH:mm:ss");
     chart_->xAxis->setTicker(ticker);
     chart_->xAxis->setLabel("LOBT [UTC]");
+    // Until there is something to plot: the first day of on-board time.
+    chart_->xAxis->setRange(obtEpoch, obtEpoch + 86400);
     editor_ = new ChartEditor(this);
 
     QPushButton* undoZoom = button("TrendUndoZoom", "Undo Zoom");
@@ -110,7 +113,7 @@ TrendForm::TrendForm(const ArchiveDocument& doc, QWidget* mainWindow) : QWidget(
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 730});
+    splitter->setSizes({230, 630});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
 }
