@@ -25,7 +25,7 @@ const char* const usageText =
     "                housekeeping trends as CSV: a header line (\"LOBT [UTC]\", then \"MNEMONIC [UNIT]\"),\n"
     "                then one line per regular housekeeping sample in on-board time order with its\n"
     "                time and the parameters' engineering values; \"-\" where a packet lacks the word\n"
-    "                or the parameter is not one of the \"Regular HK\" list. Any of the 94 mnemonics\n"
+    "                or the parameter is not one of the \"Regular HK\" list (any of the 94 may be named)\n"
     "  --help        this text\n";
 
 namespace {
