@@ -12,6 +12,7 @@
 #include "Tceditor.h"
 #include "TimeListItemDelegate.h"
 #include "TimeListModel.h"
+#include "TrendForm.h"
 #include "Unit3.h"
 #include "WindowPlacement.h"
 
@@ -80,6 +81,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
             displayNode(currentNode());
     }, this);
     form3_ = new TForm3(this); // after the histogram window
+    trendForm_ = new TrendForm(doc_, this);
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
     connectEventPages();
@@ -185,6 +187,12 @@ void TForm1::buildMenus()
     QAction* exit = file->addAction("E&xit", this, &QWidget::close);
     exit->setObjectName("Exit1");
     exit->setShortcut(QKeySequence::Quit);
+
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("View1");
+    QAction* trend = view->addAction("Housekeeping &trend...", this, [this] { trendForm_->showOverMainWindow(); });
+    trend->setObjectName("Housekeepingtrend1");
+    trend->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
 
     QAction* tcEditor = menuBar()->addAction("&TC-Editor", this, [this] {
         tcEditor_->show();
@@ -327,6 +335,7 @@ void TForm1::openArchive(bool showDialog)
     setWindowTitle(QString::fromStdString(doc_.caption()));
     showStatus();
     enableHousekeepingCsvExport();
+    trendForm_->reload();
     if (!opened) {
         QMessageBox::warning(this, "Error opening file...", "File not found!");
         return;

@@ -26,6 +26,7 @@ class RawPage;
 class SpectrumPages;
 class TimeListModel;
 class TForm3;
+class TrendForm;
 class TForm4;
 class TAboutBox;
 class TForm5;
@@ -68,6 +69,8 @@ public:
     void Display1Click();
     // The memory-dump window, created hidden at start-up.
     TForm3& memoryDumpWindow() { return *form3_; }
+    // The housekeeping trend window, created hidden at start-up; "&View" > "Housekeeping &trend..." shows it.
+    TrendForm& trendWindow() { return *trendForm_; }
     // The telecommand editor, created hidden at start-up.
     TForm4& tcEditor() { return *tcEditor_; }
     // Makes "&TC-Editor" usable; it is disabled otherwise.
@@ -136,6 +139,7 @@ private:
     std::unique_ptr<ComponentApplier> applier_;
     orvik::BrindlowMRU* mru_ = nullptr;
     TForm3* form3_ = nullptr;
+    TrendForm* trendForm_ = nullptr;
     // A window of its own, not a child: its component names stay apart from the main window's.
     std::unique_ptr<TForm4> tcEditor_;
     // A mouse press that changed the selection has shown the node already: its click need not.

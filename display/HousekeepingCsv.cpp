@@ -25,10 +25,15 @@ std::string housekeepingCsvHeader(const HkParameterList& columns)
     return header;
 }
 
+std::string csvSampleTime(int64_t ticks)
+{
+    return csvField(formatOnBoardTime(ticks, timeFormat));
+}
+
 void appendHousekeepingCsvRow(std::string& out, const HkParameterList& columns, WordView block, int half)
 {
     const std::optional<int64_t> ticks = sampleTicks(block, half);
-    out += ticks ? csvField(formatOnBoardTime(*ticks, timeFormat)) : "-";
+    out += ticks ? csvSampleTime(*ticks) : "-";
     for (const HkParameter* d : columns) {
         out += ',';
         out += csvField(housekeepingValue(*d, block, half, "."));

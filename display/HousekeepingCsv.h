@@ -19,6 +19,8 @@ namespace orvik::display {
 // "LOBT [UTC]" and "MNEMONIC [UNIT]" per parameter (the mnemonic alone where the
 // unit is "-"), ending in a line break.
 std::string housekeepingCsvHeader(const HkParameterList& columns);
+// An on-board time as the time field of a sample: "2003-01-01 00:00:01,000" in quotes.
+std::string csvSampleTime(int64_t ticks);
 // The sample of the block's half: its time as "2003-01-01 00:00:01,000" (quoted for
 // its comma; "-" without LOBT words), then the parameters' values, and a line break.
 void appendHousekeepingCsvRow(std::string& out, const HkParameterList& columns, WordView block, int half);

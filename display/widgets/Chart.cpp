@@ -270,8 +270,15 @@ void Chart::processRectZoom(QRect rect, QMouseEvent* event)
 void Chart::setLogarithmic(ChartAxis which, bool on)
 {
     QCPAxis* a = axis(which);
+    // An axis with a ticker of its own (dates and times, say) gets it back when it turns linear again.
+    QSharedPointer<QCPAxisTicker>& linear = linearTickers_[int(which)];
+    if (on && !isLogarithmic(which)) {
+        linear = a->ticker();
+        a->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTickerLog));
+    } else if (!on && isLogarithmic(which)) {
+        a->setTicker(linear ? linear : QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
+    }
     a->setScaleType(on ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
-    a->setTicker(on ? QSharedPointer<QCPAxisTicker>(new QCPAxisTickerLog) : QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
     if (!zoomed_)
         fitAxes();
     replot(rpQueuedReplot);

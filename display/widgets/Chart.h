@@ -94,6 +94,8 @@ private:
     LegendPlacement legendPlacement_ = LegendPlacement::Hidden;
     SeriesStyle seriesStyle_ = SeriesStyle::Line;
     std::vector<QCPAbstractPlottable*> series_;
+    // The tickers of the axes (left, bottom) while they were last linear.
+    QSharedPointer<QCPAxisTicker> linearTickers_[2];
     bool zoomed_ = false;
     int pressedEntry_ = -1;
 };

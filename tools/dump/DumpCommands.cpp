@@ -1,6 +1,7 @@
 #include "DumpCommands.h"
 
 #include "HousekeepingCsv.h"
+#include "HousekeepingTrend.h"
 #include "MainDisplay.h"
 #include "RawView.h"
 #include "ShowPrinter.h"
@@ -45,6 +46,14 @@ void printHousekeepingCsv(const ArchiveDocument& doc, std::ostream& out)
 {
     const display::HousekeepingLists lists;
     display::writeHousekeepingCsv(doc, lists.regularHkList, [&out](std::string_view text) {
+        out.write(text.data(), std::streamsize(text.size()));
+        return bool(out);
+    });
+}
+
+void printTrend(const ArchiveDocument& doc, const display::HkParameterList& parameters, std::ostream& out)
+{
+    display::writeTrendCsv(display::trendSamples(doc), parameters, [&out](std::string_view text) {
         out.write(text.data(), std::streamsize(text.size()));
         return bool(out);
     });

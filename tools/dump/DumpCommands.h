@@ -3,6 +3,7 @@
 
 #include "ArchiveDocument.h"
 #include "DumpOptions.h"
+#include "Parameters.h"
 
 #include <ostream>
 
@@ -21,5 +22,7 @@ void printRaw(const ArchiveDocument& doc, size_t k, std::ostream& out);
 void printTimeList(const ArchiveDocument& doc, std::ostream& out);
 // The regular housekeeping samples as CSV, with the columns of the "Regular HK" list.
 void printHousekeepingCsv(const ArchiveDocument& doc, std::ostream& out);
+// --trend: the series of these parameters as CSV (see writeTrendCsv).
+void printTrend(const ArchiveDocument& doc, const display::HkParameterList& parameters, std::ostream& out);
 
 } // namespace orvik::dump

@@ -21,6 +21,11 @@ const char* const usageText =
     "  --hk-csv      the regular housekeeping as CSV: a header line, then one line per sample (two\n"
     "                per \"Regular HK\" packet), the on-board time and every parameter of the\n"
     "                \"Regular HK\" list in engineering units; \"-\" where a packet lacks the word\n"
+    "  --trend MNEMONIC[,MNEMONIC...]\n"
+    "                housekeeping trends as CSV: a header line (\"LOBT [UTC]\", then \"MNEMONIC [UNIT]\"),\n"
+    "                then one line per regular housekeeping sample in on-board time order with its\n"
+    "                time and the parameters' engineering values; \"-\" where a packet lacks the word\n"
+    "                or the parameter is not one of the \"Regular HK\" list (any of the 94 may be named)\n"
     "  --help        this text\n";
 
 namespace {
@@ -30,6 +35,18 @@ bool parseEntry(const std::string& text, size_t& entry)
         return false;
     entry = std::stoul(text);
     return true;
+}
+
+std::vector<std::string> splitList(const std::string& text)
+{
+    std::vector<std::string> items;
+    for (size_t start = 0;; ) {
+        const size_t comma = text.find(',', start);
+        items.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos)
+            return items;
+        start = comma + 1;
+    }
 }
 } // namespace
 
@@ -57,6 +74,12 @@ ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
         } else if (a == "--hk-csv") {
             if (!setCommand(Command::HkCsv))
                 return {std::nullopt, "--hk-csv excludes the other commands"};
+        } else if (a == "--trend") {
+            if (i + 2 >= args.size())
+                return {std::nullopt, "--trend takes a list of mnemonics separated by commas (see --help)"};
+            if (!setCommand(Command::Trend))
+                return {std::nullopt, "--trend excludes the other commands"};
+            options.trend = splitList(args[++i]);
         } else if (a == "--show") {
             if (i + 2 >= args.size() || !parseEntry(args[i + 1], options.showEntry))
                 return {std::nullopt, "--show takes a time-list entry number (see --help)"};

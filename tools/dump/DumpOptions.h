@@ -7,7 +7,7 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report, Raw, HkCsv };
+enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report, Raw, HkCsv, Trend };
 
 struct DumpOptions {
     Command command = Command::Summary;
@@ -21,6 +21,8 @@ struct DumpOptions {
     size_t entry = 0;
     bool binary = false;
     std::string output{};
+    // --trend MNEMONIC[,MNEMONIC...]: the parameters, as given.
+    std::vector<std::string> trend{};
 };
 
 // The parsed options, or the one-line reason they cannot be used.

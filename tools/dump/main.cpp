@@ -3,6 +3,7 @@
 #include "DumpCommands.h"
 #include "DumpOptions.h"
 #include "ExportCommands.h"
+#include "HousekeepingTrend.h"
 #include "ReportCommand.h"
 
 #include <QGuiApplication>
@@ -26,6 +27,17 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // Unknown mnemonics are told before the archive is read.
+    display::HkParameterList trend;
+    for (const std::string& mnemonic : options.trend) {
+        const display::HkParameter* d = display::parameterNamed(mnemonic);
+        if (!d) {
+            std::cerr << "orvik-dump: unknown parameter '" << mnemonic << "' (see --help)\n";
+            return 2;
+        }
+        trend.push_back(d);
+    }
+
     ArchiveDocument doc;
     if (!doc.open(options.archive)) {
         std::cerr << "orvik-dump: cannot open " << options.archive << ": " << doc.openError() << '\n';
@@ -46,6 +58,7 @@ int main(int argc, char** argv)
     case Command::Tree: printTree(doc, std::cout); break;
     case Command::Time: printTimeList(doc, std::cout); break;
     case Command::HkCsv: printHousekeepingCsv(doc, std::cout); break;
+    case Command::Trend: printTrend(doc, trend, std::cout); break;
     case Command::Show:
         if (!inRange(options.showEntry))
             return 2;

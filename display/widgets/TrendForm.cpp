@@ -1,0 +1,181 @@
+#include "TrendForm.h"
+
+#include "Chart.h"
+#include "HousekeepingTrend.h"
+#include "OnBoardTime.h"
+#include "ShowInFront.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTimeZone>
+#include <QVBoxLayout>
+
+using namespace orvik;
+using namespace orvik::widgets;
+
+namespace {
+
+const int descriptorRole = Qt::UserRole;
+
+QPushButton* button(const char* name, const char* caption)
+{
+    auto* b = new QPushButton(caption);
+    b->setObjectName(name);
+    return b;
+}
+
+const display::HkParameter& descriptorOf(const QListWidgetItem& item)
+{
+    return *static_cast<const display::HkParameter*>(item.data(descriptorRole).value<const void*>());
+}
+
+// "MNEMONIC [UNIT]", or the mnemonic alone for a parameter without unit.
+QString seriesTitle(const display::HkParameter& d)
+{
+    const QString unit = QString::fromUtf8(d.unit);
+    return unit == "-" ? QString::fromUtf8(d.mnemonic) : QString("%1 [%2]").arg(QString::fromUtf8(d.mnemonic), unit);
+}
+
+} // namespace
+
+TrendForm::TrendForm(const ArchiveDocument& doc, QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), doc_(doc)
+{
+    setObjectName("TrendForm");
+    setWindowTitle("Housekeeping Trend");
+    resize(860, 540);
+
+    search_ = new QLineEdit;
+    search_->setObjectName("TrendSearch");
+    search_->setPlaceholderText("Search");
+    search_->setClearButtonEnabled(true);
+    connect(search_, &QLineEdit::textChanged, this, &TrendForm::filterParameters);
+
+    parameters_ = new QListWidget;
+    parameters_->setObjectName("TrendParameterList");
+    for (const display::HkParameter& d : display::hkParameterTable) {
+        auto* item = new QListWidgetItem(QString::fromUtf8(d.mnemonic), parameters_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        item->setData(descriptorRole, QVariant::fromValue(static_cast<const void*>(&d)));
+        QString tip = QString("%1 (%2)").arg(QString::fromUtf8(d.description), QString::fromUtf8(d.unit));
+        if (d.key != display::regularHkKey)
+            tip += "\nNot part of the regular housekeeping: no samples to plot.";
+        item->setToolTip(tip);
+    }
+    connect(parameters_, &QListWidget::itemChanged, this, &TrendForm::plotChecked);
+
+    chart_ = new Chart("TrendChart");
+    chart_->setLegendPlacement(LegendPlacement::Bottom);
+    chart_->setSeriesStyle(SeriesStyle::Line);
+    auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
+    ticker->setTimeZone(QTimeZone::utc());
+    ticker->setDateTimeFormat("yyyy-MM-dd\nHH:mm:ss");
+    chart_->xAxis->setTicker(ticker);
+    chart_->xAxis->setLabel("LOBT [UTC]");
+    // Until there is something to plot: the first day of on-board time.
+    chart_->xAxis->setRange(obtEpoch, obtEpoch + 86400);
+    editor_ = new ChartEditor(this);
+
+    QPushButton* undoZoom = button("TrendUndoZoom", "Undo Zoom");
+    connect(undoZoom, &QPushButton::clicked, chart_, &Chart::undoZoom);
+    logarithmic_ = new QCheckBox("Logarithmic");
+    logarithmic_->setObjectName("TrendLogarithmic");
+    connect(logarithmic_, &QCheckBox::toggled, chart_,
+            [this](bool on) { chart_->setLogarithmic(ChartAxis::Left, on); });
+    QPushButton* exportTo = button("TrendExport", "Export ...");
+    connect(exportTo, &QPushButton::clicked, this, [this] { openChartEditor(ChartEditor::Page::Export); });
+    QPushButton* print = button("TrendPrint", "Print ...");
+    connect(print, &QPushButton::clicked, this, [this] { openChartEditor(ChartEditor::Page::PrintPreview); });
+    QPushButton* editor = button("TrendChartEditor", "Chart Editor...");
+    connect(editor, &QPushButton::clicked, this, [this] { openChartEditor(ChartEditor::Page::Main); });
+
+    auto* left = new QWidget;
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(search_);
+    leftLayout->addWidget(parameters_, 1);
+
+    auto* right = new QWidget;
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    auto* tools = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{undoZoom, logarithmic_, exportTo, print, editor})
+        tools->addWidget(w);
+    tools->addStretch();
+    rightLayout->addLayout(tools);
+    rightLayout->addWidget(chart_, 1);
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({230, 630});
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
+}
+
+void TrendForm::showOverMainWindow()
+{
+    showInFrontOfParent(*this);
+}
+
+void TrendForm::reload()
+{
+    // A hidden window plots when it is shown next.
+    if (!isVisible())
+        return;
+    plotChecked();
+    chart_->undoZoom();
+}
+
+void TrendForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    plotChecked();
+    chart_->undoZoom();
+}
+
+bool TrendForm::setParameterChecked(const QString& mnemonic, bool checked)
+{
+    const QList<QListWidgetItem*> items = parameters_->findItems(mnemonic, Qt::MatchExactly);
+    if (items.isEmpty())
+        return false;
+    items.front()->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    return true;
+}
+
+void TrendForm::plotChecked()
+{
+    // The samples refer to the archive's packets: taken afresh, never kept past an open.
+    const std::vector<display::TrendSample> samples = display::trendSamples(doc_);
+    chart_->removeAllSeries();
+    for (int row = 0; row < parameters_->count(); ++row) {
+        const QListWidgetItem* item = parameters_->item(row);
+        if (item->checkState() != Qt::Checked)
+            continue;
+        const display::HkParameter& d = descriptorOf(*item);
+        const int series = chart_->addSeries(seriesTitle(d), SeriesStyle::Line);
+        chart_->setPoints(series, display::trendPoints(d, samples));
+    }
+}
+
+void TrendForm::filterParameters(const QString& text)
+{
+    for (int row = 0; row < parameters_->count(); ++row) {
+        QListWidgetItem* item = parameters_->item(row);
+        const display::HkParameter& d = descriptorOf(*item);
+        item->setHidden(!QString::fromUtf8(d.mnemonic).contains(text, Qt::CaseInsensitive)
+                        && !QString::fromUtf8(d.description).contains(text, Qt::CaseInsensitive));
+    }
+}
+
+void TrendForm::openChartEditor(ChartEditor::Page page)
+{
+    editor_->setChart(chart_);
+    editor_->setDefaultPage(page);
+    editor_->execute();
+}

@@ -1,0 +1,72 @@
+// orvik-dump --trend: the list of mnemonics, the series of the demo archive as
+// the tool prints them, and the refusal of a mnemonic that names no parameter.
+
+#include "ArchiveBuilder.h"
+#include "DumpCommands.h"
+#include "DumpOptions.h"
+#include "HousekeepingTrend.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+#include <sys/wait.h>
+
+using namespace orvik;
+using namespace orvik::dump;
+
+namespace {
+
+// Exit code and standard output with standard error.
+std::pair<int, std::string> runDump(const std::string& arguments)
+{
+    const std::string command = "'" ORVIK_DUMP_PROGRAM "' " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    const int status = pipe ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+TEST(TrendDumpTest, TakesACommaSeparatedListAndNoOtherCommand)
+{
+    const ParsedOptions parsed = parseDumpOptions({"--trend", "ORVH_Oven_Temp,ORVH_p5V_C", "a.dat"});
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_EQ(parsed.options->command, Command::Trend);
+    EXPECT_EQ(parsed.options->trend, (std::vector<std::string>{"ORVH_Oven_Temp", "ORVH_p5V_C"}));
+    EXPECT_EQ(parsed.options->archive, "a.dat");
+    EXPECT_EQ(parseDumpOptions({"--trend", "A,,B", "a.dat"}).options->trend, (std::vector<std::string>{"A", "", "B"}));
+    EXPECT_EQ(parseDumpOptions({"--trend", "a.dat"}).error,
+              "--trend takes a list of mnemonics separated by commas (see --help)");
+    EXPECT_EQ(parseDumpOptions({"--tree", "--trend", "X", "a.dat"}).error, "--trend excludes the other commands");
+    EXPECT_THAT(usageText, ::testing::HasSubstr("  --trend MNEMONIC[,MNEMONIC...]\n"));
+}
+
+TEST(TrendDumpTest, TheToolPrintsTheSeriesOfTheDemoArchive)
+{
+    ArchiveDocument doc;
+    ASSERT_TRUE(doc.open(ORVIK_DEMO_ARCHIVE)) << doc.openError();
+    const display::HkParameterList parameters{display::parameterNamed("ORVH_Oven_Temp"),
+                                              display::parameterNamed("ORVH_He1_Pressure")};
+    std::ostringstream expected;
+    printTrend(doc, parameters, expected);
+    const std::string text = expected.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
+              1 + std::ptrdiff_t(display::trendSamples(doc).size()));
+    EXPECT_THAT(text, ::testing::StartsWith("LOBT [UTC],ORVH_Oven_Temp [°C],ORVH_He1_Pressure [mbar]\n\"20"));
+
+    EXPECT_EQ(runDump("--trend ORVH_Oven_Temp,ORVH_He1_Pressure '" ORVIK_DEMO_ARCHIVE "'"), std::pair(0, text));
+}
+
+TEST(TrendDumpTest, AnUnknownMnemonicIsToldInOneLineBeforeTheArchiveIsRead)
+{
+    const std::string message = "orvik-dump: unknown parameter 'ORVH_Nothing' (see --help)\n";
+    EXPECT_EQ(runDump("--trend ORVH_Oven_Temp,ORVH_Nothing '" ORVIK_DEMO_ARCHIVE "'"), std::pair(2, message));
+    EXPECT_EQ(runDump("--trend ORVH_Nothing /no/such/archive.cvlbin"), std::pair(2, message));
+    EXPECT_EQ(runDump("--trend ORVH_Oven_Temp, '" ORVIK_DEMO_ARCHIVE "'"),
+              std::pair(2, std::string("orvik-dump: unknown parameter '' (see --help)\n")));
+}
+
+} // namespace
