@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeView>
 
 using orvik::NodeId;
 
@@ -86,6 +87,8 @@ TEST_F(SearchTest, TypingFiltersBothViewsAndAFilteredRowShowsItsOwnNode)
     EXPECT_TRUE(texts.filter("Regular HK").isEmpty());
     EXPECT_TRUE(texts.contains("MS"));
     EXPECT_FALSE(texts.contains("Housekeeping"));
+    auto* treeView = qobject_cast<QTreeView*>(tree_);
+    EXPECT_TRUE(treeView->isExpanded(treeView->model()->index(0, 0))) << "a small result opens its groups";
 
     // The last filtered line shows its node: the same node and page as its line in the full list.
     timeList_->setCurrentIndex(timeList_->model()->index(rows - 1, 0));
@@ -108,7 +111,7 @@ TEST_F(SearchTest, TypingFiltersBothViewsAndAFilteredRowShowsItsOwnNode)
     edit_->clear();
     ASSERT_TRUE(waitForTimeRows(fullRows));
     const auto& all = doc().timeListNodes();
-    const int fullRow = int(std::find(all.begin(), all.end(), chosen) - all.begin());
+    const int fullRow = int(std::distance(all.begin(), std::find(all.begin(), all.end(), chosen)));
     timeList_->setCurrentIndex(timeList_->model()->index(fullRow, 0));
     EXPECT_EQ(window_->currentNode(), chosen);
     EXPECT_EQ(activePage(), filteredPage);
@@ -117,7 +120,7 @@ TEST_F(SearchTest, TypingFiltersBothViewsAndAFilteredRowShowsItsOwnNode)
 TEST_F(SearchTest, CtrlFFocusesTheFieldAndEscapeBringsTheFullListsBack)
 {
     window_->show();
-    QApplication::setActiveWindow(window_.get());
+    window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     tree_->setFocus();
     QTest::keyClick(tree_, Qt::Key_F, Qt::ControlModifier);
