@@ -1,5 +1,7 @@
 #include "CategoryTreeModel.h"
 
+#include "NodeFilter.h"
+
 using namespace orvik;
 
 namespace {
@@ -23,6 +25,15 @@ void CategoryTreeModel::endRebuild()
     endResetModel();
 }
 
+void CategoryTreeModel::setFilter(std::shared_ptr<const NodeFilter> filter)
+{
+    if (!filter && !filter_)
+        return;
+    beginResetModel();
+    filter_ = std::move(filter);
+    endResetModel();
+}
+
 NodeId CategoryTreeModel::nodeAt(const QModelIndex& index) const
 {
     return index.isValid() ? NodeId(index.internalId()) : noNode;
@@ -30,12 +41,17 @@ NodeId CategoryTreeModel::nodeAt(const QModelIndex& index) const
 
 QModelIndex CategoryTreeModel::indexOf(NodeId node) const
 {
-    return node == noNode || rebuilding_ ? QModelIndex() : createIndex(int(doc_.tree().row(node)), 0, quintptr(node));
+    if (node == noNode || rebuilding_ || (filter_ && !filter_->shows(node)))
+        return {};
+    const uint32_t row = filter_ ? filter_->row(node, doc_.tree()) : doc_.tree().row(node);
+    return createIndex(int(row), 0, quintptr(node));
 }
 
 const std::vector<NodeId>& CategoryTreeModel::childrenOf(const QModelIndex& parent) const
 {
-    return rebuilding_ ? none : doc_.tree().children(nodeAt(parent));
+    if (rebuilding_)
+        return none;
+    return filter_ ? filter_->children(nodeAt(parent)) : doc_.tree().children(nodeAt(parent));
 }
 
 QModelIndex CategoryTreeModel::index(int row, int column, const QModelIndex& parent) const

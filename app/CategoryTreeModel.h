@@ -1,9 +1,16 @@
 #pragma once
-// TreeView1's model: a view of the document's category tree, no item per node.
+// TreeView1's model: a view of the document's category tree, no item per node,
+// whole or cut down to what a search keeps.
 
 #include "ArchiveDocument.h"
 
 #include <QAbstractItemModel>
+
+#include <memory>
+
+namespace orvik {
+class NodeFilter;
+}
 
 class CategoryTreeModel : public QAbstractItemModel {
     Q_OBJECT
@@ -13,6 +20,8 @@ public:
     // Brackets a change of the whole tree (an open); the view sees an empty tree meanwhile.
     void beginRebuild();
     void endRebuild();
+    // Shows only what the search filter keeps; null shows the whole tree.
+    void setFilter(std::shared_ptr<const orvik::NodeFilter> filter);
 
     orvik::NodeId nodeAt(const QModelIndex& index) const;
     QModelIndex indexOf(orvik::NodeId node) const;
@@ -29,4 +38,5 @@ private:
 
     const orvik::ArchiveDocument& doc_;
     bool rebuilding_ = false;
+    std::shared_ptr<const orvik::NodeFilter> filter_;
 };

@@ -1,5 +1,7 @@
 #include "TimeListModel.h"
 
+#include "NodeFilter.h"
+
 using namespace orvik;
 
 TimeListModel::TimeListModel(const ArchiveDocument& doc, QObject* parent) : QAbstractListModel(parent), doc_(doc) {}
@@ -16,14 +18,27 @@ void TimeListModel::endRebuild()
     endResetModel();
 }
 
+void TimeListModel::setFilter(std::shared_ptr<const NodeFilter> filter)
+{
+    if (!filter && !filter_)
+        return;
+    beginResetModel();
+    filter_ = std::move(filter);
+    endResetModel();
+}
+
 NodeId TimeListModel::nodeAt(int row) const
 {
-    return row >= 0 && row < rowCount() ? doc_.timeListNodes()[size_t(row)] : noNode;
+    if (row < 0 || row >= rowCount())
+        return noNode;
+    return filter_ ? filter_->timeListNodes()[size_t(row)] : doc_.timeListNodes()[size_t(row)];
 }
 
 int TimeListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() || rebuilding_ ? 0 : int(doc_.timeListNodes().size());
+    if (parent.isValid() || rebuilding_)
+        return 0;
+    return int(filter_ ? filter_->timeListNodes().size() : doc_.timeListNodes().size());
 }
 
 QVariant TimeListModel::data(const QModelIndex& index, int role) const

@@ -1,9 +1,16 @@
 #pragma once
-// ListBox1's model: the time list, one row per entry, texts made when painted.
+// ListBox1's model: the time list (whole, or the entries a search keeps), one row
+// per entry, texts made when painted.
 
 #include "ArchiveDocument.h"
 
 #include <QAbstractListModel>
+
+#include <memory>
+
+namespace orvik {
+class NodeFilter;
+}
 
 class TimeListModel : public QAbstractListModel {
     Q_OBJECT
@@ -12,6 +19,8 @@ public:
 
     void beginRebuild();
     void endRebuild();
+    // Lists only the entries the search filter keeps; null lists them all.
+    void setFilter(std::shared_ptr<const orvik::NodeFilter> filter);
     // The node of a row, or none.
     orvik::NodeId nodeAt(int row) const;
 
@@ -21,4 +30,5 @@ public:
 private:
     const orvik::ArchiveDocument& doc_;
     bool rebuilding_ = false;
+    std::shared_ptr<const orvik::NodeFilter> filter_;
 };

@@ -2,9 +2,9 @@
 
 #include "Brindlowmru.h"
 #include "CategoryTreeModel.h"
-#include "ChosenNode.h"
 #include "ComponentApplier.h"
 #include "MainPages.h"
+#include "NodeSearch.h"
 #include "PacketStatisticsModel.h"
 #include "RawPage.h"
 #include "ShowInFront.h"
@@ -25,6 +25,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QLocale>
 #include <QMenuBar>
@@ -84,6 +85,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     trendForm_ = new TrendForm(doc_, this);
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
+    connectSearch();
     connectEventPages();
     buildReports();
     buildHousekeepingCsvExport();
@@ -104,6 +106,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
 TForm1::~TForm1()
 {
+    search_->stop(); // the search reads the tree, which goes before the window's children
     saveWindowPlacement(*this);
 }
 
@@ -145,7 +148,19 @@ QWidget* TForm1::buildLeftPanel()
     statistics->header()->setDefaultAlignment(Qt::AlignLeft);
     statistics->model()->setHeaderData(1, Qt::Horizontal, int(Qt::AlignRight), Qt::TextAlignmentRole);
 
-    panel->addWidget(navigation);
+    // The search field filters both navigation controls: it sits above their tabs.
+    auto* searchable = new QWidget;
+    auto* searchLayout = new QVBoxLayout(searchable);
+    searchLayout->setContentsMargins(0, 0, 0, 0);
+    searchLayout->setSpacing(2);
+    searchEdit_ = new QLineEdit;
+    searchEdit_->setObjectName("SearchEdit");
+    searchEdit_->setPlaceholderText("Search nodes");
+    searchEdit_->setClearButtonEnabled(true);
+    searchLayout->addWidget(searchEdit_);
+    searchLayout->addWidget(navigation);
+
+    panel->addWidget(searchable);
     panel->addWidget(statistics);
     panel->setStretchFactor(0, 1);
     return panel;
@@ -276,9 +291,10 @@ NodeId TForm1::chosenNode() const
     const bool treeInFront = pageControl4_->currentWidget()->objectName() == "CategoryTabSheet";
     const QModelIndexList nodes = treeView1_->selectionModel()->selectedIndexes();
     const QModelIndexList lines = listBox1_->selectionModel()->selectedIndexes();
-    return reports::chosenNode(treeInFront, nodes.isEmpty() ? noNode : treeModel_->nodeAt(nodes.front()),
-                               lines.isEmpty() ? std::nullopt : std::optional<size_t>(lines.front().row()),
-                               doc_.timeListNodes());
+    if (treeInFront)
+        return nodes.isEmpty() ? noNode : treeModel_->nodeAt(nodes.front());
+    // The model maps the line to its node, also while a search filters the list.
+    return lines.isEmpty() ? noNode : timeModel_->nodeAt(lines.front().row());
 }
 
 void TForm1::applyDisplay(const std::function<void()>& action)
@@ -340,6 +356,8 @@ void TForm1::openArchive(bool showDialog)
         QMessageBox::warning(this, "Error opening file...", "File not found!");
         return;
     }
+    // The needle in the search field applies to the new file too.
+    search_->setNeedle(searchEdit_->text());
     if (!doc_.warnings().empty()) {
         QStringList lines;
         for (const std::string& w : doc_.warnings())
@@ -355,6 +373,7 @@ bool TForm1::openWithProgress(const QString& fileName)
     display_.releaseArchive();
     applier_->apply(display_.components.writes());
     rawPage_->forgetNode();
+    dropSearchFilter();
     treeModel_->beginRebuild();
     timeModel_->beginRebuild();
     QProgressDialog progress(QString("Opening %1...").arg(fileName), QString(), 0, 1000, this);

@@ -14,12 +14,14 @@
 class QAction;
 class QFileDialog;
 class QLabel;
+class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTreeView;
 class CategoryTreeModel;
+class NodeSearch;
 class ComponentApplier;
 class PacketStatisticsModel;
 class RawPage;
@@ -33,6 +35,7 @@ class TForm5;
 
 namespace orvik {
 class BrindlowMRU;
+class NodeFilter;
 namespace reports {
 enum class DumpFileFormat;
 }
@@ -118,6 +121,11 @@ private:
     // Runs the open with a progress dialog for opens that take a while.
     bool openWithProgress(const QString& fileName);
     void showStatus();
+    // The search field above the tree and the time list (Unit1Search.cpp).
+    void connectSearch();
+    void showSearchResult(std::shared_ptr<const orvik::NodeFilter> filter);
+    // Before an open: the filter refers to the nodes about to go.
+    void dropSearchFilter();
     void nodeChosen(orvik::NodeId node, bool byMouse);
 
     orvik::ArchiveDocument doc_;
@@ -126,6 +134,8 @@ private:
     QTreeView* treeView1_ = nullptr;
     QListView* listBox1_ = nullptr;
     QTabWidget* pageControl4_ = nullptr;
+    QLineEdit* searchEdit_ = nullptr;
+    NodeSearch* search_ = nullptr;
     QTabWidget* pageControl1_ = nullptr;
     QLabel* statusPanels_[3] = {};
     QMenu* openRecent_ = nullptr;

@@ -73,30 +73,65 @@ std::string memoryDumpNodeText(uint16_t memoryType)
 
 std::string CategoryTree::text(NodeId id) const
 {
+    std::string text;
+    appendText(id, text);
+    return text;
+}
+
+bool CategoryTree::hasFixedText(int16_t kind)
+{
+    switch (kind) {
+    case NodeKind::Spectrum:
+    case NodeKind::Group:
+    case NodeKind::GcHkSweep:
+    case NodeKind::MsHkSweep:
+    case NodeKind::MemoryDump:
+    case NodeKind::Time: return false;
+    default: return true;
+    }
+}
+
+void CategoryTree::appendText(NodeId id, std::string& out) const
+{
     const Node& node = nodes_[id];
     const NodeWrapper& w = node.wrapper;
     switch (w.kind) {
     case NodeKind::Spectrum:
-        return "Spectrum " + std::to_string(node.number) + " (" +
-               std::to_string(w.record<SpectrumRecord>()->sampleCount) + " smp)";
-    case NodeKind::InternalHk: return "Internal HK";
-    case NodeKind::OvenTpstParameter: return "Oven/TPST Parameter";
-    case NodeKind::GcMsParameter: return "GC/MS - Parameter";
-    case NodeKind::TestResults: return "Test Results";
-    case NodeKind::ErrorMessage: return "Error Message";
-    case NodeKind::TpstReport: return "TPST Report";
-    case NodeKind::ExecutionReport: return "Execution Report";
-    case NodeKind::Group: return groups_[node.number].text;
-    case NodeKind::GcHkSweep: return "GC HK (" + std::to_string(node.number) + ")";
-    case NodeKind::MsHkSweep: return "MS HK (" + std::to_string(node.number) + ")";
-    case NodeKind::CsibConfig: return "CSIB(Cfg)";
-    case NodeKind::MemoryDump: return memoryDumpNodeText(w.record<MemoryDumpImage>()->memoryType());
-    case NodeKind::RegularHk: return "Regular HK";
-    case NodeKind::Time: return "Time: " + formatOnBoardTime(w.ticks(), timeNodeFormat);
-    case NodeKind::Telecommand: return "TC: ";
-    case NodeKind::FullHk: return "Full HK";
-    case NodeKind::CsibParameter: return "CSIB(Par)";
-    default: return {};
+        out += "Spectrum ";
+        out += std::to_string(node.number);
+        out += " (";
+        out += std::to_string(w.record<SpectrumRecord>()->sampleCount);
+        out += " smp)";
+        return;
+    case NodeKind::InternalHk: out += "Internal HK"; return;
+    case NodeKind::OvenTpstParameter: out += "Oven/TPST Parameter"; return;
+    case NodeKind::GcMsParameter: out += "GC/MS - Parameter"; return;
+    case NodeKind::TestResults: out += "Test Results"; return;
+    case NodeKind::ErrorMessage: out += "Error Message"; return;
+    case NodeKind::TpstReport: out += "TPST Report"; return;
+    case NodeKind::ExecutionReport: out += "Execution Report"; return;
+    case NodeKind::Group: out += groups_[node.number].text; return;
+    case NodeKind::GcHkSweep:
+        out += "GC HK (";
+        out += std::to_string(node.number);
+        out += ')';
+        return;
+    case NodeKind::MsHkSweep:
+        out += "MS HK (";
+        out += std::to_string(node.number);
+        out += ')';
+        return;
+    case NodeKind::CsibConfig: out += "CSIB(Cfg)"; return;
+    case NodeKind::MemoryDump: out += memoryDumpNodeText(w.record<MemoryDumpImage>()->memoryType()); return;
+    case NodeKind::RegularHk: out += "Regular HK"; return;
+    case NodeKind::Time:
+        out += "Time: ";
+        out += formatOnBoardTime(w.ticks(), timeNodeFormat);
+        return;
+    case NodeKind::Telecommand: out += "TC: "; return;
+    case NodeKind::FullHk: out += "Full HK"; return;
+    case NodeKind::CsibParameter: out += "CSIB(Par)"; return;
+    default: return;
     }
 }
 

@@ -39,6 +39,10 @@ public:
     const NodeWrapper& wrapper(NodeId id) const { return nodes_[id].wrapper; }
     int16_t kind(NodeId id) const { return nodes_[id].wrapper.kind; }
     std::string text(NodeId id) const;
+    // Appends the node's text to `out`: one buffer serves many nodes.
+    void appendText(NodeId id, std::string& out) const;
+    // Whether every node of the kind has the same text (a group's is its own).
+    static bool hasFixedText(int16_t kind);
 
 private:
     struct Node {

@@ -2,7 +2,6 @@
 // on, and failures that are reported instead of passing in silence.
 
 #include "ArchiveBuilder.h"
-#include "ChosenNode.h"
 #include "MemoryDumpExport.h"
 
 using namespace orvik;
@@ -95,18 +94,6 @@ TEST_F(MemoryDumpExportTest, AFailedWriteIsReportedAndTheIncompleteFileNamed)
     const std::string error = exportMemoryDump(image(3, {}), DumpFileFormat::Text, full);
     EXPECT_EQ(error, "Writing \"/dev/full\" failed: No space left on device. The file is incomplete.");
     EXPECT_TRUE(std::filesystem::exists(full));
-}
-
-TEST(ChosenNodeTest, FollowsTheNavigationControlInFront)
-{
-    TimeList timeList;
-    for (NodeId id : {4u, 5u, 9u})
-        timeList.append(id);
-    EXPECT_EQ(chosenNode(true, 7, 1, timeList), 7u);
-    EXPECT_EQ(chosenNode(true, noNode, 1, timeList), noNode);
-    EXPECT_EQ(chosenNode(false, 7, 2, timeList), 9u);
-    EXPECT_EQ(chosenNode(false, 7, std::nullopt, timeList), noNode) << "no line selected";
-    EXPECT_EQ(chosenNode(false, 7, 3, timeList), noNode);
 }
 
 class ExportableNodeTest : public DocumentTest {};

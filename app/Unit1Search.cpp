@@ -1,0 +1,55 @@
+// The search field: filters the category tree and the time list by node text as
+// the user types. Ctrl+F goes to it, Escape empties it and the full lists return.
+// Choosing a node in a filtered list shows that node, as in the full lists.
+
+#include "Unit1.h"
+
+#include "CategoryTreeModel.h"
+#include "NodeSearch.h"
+#include "TimeListModel.h"
+
+#include <QLineEdit>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTreeView>
+
+using namespace orvik;
+
+namespace {
+// Up to this many nodes in a filtered tree, every group is opened to show the matches.
+constexpr size_t expandAllLimit = 2000;
+} // namespace
+
+void TForm1::connectSearch()
+{
+    search_ = new NodeSearch(doc_.tree(), [this](std::shared_ptr<const NodeFilter> filter) {
+        showSearchResult(std::move(filter));
+    }, this);
+    connect(searchEdit_, &QLineEdit::textChanged, search_, [this](const QString& needle) {
+        search_->setNeedle(needle);
+    });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        searchEdit_->setFocus(Qt::ShortcutFocusReason);
+        searchEdit_->selectAll();
+    });
+    // Escape in the field or in the lists below it.
+    auto* clear = new QShortcut(QKeySequence(Qt::Key_Escape), searchEdit_->parentWidget());
+    clear->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(clear, &QShortcut::activated, searchEdit_, &QLineEdit::clear);
+}
+
+void TForm1::showSearchResult(std::shared_ptr<const NodeFilter> filter)
+{
+    const bool expand = filter && filter->shownCount() <= expandAllLimit;
+    treeModel_->setFilter(filter);
+    timeModel_->setFilter(std::move(filter));
+    if (expand)
+        treeView1_->expandAll();
+}
+
+void TForm1::dropSearchFilter()
+{
+    search_->stop();
+    showSearchResult(nullptr);
+}

@@ -1,0 +1,93 @@
+#include "NodeFilter.h"
+
+#include <algorithm>
+#include <array>
+
+namespace orvik {
+
+namespace {
+
+// Folds ASCII letters only: other bytes (UTF-8 sequences in a needle) compare as they are.
+char foldCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+const std::vector<NodeId> noChildren;
+
+} // namespace
+
+const std::vector<NodeId>& NodeFilter::children(NodeId parent) const
+{
+    const auto found = children_.find(parent);
+    return found == children_.end() ? noChildren : found->second;
+}
+
+uint32_t NodeFilter::row(NodeId id, const CategoryTree& tree) const
+{
+    const std::vector<NodeId>& siblings = children(tree.parent(id));
+    return uint32_t(std::lower_bound(siblings.begin(), siblings.end(), id) - siblings.begin());
+}
+
+std::optional<NodeFilter> filterNodes(const CategoryTree& tree, std::string_view needle,
+                                      const std::atomic<bool>* cancelled)
+{
+    std::string folded(needle);
+    std::transform(folded.begin(), folded.end(), folded.begin(), foldCase);
+
+    std::string text;
+    const auto matches = [&](NodeId id) {
+        text.clear();
+        tree.appendText(id, text);
+        std::transform(text.begin(), text.end(), text.begin(), foldCase);
+        return text.find(folded) != std::string::npos;
+    };
+    // Kinds with one text for all their nodes: decided at their first node. Kinds are 16-bit.
+    enum : uint8_t { unknown, no, yes };
+    std::array<uint8_t, 65536> fixedKindMatches{};
+
+    NodeFilter filter;
+    const size_t count = tree.size();
+    filter.shown_.assign(count, false);
+    constexpr size_t cancelCheckInterval = 1 << 16;
+    for (NodeId id = 0; id < count; ++id) {
+        if (id % cancelCheckInterval == 0 && cancelled && cancelled->load(std::memory_order_relaxed))
+            return std::nullopt;
+        const int16_t kind = tree.kind(id);
+        bool match;
+        if (CategoryTree::hasFixedText(kind)) {
+            uint8_t& decided = fixedKindMatches[uint16_t(kind)];
+            if (decided == unknown)
+                decided = matches(id) ? yes : no;
+            match = decided == yes;
+        } else {
+            match = matches(id);
+        }
+        if (!match)
+            continue;
+        if (kind != NodeKind::Group)
+            filter.timeListNodes_.push_back(id);
+        // Ancestors have smaller ids: mark upwards until one is shown already.
+        for (NodeId n = id; n != noNode && !filter.shown_[n]; n = tree.parent(n)) {
+            filter.shown_[n] = true;
+            ++filter.shownCount_;
+        }
+    }
+    // Children in id order are children in tree order. Runs of siblings are common:
+    // the list of the last parent is kept at hand (the map's values do not move).
+    NodeId lastParent = 0;
+    std::vector<NodeId>* siblings = nullptr;
+    for (NodeId id = 0; id < count; ++id) {
+        if (!filter.shown_[id])
+            continue;
+        const NodeId parent = tree.parent(id);
+        if (!siblings || parent != lastParent) {
+            siblings = &filter.children_[parent];
+            lastParent = parent;
+        }
+        siblings->push_back(id);
+    }
+    return filter;
+}
+
+} // namespace orvik
