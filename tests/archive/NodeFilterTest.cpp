@@ -86,8 +86,9 @@ TEST(NodeFilter, EmptyNeedleShowsEverythingAndOddNeedlesMatchNothing)
         EXPECT_EQ(all.children(parent), t.tree.children(parent)) << parent;
 
     // Bytes of UTF-8 sequences, a NUL and a needle longer than any text: no match, no fault.
+    const std::string longNeedle(300, 'x');
     for (std::string_view needle : {std::string_view("Sp\xC3\xA9\x63trum"), std::string_view("\xFF\x80"),
-                                    std::string_view("HK\0", 3), std::string_view(std::string(300, 'x'))}) {
+                                    std::string_view("HK\0", 3), std::string_view(longNeedle)}) {
         const NodeFilter none = t.filter(needle);
         EXPECT_EQ(none.shownCount(), 0u);
         EXPECT_TRUE(none.children(noNode).empty());
