@@ -12,20 +12,20 @@
 
 namespace {
 
-struct PageSpec {
+struct PageEntry {
     const char* name;
     const char* caption; // "&&" shows a single "&"
 };
 
 // A page control with its pages; returns the pages in order.
-QTabWidget* pageControl(const char* name, std::initializer_list<PageSpec> pages, QWidget* parent)
+QTabWidget* pageControl(const char* name, std::initializer_list<PageEntry> pages, QWidget* parent)
 {
     auto* control = new QTabWidget(parent);
     control->setObjectName(name);
-    for (const PageSpec& spec : pages) {
+    for (const PageEntry& entry : pages) {
         auto* page = new QWidget;
-        page->setObjectName(spec.name);
-        control->addTab(page, QString::fromUtf8(spec.caption));
+        page->setObjectName(entry.name);
+        control->addTab(page, QString::fromUtf8(entry.caption));
     }
     return control;
 }

@@ -8,23 +8,23 @@
 
 namespace {
 
-struct LabelSpec {
+struct LabelEntry {
     const char* caption;
     const char* name;
 };
 
 // A group of captions with their right-aligned value labels ("-" until a sweep is shown).
-QGroupBox* valueGroup(const char* title, std::initializer_list<LabelSpec> labels)
+QGroupBox* valueGroup(const char* title, std::initializer_list<LabelEntry> labels)
 {
     auto* group = new QGroupBox(QString::fromUtf8(title));
     auto* grid = new QGridLayout(group);
     int row = 0;
-    for (const LabelSpec& spec : labels) {
+    for (const LabelEntry& entry : labels) {
         auto* value = new QLabel("-");
-        value->setObjectName(spec.name);
+        value->setObjectName(entry.name);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setMinimumWidth(90);
-        grid->addWidget(new QLabel(QString::fromUtf8(spec.caption)), row, 0);
+        grid->addWidget(new QLabel(QString::fromUtf8(entry.caption)), row, 0);
         grid->addWidget(value, row, 1);
         ++row;
     }
