@@ -7,6 +7,7 @@
 //
 //   chart_bench
 
+#include "BestOf.h"
 #include "Chart.h"
 #include "ComponentApplier.h"
 #include "MainDisplay.h"
@@ -25,21 +26,8 @@ using namespace orvik::widgets;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr double frame = 1.0 / 60;
 constexpr size_t samples = 65535;
-
-template <class F>
-double bestOf(int runs, F&& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-}
 
 // A floor with a few peaks, as the instrument's spectra look.
 std::unique_ptr<SpectrumRecord> spectrum(uint16_t tag)

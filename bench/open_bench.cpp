@@ -4,6 +4,7 @@
 //
 //   open_bench ARCHIVE [ORVIK_DUMP]
 
+#include "BestOf.h"
 #include "ArchiveDocument.h"
 
 #include <chrono>
@@ -18,22 +19,6 @@
 #endif
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Best of `runs` timings of `work`, which returns what it built: releasing that
-// is not part of the timing.
-template <class F>
-double bestOf(int runs, F&& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        auto built = work();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-}
 
 // The baseline: the whole file into one fresh buffer, in 8 MiB reads.
 std::unique_ptr<unsigned char[]> readWhole(const std::string& path, size_t size)

@@ -7,6 +7,7 @@
 //
 //   search_bench ARCHIVE
 
+#include "BestOf.h"
 #include "ArchiveDocument.h"
 #include "NodeFilter.h"
 #include "Registry.h"
@@ -25,18 +26,6 @@
 #include <thread>
 
 namespace {
-
-template <class F>
-double bestOf(int runs, F&& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        [[maybe_unused]] auto result = work(); // released after the timing
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
 
 std::string inQuotes(std::string_view text)
 {

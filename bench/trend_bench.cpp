@@ -5,6 +5,7 @@
 //
 //   trend_bench [PACKETS]
 
+#include "BestOf.h"
 #include "ArchiveDocument.h"
 #include "ArchiveWriter.h"
 #include "Chart.h"
@@ -25,18 +26,6 @@ using namespace orvik;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-template <class F>
-double bestOf(int runs, F&& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-}
 
 // Packets 16 s apart, halves 8 s apart; a slow oven cycle and a noisy current.
 void writeArchive(const std::filesystem::path& file, uint32_t packets)

@@ -5,13 +5,13 @@
 //
 //   window_open_bench ARCHIVE
 
+#include "BestOf.h"
 #include "ArchiveDocument.h"
 #include "Registry.h"
 #include "Unit1.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTreeView>
 
@@ -19,19 +19,6 @@
 #include <memory>
 
 namespace {
-
-template <class F>
-double bestOf(int runs, F&& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        [[maybe_unused]] auto built = work(); // released after the timing
-        best = std::min(best, timer.nsecsElapsed() / 1e9);
-    }
-    return best;
-}
 
 void paintNow(QAbstractItemView* view, bool toEnd)
 {

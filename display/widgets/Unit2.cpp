@@ -4,9 +4,6 @@
 #include "Histogram.h"
 #include "ShowInFront.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace orvik::widgets;
 
@@ -22,16 +19,7 @@ TForm2::TForm2(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
     chart1_->setLogarithmic(ChartAxis::Bottom, true);
     chart1_->addSeries("Series2", SeriesStyle::Volume, QColor(0, 160, 0));
 
-    auto* close = new QPushButton("Close");
-    close->setObjectName("Button1");
-    connect(close, &QPushButton::clicked, this, &QWidget::hide);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(chart1_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
+    layOutChartWindow(*this, chart1_);
 }
 
 void TForm2::showOverMainWindow()

@@ -1,10 +1,8 @@
 #include "Unit3.h"
 
 #include "Chart.h"
+#include "ShowInFront.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <vector>
@@ -24,16 +22,7 @@ TForm3::TForm3(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
     chart1_->series(0)->removeFromLegend();
     connect(chart1_, &QCustomPlot::afterLayout, this, &TForm3::fitBarWidth);
 
-    auto* close = new QPushButton("Close");
-    close->setObjectName("Button1");
-    connect(close, &QPushButton::clicked, this, &QWidget::hide);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(chart1_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
+    layOutChartWindow(*this, chart1_);
 }
 
 void TForm3::fillDumpChart(const orvik::MemoryDumpImage& image)
