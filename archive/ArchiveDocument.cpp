@@ -131,8 +131,7 @@ size_t ArchiveDocument::assembleMemoryDump(size_t i)
         if (!packets[j].cls.transfer)
             continue;
         // Data words 1..128 are the page; a short packet leaves the rest of it zero.
-        const WordView page = packets[j].dataWords().slice(1, MemoryDumpImage::pageWords);
-        std::copy_n(page.bytes(), page.byteCount(), image->pageBytes(found));
+        image->addPage(packets[j].dataWords().slice(1, MemoryDumpImage::pageWords));
         ++found;
         last = j;
     }

@@ -10,6 +10,7 @@
 #include <QApplication>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 
@@ -32,18 +33,21 @@ double seconds(F&& work)
 MemoryDumpImage dump(uint16_t pages)
 {
     MemoryDumpImage image(pages, 0x000F);
-    const size_t words = MemoryDumpImage::pageWords * pages;
-    for (size_t i = 0; i < words; ++i)
-        writeLe16(image.pageBytes(0) + 2 * i, (i / 4096) % 3 == 0 ? 0 : uint16_t((i * 2654435761u) >> 16));
+    std::array<uint8_t, 2 * MemoryDumpImage::pageWords> page;
+    for (size_t p = 0, i = 0; p < pages; ++p) {
+        for (size_t k = 0; k < MemoryDumpImage::pageWords; ++k, ++i)
+            writeLe16(page.data() + 2 * k, (i / 4096) % 3 == 0 ? 0 : uint16_t((i * 2654435761u) >> 16));
+        image.addPage(WordView(page.data(), page.size()));
+    }
     return image;
 }
 
 // The dump's words as a bar series of the chart layer, filled and painted.
 double barChartSeconds(const MemoryDumpImage& image, QSize size)
 {
-    std::vector<double> values(MemoryDumpImage::pageWords * image.pageCount());
+    std::vector<double> values(image.dataWordCount());
     for (size_t i = 0; i < values.size(); ++i)
-        values[i] = image.words().wordOr(2 + i);
+        values[i] = image.dataWord(i);
     Chart bars("Chart1");
     bars.resize(size);
     bars.show();

@@ -73,10 +73,14 @@ RawView spectrumView(const SpectrumRecord& record, size_t maxBytes)
 
 RawView memoryDumpView(const MemoryDumpImage& image, size_t maxBytes)
 {
-    return bytesView("Memory dump: page count, memory type, then " + std::to_string(image.pageCount()) +
-                         " pages of 128 words",
-                     {{"Pages", std::to_string(image.pageCount())}, {"Memory type", hex4(image.memoryType())}},
-                     image.bytes.data(), image.bytes.size(), maxBytes);
+    const std::string pages = std::to_string(image.pageCount());
+    const std::string held = image.pagesHeld() == image.pageCount()
+                                 ? pages + " pages of 128 words"
+                                 : std::to_string(image.pagesHeld()) + " of the " + pages +
+                                       " pages of 128 words announced (the file held no more; they read as zero)";
+    return bytesView("Memory dump: page count, memory type, then " + held,
+                     {{"Pages", pages}, {"Memory type", hex4(image.memoryType())}}, image.words().bytes(),
+                     image.words().byteCount(), maxBytes);
 }
 
 } // namespace

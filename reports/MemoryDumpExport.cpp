@@ -16,11 +16,6 @@ const MemoryDumpImage* memoryDumpOf(const CategoryTree& tree, NodeId node)
 
 namespace {
 
-WordView dataWords(const MemoryDumpImage& image)
-{
-    return image.words().slice(2, MemoryDumpImage::pageWords * image.pageCount());
-}
-
 std::string quoted(const std::filesystem::path& file)
 {
     std::string q = "\"";
@@ -38,18 +33,22 @@ std::string lastError()
 
 void writeMemoryDump(const MemoryDumpImage& image, DumpFileFormat format, std::ostream& out)
 {
-    const WordView words = dataWords(image);
     if (format == DumpFileFormat::Binary) {
-        // The image keeps the archive's byte order, which is the file's.
-        out.write(reinterpret_cast<const char*>(words.bytes()), std::streamsize(words.byteCount()));
+        // The image keeps the archive's byte order, which is the file's; pages the
+        // archive did not hold are written as the zeros they read as.
+        const WordView held = image.heldDataWords();
+        out.write(reinterpret_cast<const char*>(held.bytes()), std::streamsize(held.byteCount()));
+        const WordView zeroPage = image.page(image.pagesHeld());
+        for (size_t p = image.pagesHeld(); p < image.pageCount() && out; ++p)
+            out.write(reinterpret_cast<const char*>(zeroPage.bytes()), std::streamsize(zeroPage.byteCount()));
         return;
     }
     // Lines are gathered in chunks: a dump may hold millions of words.
     std::string chunk;
     chunk.reserve(1 << 16);
     char number[8];
-    for (size_t i = 0; i < words.wordCount() && out; ++i) {
-        const auto end = std::to_chars(number, number + sizeof number, words.wordOr(i)).ptr;
+    for (size_t i = 0; i < image.dataWordCount() && out; ++i) {
+        const auto end = std::to_chars(number, number + sizeof number, image.dataWord(i)).ptr;
         chunk.append(number, end).push_back('\n');
         if (chunk.size() > (1 << 16) - 8) {
             out.write(chunk.data(), std::streamsize(chunk.size()));

@@ -27,10 +27,9 @@ TForm3::TForm3(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
 
 void TForm3::fillDumpChart(const orvik::MemoryDumpImage& image)
 {
-    const orvik::WordView words = image.words().slice(2, orvik::MemoryDumpImage::pageWords * image.pageCount());
-    std::vector<double> values(words.wordCount());
+    std::vector<double> values(image.dataWordCount());
     for (size_t i = 0; i < values.size(); ++i)
-        values[i] = words.wordOr(i);
+        values[i] = image.dataWord(i);
     chart1_->setValues(0, values);
 }
 

@@ -37,6 +37,17 @@ inline Words counting(size_t count, uint16_t first = 1)
     return w;
 }
 
+// A dump image of `pages` pages held, filled from `data` in order (the rest zero).
+inline MemoryDumpImage dumpImage(uint16_t pages, uint16_t memoryType, const Words& data)
+{
+    MemoryDumpImage image(pages, memoryType);
+    const Bytes bytes = le(data);
+    const WordView words(bytes.data(), bytes.size());
+    for (size_t p = 0; p < pages; ++p)
+        image.addPage(words.slice(p * MemoryDumpImage::pageWords, MemoryDumpImage::pageWords));
+    return image;
+}
+
 inline Bytes operator+(Bytes a, const Bytes& b)
 {
     a.insert(a.end(), b.begin(), b.end());

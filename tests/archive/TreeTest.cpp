@@ -104,7 +104,9 @@ TEST_F(TreeTest, DumpCutShortKeepsItsPagesWarnsAndTheWalkResumesAfterTheLastPage
                 ElementsAre("Housekeeping", "Housekeeping > Internal HK", "System", "System > Memory Dump (MS/TDC)",
                             "GC", "GCMS", "MS"));
     const MemoryDumpImage& image = dumpImage(doc);
-    EXPECT_EQ(image.words().wordCount(), 2u + 3 * 128);
+    EXPECT_EQ(image.pagesHeld(), 1u);
+    EXPECT_EQ(image.dataWordCount(), 3u * 128);
+    EXPECT_EQ(image.dataWord(3 * 128 - 1), 0);
     Words first = counting(10);
     first.resize(128, 0);
     EXPECT_EQ(pageOf(image, 0), first);
@@ -119,6 +121,19 @@ TEST_F(TreeTest, DumpCutShortKeepsItsPagesWarnsAndTheWalkResumesAfterTheLastPage
                 ElementsAre("Test Results", "Memory Dump (DPU)", "Error Message"));
     EXPECT_THAT(doc.warnings(), ElementsAre("Memory Dump (DPU) (packet 1) announces 2 pages, but the file ends "
                                             "after 0; the missing pages read as zero."));
+}
+
+TEST_F(TreeTest, ADumpCutShortTakesOnlyTheRoomOfThePagesFound)
+{
+    // Not 16 MiB of zeros for a header announcing 65 535 pages in a file of a few bytes.
+    open(Archive().add({dumpHeader(0x000F, 0xFFFF), dumpPage(counting(128))}));
+    const MemoryDumpImage& image = dumpImage(doc);
+    EXPECT_EQ(image.words().byteCount(), 4u + 256);
+    EXPECT_EQ(image.pageCount(), 0xFFFF);
+    EXPECT_EQ(image.dataWordCount(), 128u * 0xFFFF);
+    EXPECT_EQ(pageOf(image, 0), counting(128));
+    EXPECT_EQ(pageOf(image, 0xFFFE), Words(128, 0));
+    EXPECT_TRUE(image.page(0xFFFF).empty());
 }
 
 } // namespace

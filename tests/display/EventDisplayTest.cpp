@@ -320,10 +320,7 @@ protected:
     // Word i of the image holds i (pages start at word 2).
     static MemoryDumpImage dump(uint16_t pages, uint16_t type)
     {
-        MemoryDumpImage image(pages, type);
-        for (size_t i = 2; i < image.words().wordCount(); ++i)
-            writeLe16(image.bytes.data() + 2 * i, uint16_t(i));
-        return image;
+        return dumpImage(pages, type, counting(MemoryDumpImage::pageWords * pages, 2));
     }
     int position() const { return components.number("MemDumpScrollBar1", Property::Position).value_or(-1); }
 };

@@ -149,7 +149,7 @@ TEST(RawView, NodesShowTheirPacketTheirRecordOrANote)
     const NodeId spectrumNode = tree.addNode(group, NodeWrapper(NodeKind::Spectrum, std::move(spectrum)));
 
     const NodeId dumpNode =
-        tree.addNode(group, NodeWrapper(NodeKind::MemoryDump, std::make_unique<MemoryDumpImage>(2, 0x0A)));
+        tree.addNode(group, NodeWrapper(NodeKind::MemoryDump, std::make_unique<MemoryDumpImage>(dumpImage(2, 0x0A, {}))));
 
     EXPECT_EQ(rawViewText(rawNodeView(tree, group)), "Group node: it holds no bytes of its own\n");
     EXPECT_EQ(rawViewText(rawNodeView(tree, time)), "Time node: it holds no bytes of its own\n");
@@ -181,4 +181,13 @@ TEST(RawView, NodesShowTheirPacketTheirRecordOrANote)
     EXPECT_EQ(field(dumpView, "Memory type"), "0x000A");
     EXPECT_EQ(dumpView.dump.size(), (2 + 2 * 128) * 2 / 16 + 1);
     EXPECT_EQ(dumpView.dump[0].substr(0, 24), "00000000  02 00 0A 00 00");
+
+    // A dump cut short shows the pages the file held and says so.
+    auto cutShortImage = std::make_unique<MemoryDumpImage>(3, 0x0A);
+    cutShortImage->addPage({});
+    const RawView cutShort =
+        rawNodeView(tree, tree.addNode(group, NodeWrapper(NodeKind::MemoryDump, std::move(cutShortImage))));
+    EXPECT_EQ(cutShort.dump.size(), (2 + 128) * 2 / 16 + 1);
+    EXPECT_EQ(cutShort.note, "Memory dump: page count, memory type, then 1 of the 3 pages of 128 words announced (the "
+                             "file held no more; they read as zero)");
 }

@@ -18,10 +18,7 @@ const std::string lineEnd = "\n";
 
 MemoryDumpImage image(uint16_t pages, const Words& data)
 {
-    MemoryDumpImage dump(pages, 0x0F00);
-    for (size_t i = 0; i < data.size(); ++i)
-        writeLe16(dump.bytes.data() + 4 + 2 * i, data[i]);
-    return dump;
+    return dumpImage(pages, 0x0F00, data);
 }
 
 std::string contents(const std::filesystem::path& file)
@@ -70,6 +67,18 @@ TEST_F(MemoryDumpExportTest, WritesEveryDataWordOfThreePagesAndNothingElse)
     EXPECT_EQ(writtenText.substr(0, 3 * lineEnd.size() + 10), "4660" + lineEnd + "65535" + lineEnd + "0" + lineEnd);
     EXPECT_EQ(writtenText, text);
     EXPECT_EQ(std::count(writtenText.begin(), writtenText.end(), '\n'), 384);
+}
+
+TEST_F(MemoryDumpExportTest, PagesTheArchiveDidNotHoldAreWrittenAsZeros)
+{
+    MemoryDumpImage dump(3, 0x0F00);
+    const Bytes page = le(counting(128, 0x0101));
+    dump.addPage(WordView(page.data(), page.size()));
+    const std::string binary = exported(dump, DumpFileFormat::Binary);
+    EXPECT_EQ(binary, std::string(page.begin(), page.end()) + std::string(512, '\0'));
+    const std::string text = exported(dump, DumpFileFormat::Text);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 384);
+    EXPECT_EQ(text.substr(text.size() - 2 * (1 + lineEnd.size())), "0" + lineEnd + "0" + lineEnd);
 }
 
 TEST_F(MemoryDumpExportTest, ReplacesAnExistingFile)

@@ -15,10 +15,7 @@ namespace {
 
 MemoryDumpImage dump(uint16_t pages, uint16_t firstWord)
 {
-    MemoryDumpImage image(pages, 0x0F00);
-    for (size_t i = 0; i < MemoryDumpImage::pageWords * pages; ++i)
-        orvik::writeLe16(image.pageBytes(0) + 2 * i, uint16_t(firstWord + i));
-    return image;
+    return orvik::test::dumpImage(pages, 0x0F00, orvik::test::counting(MemoryDumpImage::pageWords * pages, firstWord));
 }
 
 double penWidth(const Chart& chart)
