@@ -3,6 +3,7 @@
 #include "OnBoardTime.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace orvik {
@@ -86,8 +87,19 @@ private:
             spectrum(s_.wordOr(p), n, s_.slice(p + 2, n));
             return p + n + 2;
         default:
-            return p + 1;
+            return s_.wordOr(p) == 0 ? pastZeroBlocks(p + 1) : p + 1;
         }
+    }
+
+    // Blocks nobody sent are zero, and a zero word is no tag: a gap of thousands of
+    // blocks is passed over a block's length at a time rather than word by word.
+    size_t pastZeroBlocks(size_t p) const
+    {
+        static constexpr std::array<uint8_t, 2 * scienceBlockWords> zeroBlock{};
+        while (p + scienceBlockWords <= s_.wordCount() &&
+               std::memcmp(s_.bytes() + 2 * p, zeroBlock.data(), zeroBlock.size()) == 0)
+            p += scienceBlockWords;
+        return p;
     }
 
     template <class R>

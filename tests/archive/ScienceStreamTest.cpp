@@ -154,6 +154,21 @@ INSTANTIATE_TEST_SUITE_P(Offsets, StreamEndTest,
                                            std::pair<size_t, bool>{250, false},
                                            std::pair<size_t, bool>{251, false}));
 
+// Zero words carry no tag; a record after a long run of them is found wherever the run ends.
+class ZeroRunTest : public ScienceStreamTest, public ::testing::WithParamInterface<size_t> {};
+
+TEST_P(ZeroRunTest, ARecordAfterZeroWordsIsFoundWhereverTheRunEnds)
+{
+    ScienceStreamBuilder s;
+    s.tc(msCommand).padTo(GetParam()).ti(32).words({0, 0}).ti(64);
+    openStream(s);
+    EXPECT_THAT(outline(doc.tree(), doc.msNode()),
+                ElementsAre("Dataset (0)", "Dataset (0) > TC: ", "Dataset (0) > Time: 01-Jan-03 00:00:01,000",
+                            "Dataset (0) > Time: 01-Jan-03 00:00:02,000"));
+}
+
+INSTANTIATE_TEST_SUITE_P(RunEnds, ZeroRunTest, ::testing::Values(6, 131, 132, 133, 258, 1013, 5000));
+
 TEST_F(ScienceStreamTest, RecordRunningPastTheEndStopsTheParse)
 {
     ScienceStreamBuilder s;
