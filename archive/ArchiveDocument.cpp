@@ -149,8 +149,8 @@ void ArchiveDocument::assembleScienceStream(size_t i)
     scienceAssembled_ = true;
     const AssembledStream stream = assembleStream(reader_.packets(), i);
     statusPanels_[2] = "Missing: " + std::to_string(stream.missing);
-    parseScienceStream(stream.words(), stream.missing != 0,
-                       {tree_, gcNode_, gcmsNode_, msNode_, datasetCounter_});
+    parseScienceStream(stream.words(), stream.missing != 0, {tree_, gcNode_, gcmsNode_, msNode_, datasetCounter_},
+                       stream.blockSent);
 }
 
 } // namespace orvik

@@ -3,8 +3,9 @@
 #include "OnBoardTime.h"
 
 #include <algorithm>
-#include <array>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace orvik {
 
@@ -19,8 +20,8 @@ constexpr uint16_t noCsibWord = 0xFFFF;
 
 class Parser {
 public:
-    Parser(WordView stream, bool incomplete, DatasetTarget target)
-        : s_(stream), incomplete_(incomplete), t_(target)
+    Parser(WordView stream, bool incomplete, DatasetTarget target, const std::vector<bool>& blockSent)
+        : s_(stream), incomplete_(incomplete), t_(target), blockSent_(blockSent)
     {
     }
 
@@ -87,18 +88,16 @@ private:
             spectrum(s_.wordOr(p), n, s_.slice(p + 2, n));
             return p + n + 2;
         default:
-            return s_.wordOr(p) == 0 ? pastZeroBlocks(p + 1) : p + 1;
+            return pastBlocksNotSent(p + 1);
         }
     }
 
     // Blocks nobody sent are zero, and a zero word is no tag: a gap of thousands of
-    // blocks is passed over a block's length at a time rather than word by word.
-    size_t pastZeroBlocks(size_t p) const
+    // blocks is passed over at once rather than word by word.
+    size_t pastBlocksNotSent(size_t p) const
     {
-        static constexpr std::array<uint8_t, 2 * scienceBlockWords> zeroBlock{};
-        while (p + scienceBlockWords <= s_.wordCount() &&
-               std::memcmp(s_.bytes() + 2 * p, zeroBlock.data(), zeroBlock.size()) == 0)
-            p += scienceBlockWords;
+        for (size_t block = p / scienceBlockWords; block < blockSent_.size() && !blockSent_[block]; ++block)
+            p = (block + 1) * scienceBlockWords;
         return p;
     }
 
@@ -172,6 +171,7 @@ private:
     uint32_t sweepNumber_ = 0;
     uint32_t spectrumNumber_ = 0;
     uint16_t csibWord_ = noCsibWord;
+    const std::vector<bool>& blockSent_;
 };
 
 } // namespace
@@ -195,7 +195,12 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
         return stream;
 
     stream.blocks = blocks.size();
-    stream.bytes.assign((highest - lowest + 1) * scienceBlockWords * 2, 0);
+    const size_t span = highest - lowest + 1;
+    stream.byteCount = span * scienceBlockWords * 2;
+    stream.bytes.reset(static_cast<uint8_t*>(std::calloc(stream.byteCount, 1)));
+    if (!stream.bytes)
+        throw std::bad_alloc();
+    stream.blockSent.assign(span, false);
     // The missing count follows the sequence as sent: a repeated number lowers it.
     int32_t expected = *packets[blocks.front()].dataWord(2);
     for (size_t i : blocks) {
@@ -204,15 +209,16 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
         stream.missing += b - expected;
         expected = b + 1;
         const WordView block = packet.dataWords().slice(3, scienceBlockWords);
+        stream.blockSent[size_t(b - lowest)] = true;
         if (block.byteCount() != 0) // a short packet supplies what it holds; the rest stays zero
-            std::memcpy(stream.bytes.data() + (b - lowest) * scienceBlockWords * 2, block.bytes(), block.byteCount());
+            std::memcpy(stream.bytes.get() + (b - lowest) * scienceBlockWords * 2, block.bytes(), block.byteCount());
     }
     return stream;
 }
 
-void parseScienceStream(WordView stream, bool incomplete, DatasetTarget target)
+void parseScienceStream(WordView stream, bool incomplete, DatasetTarget target, const std::vector<bool>& blockSent)
 {
-    Parser(stream, incomplete, target).run();
+    Parser(stream, incomplete, target, blockSent).run();
 }
 
 } // namespace orvik

@@ -6,16 +6,27 @@
 #include "CategoryTree.h"
 #include "ESAPacket.h"
 
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
 namespace orvik {
 
 constexpr size_t scienceBlockWords = 126;
 
 struct AssembledStream {
-    std::vector<uint8_t> bytes; // words in the archive's byte order
-    int32_t missing = 0;        // blocks missing from the sequence (negative where numbers repeat)
-    size_t blocks = 0;          // transfer packets that supplied a block
+    struct Free {
+        void operator()(uint8_t* p) const { std::free(p); }
+    };
+    // Words in the archive's byte order. Zeroed by calloc, so that the pages of a wide
+    // gap between block numbers are never touched: the parser passes over them unread.
+    std::unique_ptr<uint8_t[], Free> bytes;
+    size_t byteCount = 0;
+    std::vector<bool> blockSent; // per block position: whether any packet supplied it
+    int32_t missing = 0;         // blocks missing from the sequence (negative where numbers repeat)
+    size_t blocks = 0;           // transfer packets that supplied a block
 
-    WordView words() const { return WordView(bytes.data(), bytes.size()); }
+    WordView words() const { return WordView(bytes.get(), byteCount); }
 };
 
 // Gathers every science block from packet `first` to the end of the list. Block b
@@ -33,7 +44,9 @@ struct DatasetTarget {
 
 // Cuts the stream into dataset nodes. Every record that lies completely within
 // the stream yields its node; parsing ends at a record that runs past the end.
-// `incomplete` marks every dataset "not complete!".
-void parseScienceStream(WordView stream, bool incomplete, DatasetTarget target);
+// `incomplete` marks every dataset "not complete!". Blocks marked not sent in
+// `blockSent` are known to be zero (blocks past its end count as sent).
+void parseScienceStream(WordView stream, bool incomplete, DatasetTarget target,
+                        const std::vector<bool>& blockSent = {});
 
 } // namespace orvik

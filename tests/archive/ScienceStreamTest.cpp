@@ -154,20 +154,30 @@ INSTANTIATE_TEST_SUITE_P(Offsets, StreamEndTest,
                                            std::pair<size_t, bool>{250, false},
                                            std::pair<size_t, bool>{251, false}));
 
-// Zero words carry no tag; a record after a long run of them is found wherever the run ends.
-class ZeroRunTest : public ScienceStreamTest, public ::testing::WithParamInterface<size_t> {};
+// Blocks nobody sent read as zero and are passed over: the records after a gap of
+// any width are found, and a record reaching into the gap reads zeros there.
+class BlockGapTest : public ScienceStreamTest, public ::testing::WithParamInterface<uint16_t> {};
 
-TEST_P(ZeroRunTest, ARecordAfterZeroWordsIsFoundWhereverTheRunEnds)
+TEST_P(BlockGapTest, RecordsAfterAGapAreFoundAndARecordReachingIntoItReadsZeros)
 {
-    ScienceStreamBuilder s;
-    s.tc(msCommand).padTo(GetParam()).ti(32).words({0, 0}).ti(64);
-    openStream(s);
+    const uint16_t gap = GetParam();
+    ScienceStreamBuilder first, after;
+    first.tc(msCommand).spectrum(Tag::GC, 0, Words(200, 7)); // words 6..209: into the next block
+    after.ti(32).ti(64);
+    open(Archive().add({first.block(0, 0), after.block(0, uint16_t(gap + 1))}));
+    EXPECT_EQ(doc.statusPanels()[2], "Missing: " + std::to_string(gap));
     EXPECT_THAT(outline(doc.tree(), doc.msNode()),
-                ElementsAre("Dataset (0)", "Dataset (0) > TC: ", "Dataset (0) > Time: 01-Jan-03 00:00:01,000",
-                            "Dataset (0) > Time: 01-Jan-03 00:00:02,000"));
+                ElementsAre("Dataset (0) - not complete!", "Dataset (0) - not complete! > TC: ",
+                            "Dataset (0) - not complete! > Spectrum 0 (200 smp)",
+                            "Dataset (0) - not complete! > Time: 01-Jan-03 00:00:01,000",
+                            "Dataset (0) - not complete! > Time: 01-Jan-03 00:00:02,000"));
+    const SpectrumRecord& gc = *records<SpectrumRecord>().at(0);
+    EXPECT_EQ(gc.samples().wordOr(115), 7) << "the last word of block 0";
+    EXPECT_EQ(gc.samples().wordOr(116, 0xDEAD), 0) << "the first word of the gap";
+    EXPECT_EQ(gc.samples().wordOr(199, 0xDEAD), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(RunEnds, ZeroRunTest, ::testing::Values(6, 131, 132, 133, 258, 1013, 5000));
+INSTANTIATE_TEST_SUITE_P(Widths, BlockGapTest, ::testing::Values(1, 3, 65533));
 
 TEST_F(ScienceStreamTest, RecordRunningPastTheEndStopsTheParse)
 {

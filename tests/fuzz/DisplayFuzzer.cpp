@@ -1,8 +1,9 @@
 // Arbitrary bytes opened as an archive, then every node shown through the node
-// dispatcher into the component model as the window would show it: with
-// "calibrated Display" on and off, both housekeeping halves with their painted
-// rows, every unit of a test-result list clicked and a memory dump scrolled; and
-// every node's raw view.
+// dispatcher into the component model as the window would show it, with what a
+// user does next on its page: both housekeeping halves with their painted rows,
+// every unit of a test-result list clicked, a memory dump scrolled, a spectrum with
+// "calibrated Display" on and off; and every node's raw view. Each action is taken
+// on the nodes it acts on, so that every input costs what it shows.
 
 #include "FuzzInput.h"
 #include "MainDisplay.h"
@@ -12,21 +13,44 @@ namespace {
 
 using orvik::display::MainDisplay;
 using orvik::display::Property;
+namespace NodeKind = orvik::NodeKind;
 
-void showEverything(MainDisplay& display, const orvik::CategoryTree& tree, orvik::NodeId node)
+void show(MainDisplay& display, const orvik::CategoryTree& tree, orvik::NodeId node)
 {
     display.components.beginDisplay();
     display.displayNode(tree, node);
-    for (int half : {1, 0}) {
-        display.HKPacketHalfChange(half);
-        for (const char* list : {"HKListView", "InternalHKListView"})
-            for (size_t row = 0; row < 94; ++row)
-                (void)display.virtualRow(list, row);
+}
+
+void showEverything(MainDisplay& display, const orvik::CategoryTree& tree, orvik::NodeId node)
+{
+    show(display, tree, node);
+    switch (tree.kind(node)) {
+    case NodeKind::RegularHk:
+    case NodeKind::InternalHk:
+    case NodeKind::FullHk:
+        for (int half : {1, 0}) {
+            display.HKPacketHalfChange(half);
+            for (const char* list : {"HKListView", "InternalHKListView"})
+                for (size_t row = 0; row < 94; ++row)
+                    (void)display.virtualRow(list, row);
+        }
+        break;
+    case NodeKind::TestResults:
+        for (const char* unit : {"MS", "GC", "DPU", "Mass Memory", "Oven", "Tapping Station"})
+            display.testresultListView1SelectItem(unit);
+        break;
+    case NodeKind::MemoryDump:
+        for (int position : {-1, 1, 70000})
+            display.memDumpScrollBar1Scroll(tree, node, position);
+        break;
+    case NodeKind::Spectrum:
+        for (bool calibrated : {false, true}) {
+            display.components.userSet("MSCalDisp", Property::Checked, calibrated);
+            show(display, tree, node);
+        }
+        break;
+    default: break;
     }
-    for (const char* unit : {"MS", "GC", "DPU", "Mass Memory", "Oven", "Tapping Station"})
-        display.testresultListView1SelectItem(unit);
-    for (int position : {-1, 1, 70000})
-        display.memDumpScrollBar1Scroll(tree, node, position);
     (void)orvik::display::rawViewText(orvik::display::rawNodeView(tree, node, 4096));
 }
 
@@ -38,10 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!orvik::fuzz::openBytes(doc, data, size))
         return 0;
     MainDisplay display;
-    for (bool calibrated : {true, false}) {
-        display.components.userSet("MSCalDisp", Property::Checked, calibrated);
-        for (orvik::NodeId node = 0; node < doc.tree().size(); ++node)
-            showEverything(display, doc.tree(), node);
-    }
+    for (orvik::NodeId node = 0; node < doc.tree().size(); ++node)
+        showEverything(display, doc.tree(), node);
     return 0;
 }
