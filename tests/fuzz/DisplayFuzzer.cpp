@@ -28,11 +28,13 @@ void showEverything(MainDisplay& display, const orvik::CategoryTree& tree, orvik
     case NodeKind::RegularHk:
     case NodeKind::InternalHk:
     case NodeKind::FullHk:
+        // The internal list reads the same words whichever half is picked.
+        for (size_t row = 0; row < 94; ++row)
+            (void)display.virtualRow("InternalHKListView", row);
         for (int half : {1, 0}) {
             display.HKPacketHalfChange(half);
-            for (const char* list : {"HKListView", "InternalHKListView"})
-                for (size_t row = 0; row < 94; ++row)
-                    (void)display.virtualRow(list, row);
+            for (size_t row = 0; row < 94; ++row)
+                (void)display.virtualRow("HKListView", row);
         }
         break;
     case NodeKind::TestResults:
