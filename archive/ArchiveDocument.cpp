@@ -55,6 +55,7 @@ bool ArchiveDocument::open(const std::string& fileName, const ProgressFn& progre
     int counter = 0;
     reader_.readPackets(counter, half(progress, 0));
     statusPanels_[0] = "Packets: " + std::to_string(counter);
+    warnings_ = reader_.problems();
 
     classifyPackets(half(progress, 0.5));
     statusPanels_[1] = "Unknown: " + std::to_string(unknownCount_);
@@ -137,7 +138,7 @@ size_t ArchiveDocument::assembleMemoryDump(size_t i)
     }
     const std::string text = memoryDumpNodeText(image->memoryType());
     if (found < pages)
-        warnings_.push_back(text + " (packet " + std::to_string(i) + ") announces " + std::to_string(pages) +
+        warnings_.push_back(text.substr(0, text.find_last_not_of(' ') + 1) + " (packet " + std::to_string(i) + ") announces " + std::to_string(pages) +
                             " pages, but the file ends after " + std::to_string(found) +
                             "; the missing pages read as zero.");
     tree_.addNode(systemNode_, NodeWrapper(NodeKind::MemoryDump, std::move(image)));
@@ -149,8 +150,16 @@ void ArchiveDocument::assembleScienceStream(size_t i)
     scienceAssembled_ = true;
     const AssembledStream stream = assembleStream(reader_.packets(), i);
     statusPanels_[2] = "Missing: " + std::to_string(stream.missing);
-    parseScienceStream(stream.words(), stream.missing != 0, {tree_, gcNode_, gcmsNode_, msNode_, datasetCounter_},
-                       stream.blockSent);
+    const WordView words = stream.words();
+    const auto cut = parseScienceStream(words, stream.missing != 0,
+                                        {tree_, gcNode_, gcmsNode_, msNode_, datasetCounter_}, stream.blockSent);
+    if (cut) {
+        const uint16_t tag = words.wordOr(*cut);
+        const char name[] = {char(tag >> 8), char(tag & 0xFF), 0};
+        warnings_.push_back("The science stream ends inside a " + std::string(name) + " record (from word " +
+                            std::to_string(*cut) + " of " + std::to_string(words.wordCount()) +
+                            "); that record is left out.");
+    }
 }
 
 } // namespace orvik

@@ -37,6 +37,7 @@ void ESAPacket::openFile(const std::string& name)
     streamPosition_ = 0;
     fileName_ = name;
     openError_.clear();
+    problems_.clear();
     std::error_code ec;
     if (std::filesystem::is_directory(std::filesystem::path(name), ec)) {
         openError_ = "it is a folder, not a file";
@@ -105,8 +106,25 @@ void ESAPacket::readPackets(int& counter, const ProgressFn& progress)
         if (progress)
             progress(expected ? std::min(1.0, double(arena.size) / double(expected)) : 1.0);
     }
+    reportProblems(scan, streamPosition_, expected ? streamPosition_ + expected : streamPosition_ + arena.size);
     streamPosition_ += arena.size;
     arenas_.push_back(std::move(arena));
+}
+
+// Frames passed over or cut short lose data without a word; the reader says where.
+void ESAPacket::reportProblems(const Scan& scan, uint64_t base, uint64_t fileEnd)
+{
+    if (scan.shortFrames)
+        problems_.push_back(std::to_string(scan.shortFrames) +
+                            " frame(s) with a data field header announce a length below 9, too short to hold it "
+                            "(the first at byte " +
+                            std::to_string(base + scan.firstShortFrame) + "); they were passed over.");
+    if (!scan.cutFrame.empty())
+        problems_.push_back(scan.cutFrame);
+    if (scan.emptyFrameEnd && base + scan.emptyFrameEnd < fileEnd)
+        problems_.push_back("The frame ending at byte " + std::to_string(base + scan.emptyFrameEnd) +
+                            " holds no data bytes, which ends the reading: the " +
+                            std::to_string(fileEnd - base - scan.emptyFrameEnd) + " bytes after it were not read.");
 }
 
 // A helper thread reads the file into the arena while this one cuts frames out
@@ -153,13 +171,17 @@ void ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, int& cou
 void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, int& counter)
 {
     size_t pos = scan.pos;
-    const auto waitOrEnd = [&] {
+    // At the end of the file a frame begun at pos is left out.
+    const auto waitOrEnd = [&](bool frameBegun = true) {
         scan.finished = atEnd;
         scan.pos = pos;
+        if (atEnd && frameBegun)
+            scan.cutFrame = "The file ends inside the frame at byte " + std::to_string(streamPosition_ + pos) +
+                            " (" + std::to_string(size - pos) + " bytes of it present); it was left out.";
     };
     for (;;) {
         if (pos + 2 > size)
-            return waitOrEnd();
+            return waitOrEnd(false);
         if (readLe16(bytes + pos) != syncWord1_) {
             pos += 2;
             continue;
@@ -180,6 +202,8 @@ void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan&
         if (identification & dataFieldHeaderFlag) {
             if (length < 9) {
                 // The data field cannot even hold its own header: not a frame, search on.
+                if (scan.shortFrames++ == 0)
+                    scan.firstShortFrame = pos;
                 pos += 4;
                 continue;
             }
@@ -190,12 +214,16 @@ void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan&
             // A frame without data bytes ends the reading.
             scan.finished = true;
             scan.pos = pos;
+            scan.emptyFrameEnd = pos + headerBytes;
             return;
         }
         const size_t dataStart = pos + headerBytes;
         if (dataStart + dataBytes > size) {
             if (!atEnd || dataStart >= size)
                 return waitOrEnd();
+            scan.cutFrame = "The frame at byte " + std::to_string(streamPosition_ + pos) + " announces " +
+                            std::to_string(dataBytes) + " data bytes, but the file ends after " +
+                            std::to_string(size - dataStart) + "; its packet keeps the bytes present.";
             dataBytes = size - dataStart; // cut short by the end of the file: keep what is there
         }
         RawPacket packet{bytes + pos, uint32_t(headerBytes + dataBytes), {}};

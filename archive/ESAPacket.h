@@ -31,6 +31,8 @@ public:
     const std::string& fileName() const { return fileName_; }
     // Why the last openFile failed (empty after a success).
     const std::string& openError() const { return openError_; }
+    // What the reads since the last openFile found wrong with the file's framing, one line each.
+    const std::vector<std::string>& problems() const { return problems_; }
 
     void setSyncWords(uint16_t word1, uint16_t word2);
     // Reads frames from the stream position to the end of the file, appending each
@@ -57,8 +59,13 @@ private:
 
     struct Scan {
         size_t pos = 0;        // where the search for the next frame goes on
-        bool finished = false; // a frame without data ended the reading
+        bool finished = false; // the end of the file, or a frame without data, ended the reading
+        size_t shortFrames = 0; // frames passed over: a data field header, but a length below 9
+        size_t firstShortFrame = 0;
+        size_t emptyFrameEnd = 0; // where the frame without data that ended the reading ends (0: none)
+        std::string cutFrame;     // how the end of the file cut the last frame, if it did
     };
+    void reportProblems(const Scan& scan, uint64_t base, uint64_t fileEnd);
     void readConcurrently(Arena& arena, size_t size, Scan& scan, int& counter, const ProgressFn& progress);
     void splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, int& counter);
 
@@ -70,6 +77,7 @@ private:
     bool open_ = false;
     std::string fileName_;
     std::string openError_;
+    std::vector<std::string> problems_;
     std::unique_ptr<std::FILE, FileCloser> stream_;
     uint64_t streamPosition_ = 0;
 };

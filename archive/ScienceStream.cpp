@@ -25,15 +25,16 @@ public:
     {
     }
 
-    void run()
+    std::optional<size_t> run()
     {
         size_t p = 0;
         while (p < s_.wordCount()) {
             const size_t next = record(p);
             if (next == 0)
-                return; // the record runs past the end of the stream
+                return p; // the record runs past the end of the stream
             p = next;
         }
+        return std::nullopt;
     }
 
 private:
@@ -216,9 +217,10 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
     return stream;
 }
 
-void parseScienceStream(WordView stream, bool incomplete, DatasetTarget target, const std::vector<bool>& blockSent)
+std::optional<size_t> parseScienceStream(WordView stream, bool incomplete, DatasetTarget target,
+                                         const std::vector<bool>& blockSent)
 {
-    Parser(stream, incomplete, target, blockSent).run();
+    return Parser(stream, incomplete, target, blockSent).run();
 }
 
 } // namespace orvik

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace orvik {
@@ -45,8 +46,9 @@ struct DatasetTarget {
 // Cuts the stream into dataset nodes. Every record that lies completely within
 // the stream yields its node; parsing ends at a record that runs past the end.
 // `incomplete` marks every dataset "not complete!". Blocks marked not sent in
-// `blockSent` are known to be zero (blocks past its end count as sent).
-void parseScienceStream(WordView stream, bool incomplete, DatasetTarget target,
-                        const std::vector<bool>& blockSent = {});
+// `blockSent` are known to be zero (blocks past its end count as sent). Returns
+// where the record that runs past the end starts, if one does.
+std::optional<size_t> parseScienceStream(WordView stream, bool incomplete, DatasetTarget target,
+                                         const std::vector<bool>& blockSent = {});
 
 } // namespace orvik

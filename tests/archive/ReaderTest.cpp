@@ -45,12 +45,14 @@ TEST_F(ReaderTest, FramesAreStoredByteForByteWithTheirHeaderFields)
     EXPECT_EQ(reader.serviceSubtypeAt(0), 3);
     EXPECT_EQ(reader[0].dataWord(2), 0xBEEF);
     EXPECT_EQ(reader[0].length(), 15);
+    EXPECT_TRUE(reader.problems().empty());
 }
 
 TEST_F(ReaderTest, EmptyFileAndStrayBytesYieldNoPackets)
 {
     EXPECT_EQ(read({}), 0);
     EXPECT_EQ(read(Bytes(301, 0xCF)), 0);
+    EXPECT_TRUE(reader.problems().empty()) << "stray bytes begin no frame";
 }
 
 TEST_F(ReaderTest, FrameWithoutDataFieldHeaderKeepsTenHeaderBytesAndItsData)
@@ -95,6 +97,10 @@ TEST_F(ReaderTest, FlaggedFrameOfLengthNineEndsTheReading)
 {
     const Packet noData{.data = {}};
     EXPECT_EQ(read(Archive().add(internalHk).add(noData).add(internalHk).bytes()), 1);
+    EXPECT_THAT(reader.problems(), ::testing::ElementsAre("The frame ending at byte 48 holds no data bytes, which "
+                                                          "ends the reading: the 28 bytes after it were not read."));
+    EXPECT_EQ(read(Archive().add(internalHk).add(noData).bytes()), 1);
+    EXPECT_TRUE(reader.problems().empty()) << "nothing after it is lost";
 }
 
 TEST_F(ReaderTest, FlaggedFrameShorterThanItsHeaderIsSkippedRightAfterItsSyncWords)
@@ -105,6 +111,9 @@ TEST_F(ReaderTest, FlaggedFrameShorterThanItsHeaderIsSkippedRightAfterItsSyncWor
     const Bytes file = le({ESAPacket::defaultSyncWord1, ESAPacket::defaultSyncWord2}) + inner;
     EXPECT_EQ(read(file), 1);
     expectStoredAs(0, file, 4, 12);
+    EXPECT_THAT(reader.problems(),
+                ::testing::ElementsAre("1 frame(s) with a data field header announce a length below 9, too short to "
+                                       "hold it (the first at byte 0); they were passed over."));
 }
 
 TEST_F(ReaderTest, TruncatedLastFrameKeepsTheBytesThatAreThere)
@@ -116,9 +125,13 @@ TEST_F(ReaderTest, TruncatedLastFrameKeepsTheBytesThatAreThere)
     EXPECT_EQ(reader[1].dataWord(1), Category::InternalHk);
     EXPECT_EQ(reader[1].dataWord(2), std::nullopt);
     EXPECT_EQ(reader[1].length(), 17);
+    EXPECT_THAT(reader.problems(), ::testing::ElementsAre("The frame at byte 28 announces 8 data bytes, but the file "
+                                                          "ends after 5; its packet keeps the bytes present."));
 
     file.resize(28 + 20); // headers only: no data byte at all
     EXPECT_EQ(read(file), 1);
+    EXPECT_THAT(reader.problems(), ::testing::ElementsAre("The file ends inside the frame at byte 28 (20 bytes of it "
+                                                          "present); it was left out."));
 }
 
 TEST_F(ReaderTest, OpeningAnotherFileReplacesThePackets)
@@ -197,6 +210,10 @@ TEST_F(LargeFileTest, EveryFrameIsFoundAndATruncatedLastFrameKeepsItsBytes)
     frames.emplace_back(file.size() - 30, 30);
     EXPECT_EQ(read(file), int(frames.size()));
     expectFramesStored(frames.size());
+    EXPECT_THAT(reader.problems(),
+                ::testing::ElementsAre("The frame at byte " + std::to_string(frames.back().first) +
+                                       " announces 104 data bytes, but the file ends after 10; its packet keeps the "
+                                       "bytes present."));
 }
 
 TEST_F(LargeFileTest, AFrameWithoutDataEndsTheReadingInTheMiddle)
@@ -208,6 +225,11 @@ TEST_F(LargeFileTest, AFrameWithoutDataEndsTheReadingInTheMiddle)
     fillTo(size_t(40) << 20);
     EXPECT_EQ(read(file), int(before));
     expectFramesStored(before);
+    const size_t emptyEnd = frames[before].first;
+    EXPECT_THAT(reader.problems(), ::testing::ElementsAre("The frame ending at byte " + std::to_string(emptyEnd) +
+                                                          " holds no data bytes, which ends the reading: the " +
+                                                          std::to_string(file.size() - emptyEnd) +
+                                                          " bytes after it were not read."));
 }
 
 } // namespace

@@ -185,6 +185,8 @@ TEST_F(ScienceStreamTest, RecordRunningPastTheEndStopsTheParse)
     s.tc(msCommand).words({Tag::MS, 500, 0, 0}).ti(32);
     openStream(s);
     EXPECT_THAT(outline(doc.tree(), doc.msNode()), ElementsAre("Dataset (0)", "Dataset (0) > TC: "));
+    EXPECT_THAT(doc.warnings(), ElementsAre("The science stream ends inside a MS record (from word 6 of 126); that "
+                                            "record is left out."));
 }
 
 // Block b lands at (b - lowest) x 126 words; the missing count follows the order sent.
