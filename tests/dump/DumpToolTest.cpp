@@ -1,13 +1,12 @@
 #include "ArchiveBuilder.h"
 #include "DumpCommands.h"
 #include "DumpOptions.h"
+#include "RunTool.h"
 #include "ShowPrinter.h"
 
 #include <cstdio>
 #include <regex>
 #include <sstream>
-
-#include <sys/wait.h>
 
 using namespace orvik;
 using namespace orvik::dump;
@@ -264,16 +263,7 @@ TEST_F(DumpCommandsTest, RawPrintsThePacketHeaderAndItsBytesOrANote)
 TEST_F(DumpCommandsTest, TheToolPrintsTheRawViewOrRefusesAnEntryOutOfRange)
 {
     const std::string archive = (dir.path() / "archive.cvlbin").string();
-    const auto run = [&](const std::string& entry) {
-        const std::string command = "'" ORVIK_DUMP_PROGRAM "' --raw " + entry + " '" + archive + "' 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        std::string output;
-        char buffer[4096];
-        for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            output.append(buffer, n);
-        const int status = pipe ? pclose(pipe) : -1;
-        return std::pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, output);
-    };
+    const auto run = [&](const std::string& entry) { return runDump("--raw " + entry + " '" + archive + "'"); };
     std::ostringstream expected;
     printRaw(doc, 6, expected);
     EXPECT_EQ(run("6"), std::pair(0, expected.str()));
