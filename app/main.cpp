@@ -10,7 +10,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("ORVIK - Ground Support Software");
 
     TForm1 form;
-    form.startUp(QApplication::arguments());
+    // Shown first, so that a message about the archive named on the command line
+    // stands over the window it concerns.
     form.show();
+    form.startUp(QApplication::arguments());
     return QApplication::exec();
 }
