@@ -99,6 +99,9 @@ void Chart::setLegendPlacement(LegendPlacement placement)
         plotLayout()->addElement(row, 0, legendRow_);
         plotLayout()->setRowStretchFactor(row, 0.001);
         legendRow_->setMargins(QMargins(0, 0, 0, 4));
+        // A legend without entries hints at a width of nothing, and the plot above
+        // would be squeezed to it: the row sets no limit of its own on the width.
+        legendRow_->setMaximumSize(QWIDGETSIZE_MAX - 1, QWIDGETSIZE_MAX);
         legendRow_->addElement(0, 0, legend);
         legend->setVisible(true);
     } else {

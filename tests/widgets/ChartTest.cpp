@@ -93,6 +93,13 @@ TEST_F(ChartTest, TheLegendSitsAtTheBottomAndItsCheckBoxesHideAndShowTheSeries)
     EXPECT_FALSE(chart.legend->visible());
 }
 
+TEST_F(ChartTest, AnEmptyLegendAtTheBottomLeavesThePlotItsWidth)
+{
+    chart.setLegendPlacement(LegendPlacement::Bottom);
+    chart.replot();
+    EXPECT_GT(chart.axisRect()->outerRect().width(), chart.width() * 9 / 10);
+}
+
 TEST_F(ChartTest, ZoomHoldsAcrossNewDataUntilUndone)
 {
     const int s = chart.addSeries("s", SeriesStyle::Volume);
