@@ -156,9 +156,10 @@ void ArchiveDocument::assembleScienceStream(size_t i)
     if (cut) {
         const uint16_t tag = words.wordOr(*cut);
         const char name[] = {char(tag >> 8), char(tag & 0xFF), 0};
-        warnings_.push_back("The science stream ends inside a " + std::string(name) + " record (from word " +
-                            std::to_string(*cut) + " of " + std::to_string(words.wordCount()) +
-                            "); that record is left out.");
+        warnings_.push_back("The science stream ends inside a " + std::string(name) + " record, which starts at word " +
+                            std::to_string(*cut % scienceBlockWords) + " of block " +
+                            std::to_string(stream.blockNumber[*cut / scienceBlockWords]) +
+                            "; that record is left out.");
     }
 }
 

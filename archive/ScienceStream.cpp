@@ -181,7 +181,7 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
 {
     AssembledStream stream;
     std::vector<size_t> blocks;
-    uint32_t lowest = UINT32_MAX, highest = 0;
+    std::vector<bool> numberSent(blockNumbers, false);
     for (size_t i = first; i < packets.size(); ++i) {
         if (!packets[i].cls.isScienceBlock())
             continue;
@@ -189,30 +189,44 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
         if (!number)
             continue; // too short to carry a block number
         blocks.push_back(i);
-        lowest = std::min<uint32_t>(lowest, *number);
-        highest = std::max<uint32_t>(highest, *number);
+        numberSent[*number] = true;
     }
     if (blocks.empty())
         return stream;
 
+    // Each number sent gets its place, in the order of the numbers; a gap between
+    // them is kept as zeros, but no wider than a record can reach into it: the parser
+    // passes over the gap all the same, and blocks numbered 0 and 65 000 take 130 KiB
+    // rather than 16 MiB.
+    std::vector<size_t> place(blockNumbers, 0);
+    size_t span = 0;
+    for (uint32_t b = 0, previous = blockNumbers; b < blockNumbers; ++b) {
+        if (!numberSent[b])
+            continue;
+        if (previous != blockNumbers)
+            span += std::min<size_t>(b - previous - 1, widestGapKept);
+        place[b] = span++;
+        previous = b;
+    }
     stream.blocks = blocks.size();
-    const size_t span = highest - lowest + 1;
     stream.byteCount = span * scienceBlockWords * 2;
     stream.bytes.reset(static_cast<uint8_t*>(std::calloc(stream.byteCount, 1)));
     if (!stream.bytes)
         throw std::bad_alloc();
     stream.blockSent.assign(span, false);
+    stream.blockNumber.assign(span, 0);
     // The missing count follows the sequence as sent: a repeated number lowers it.
     int32_t expected = *packets[blocks.front()].dataWord(2);
     for (size_t i : blocks) {
         const RawPacket& packet = packets[i];
-        const int32_t b = *packet.dataWord(2);
+        const uint16_t b = *packet.dataWord(2);
         stream.missing += b - expected;
         expected = b + 1;
         const WordView block = packet.dataWords().slice(3, scienceBlockWords);
-        stream.blockSent[size_t(b - lowest)] = true;
+        stream.blockSent[place[b]] = true;
+        stream.blockNumber[place[b]] = b;
         if (block.byteCount() != 0) // a short packet supplies what it holds; the rest stays zero
-            std::memcpy(stream.bytes.get() + (b - lowest) * scienceBlockWords * 2, block.bytes(), block.byteCount());
+            std::memcpy(stream.bytes.get() + place[b] * scienceBlockWords * 2, block.bytes(), block.byteCount());
     }
     return stream;
 }

@@ -14,6 +14,12 @@
 namespace orvik {
 
 constexpr size_t scienceBlockWords = 126;
+constexpr uint32_t blockNumbers = 0x10000; // block numbers are 16 bits wide
+// The furthest a record reaches from its tag word: a TC or spectrum of 65 535 words
+// after its tag and length words.
+constexpr size_t longestRecordWords = 0xFFFF + 2;
+// A gap between block numbers is kept only as many blocks wide as a record can reach.
+constexpr size_t widestGapKept = (longestRecordWords + scienceBlockWords - 1) / scienceBlockWords;
 
 struct AssembledStream {
     struct Free {
@@ -23,15 +29,17 @@ struct AssembledStream {
     // gap between block numbers are never touched: the parser passes over them unread.
     std::unique_ptr<uint8_t[], Free> bytes;
     size_t byteCount = 0;
-    std::vector<bool> blockSent; // per block position: whether any packet supplied it
+    std::vector<bool> blockSent;       // per block position: whether any packet supplied it
+    std::vector<uint16_t> blockNumber; // per block position: the number of the block supplied there
     int32_t missing = 0;         // blocks missing from the sequence (negative where numbers repeat)
     size_t blocks = 0;           // transfer packets that supplied a block
 
     WordView words() const { return WordView(bytes.get(), byteCount); }
 };
 
-// Gathers every science block from packet `first` to the end of the list. Block b
-// lands at (b - lowest block number) x 126 words; blocks nobody sent stay zero.
+// Gathers every science block from packet `first` to the end of the list. Blocks
+// lie in the order of their numbers, each 126 words; the blocks nobody sent between
+// two numbers stay zero, up to `widestGapKept` of them (as far as a record reaches).
 AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t first);
 
 // Where the parser hangs its nodes: the group nodes of the tree and the dataset counter.

@@ -98,7 +98,8 @@ inline std::string openWarnings(const std::string& archive)
          "Memory Dump (packet 0) announces 65535 pages, but the file ends after 2; the missing pages read as zero."},
         {"short-packets", "The frame at byte 2160 announces 246 data bytes, but the file ends after 220; its packet "
                           "keeps the bytes present."},
-        {"tc-65535-words", "The science stream ends inside a TC record (from word 0 of 378); that record is left out."},
+        {"tc-65535-words",
+         "The science stream ends inside a TC record, which starts at word 0 of block 0; that record is left out."},
     };
     const auto found = warnings.find(archive);
     return found == warnings.end() ? std::string() : found->second;

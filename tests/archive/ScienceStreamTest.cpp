@@ -179,17 +179,40 @@ TEST_P(BlockGapTest, RecordsAfterAGapAreFoundAndARecordReachingIntoItReadsZeros)
 
 INSTANTIATE_TEST_SUITE_P(Widths, BlockGapTest, ::testing::Values(1, 3, 65533));
 
+TEST_F(ScienceStreamTest, AWideGapIsKeptAsFarAsTheLongestRecordReachesIntoIt)
+{
+    // A spectrum of 65 535 words from the last words of block 0 ends 520.5 blocks into
+    // the gap: the time record after the gap stays out of its reach.
+    ScienceStreamBuilder first, after;
+    first.tc(msCommand).padTo(124).words({Tag::GC, 0xFFFF});
+    after.ti(32);
+    const Archive archive = Archive().add({first.block(0, 7), after.block(0, 7 + 1001)});
+    open(archive);
+    EXPECT_EQ(doc.statusPanels()[2], "Missing: 1000");
+    EXPECT_THAT(timeList(), ElementsAre("TC: ", "Spectrum 0 (65533 smp)", "Time: 01-Jan-03 00:00:01,000"));
+
+    // The stream holds the two blocks and no more of the gap than that reach.
+    ESAPacket reader;
+    reader.openFile(dir.write("gap.cvlbin", archive.bytes()));
+    int counter = 0;
+    reader.readPackets(counter);
+    const AssembledStream stream = assembleStream(reader.packets(), 0);
+    EXPECT_EQ(stream.words().wordCount(), (2 + widestGapKept) * scienceBlockWords);
+    EXPECT_GE(widestGapKept * scienceBlockWords, longestRecordWords);
+    EXPECT_EQ(stream.blockNumber.back(), 7 + 1001);
+}
+
 TEST_F(ScienceStreamTest, RecordRunningPastTheEndStopsTheParse)
 {
     ScienceStreamBuilder s;
     s.tc(msCommand).words({Tag::MS, 500, 0, 0}).ti(32);
     openStream(s);
     EXPECT_THAT(outline(doc.tree(), doc.msNode()), ElementsAre("Dataset (0)", "Dataset (0) > TC: "));
-    EXPECT_THAT(doc.warnings(), ElementsAre("The science stream ends inside a MS record (from word 6 of 126); that "
-                                            "record is left out."));
+    EXPECT_THAT(doc.warnings(), ElementsAre("The science stream ends inside a MS record, which starts at word 6 of "
+                                            "block 0; that record is left out."));
 }
 
-// Block b lands at (b - lowest) x 126 words; the missing count follows the order sent.
+// Blocks land in the order of their numbers; the missing count follows the order sent.
 struct BlockOrder {
     std::vector<uint16_t> numbers;
     uint16_t lowest;
