@@ -3,6 +3,8 @@
 #include "OnBoardTime.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -181,7 +183,7 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
 {
     AssembledStream stream;
     std::vector<size_t> blocks;
-    std::vector<bool> numberSent(blockNumbers, false);
+    std::array<uint64_t, blockNumbers / 64> numberSent{}; // one bit per block number
     for (size_t i = first; i < packets.size(); ++i) {
         if (!packets[i].cls.isScienceBlock())
             continue;
@@ -189,7 +191,7 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
         if (!number)
             continue; // too short to carry a block number
         blocks.push_back(i);
-        numberSent[*number] = true;
+        numberSent[*number / 64] |= uint64_t(1) << (*number % 64);
     }
     if (blocks.empty())
         return stream;
@@ -198,16 +200,17 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
     // them is kept as zeros, but no wider than a record can reach into it: the parser
     // passes over the gap all the same, and blocks numbered 0 and 65 000 take 130 KiB
     // rather than 16 MiB.
-    std::vector<size_t> place(blockNumbers, 0);
+    const auto place = std::make_unique_for_overwrite<uint32_t[]>(blockNumbers); // set for the numbers sent
     size_t span = 0;
-    for (uint32_t b = 0, previous = blockNumbers; b < blockNumbers; ++b) {
-        if (!numberSent[b])
-            continue;
-        if (previous != blockNumbers)
-            span += std::min<size_t>(b - previous - 1, widestGapKept);
-        place[b] = span++;
-        previous = b;
-    }
+    uint32_t previous = blockNumbers;
+    for (size_t w = 0; w < numberSent.size(); ++w)
+        for (uint64_t bits = numberSent[w]; bits != 0; bits &= bits - 1) {
+            const uint32_t b = uint32_t(w * 64 + size_t(std::countr_zero(bits)));
+            if (previous != blockNumbers)
+                span += std::min<size_t>(b - previous - 1, widestGapKept);
+            place[b] = uint32_t(span++);
+            previous = b;
+        }
     stream.blocks = blocks.size();
     stream.byteCount = span * scienceBlockWords * 2;
     stream.bytes.reset(static_cast<uint8_t*>(std::calloc(stream.byteCount, 1)));
