@@ -200,7 +200,10 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
     // them is kept as zeros, but no wider than a record can reach into it: the parser
     // passes over the gap all the same, and blocks numbered 0 and 65 000 take 130 KiB
     // rather than 16 MiB.
-    const auto place = std::make_unique_for_overwrite<uint32_t[]>(blockNumbers); // set for the numbers sent
+    // Gaps within 64 numbers are kept whole, so the numbers sent that share a word
+    // of the bitmap share the distance between number and place.
+    static_assert(widestGapKept >= 63);
+    std::array<int32_t, blockNumbers / 64> shift{};
     size_t span = 0;
     uint32_t previous = blockNumbers;
     for (size_t w = 0; w < numberSent.size(); ++w)
@@ -208,9 +211,10 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
             const uint32_t b = uint32_t(w * 64 + size_t(std::countr_zero(bits)));
             if (previous != blockNumbers)
                 span += std::min<size_t>(b - previous - 1, widestGapKept);
-            place[b] = uint32_t(span++);
+            shift[w] = int32_t(span++) - int32_t(b);
             previous = b;
         }
+    const auto place = [&shift](uint16_t b) { return size_t(int32_t(b) + shift[b / 64]); };
     stream.blocks = blocks.size();
     stream.byteCount = span * scienceBlockWords * 2;
     stream.bytes.reset(static_cast<uint8_t*>(std::calloc(stream.byteCount, 1)));
@@ -226,10 +230,10 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
         stream.missing += b - expected;
         expected = b + 1;
         const WordView block = packet.dataWords().slice(3, scienceBlockWords);
-        stream.blockSent[place[b]] = true;
-        stream.blockNumber[place[b]] = b;
+        stream.blockSent[place(b)] = true;
+        stream.blockNumber[place(b)] = b;
         if (block.byteCount() != 0) // a short packet supplies what it holds; the rest stays zero
-            std::memcpy(stream.bytes.get() + place[b] * scienceBlockWords * 2, block.bytes(), block.byteCount());
+            std::memcpy(stream.bytes.get() + place(b) * scienceBlockWords * 2, block.bytes(), block.byteCount());
     }
     return stream;
 }
