@@ -93,6 +93,12 @@ inline Packet regularHk()
     return {.serviceType = 3, .data = le({0, 0})};
 }
 
+// A "Regular HK" packet carrying `block` after its first data word.
+inline Packet regularHkWith(const Words& block)
+{
+    return {.serviceType = 3, .data = le({0}) + le(block)};
+}
+
 inline Packet transfer(const Words& dataWords)
 {
     return {.serviceType = 20, .serviceSubtype = 3, .data = le(dataWords)};

@@ -16,11 +16,6 @@ using namespace orvik::test;
 
 namespace {
 
-Packet regularHkWith(const Words& block)
-{
-    return {.serviceType = 3, .data = le({0}) + le(block)};
-}
-
 std::vector<std::string> split(const std::string& text, char separator)
 {
     std::vector<std::string> parts;

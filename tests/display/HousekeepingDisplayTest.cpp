@@ -10,12 +10,6 @@ using namespace orvik::test;
 
 namespace {
 
-// A regular housekeeping packet: data word 0, then the block from data word 1 on.
-Packet regularHkWith(const Words& block)
-{
-    return {.serviceType = 3, .data = le({0}) + le(block)};
-}
-
 class HousekeepingDisplayTest : public DocumentTest {
 protected:
     void SetUp() override

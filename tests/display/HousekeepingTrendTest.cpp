@@ -17,11 +17,6 @@ using namespace orvik::test;
 
 namespace {
 
-Packet regularHkWith(const Words& block)
-{
-    return {.serviceType = 3, .data = le({0}) + le(block)};
-}
-
 // A full block whose halves carry these 1/32 s counts as their LOBT.
 Words stampedBlock(uint32_t first, uint32_t second, uint16_t fill)
 {
