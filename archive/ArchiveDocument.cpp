@@ -127,20 +127,18 @@ size_t ArchiveDocument::assembleMemoryDump(size_t i)
     const uint16_t pages = header.wordOr(4);
     auto image = std::make_unique<MemoryDumpImage>(pages, header.wordOr(3));
     size_t last = i;
-    uint16_t found = 0;
-    for (size_t j = i + 1; found < pages && j < packets.size(); ++j) {
+    for (size_t j = i + 1; image->pagesHeld() < pages && j < packets.size(); ++j) {
         if (!packets[j].cls.transfer)
             continue;
         // Data words 1..128 are the page; a short packet leaves the rest of it zero.
         image->addPage(packets[j].dataWords().slice(1, MemoryDumpImage::pageWords));
-        ++found;
         last = j;
     }
     const std::string text = memoryDumpNodeText(image->memoryType());
-    if (found < pages)
-        warnings_.push_back(text.substr(0, text.find_last_not_of(' ') + 1) + " (packet " + std::to_string(i) + ") announces " + std::to_string(pages) +
-                            " pages, but the file ends after " + std::to_string(found) +
-                            "; the missing pages read as zero.");
+    if (image->pagesHeld() < pages)
+        warnings_.push_back(text.substr(0, text.find_last_not_of(' ') + 1) + " (packet " + std::to_string(i) +
+                            ") announces " + std::to_string(pages) + " pages, but the file ends after " +
+                            std::to_string(image->pagesHeld()) + "; the missing pages read as zero.");
     tree_.addNode(systemNode_, NodeWrapper(NodeKind::MemoryDump, std::move(image)));
     return last;
 }

@@ -230,10 +230,11 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
         stream.missing += b - expected;
         expected = b + 1;
         const WordView block = packet.dataWords().slice(3, scienceBlockWords);
-        stream.blockSent[place(b)] = true;
-        stream.blockNumber[place(b)] = b;
+        const size_t at = place(b);
+        stream.blockSent[at] = true;
+        stream.blockNumber[at] = b;
         if (block.byteCount() != 0) // a short packet supplies what it holds; the rest stays zero
-            std::memcpy(stream.bytes.get() + place(b) * scienceBlockWords * 2, block.bytes(), block.byteCount());
+            std::memcpy(stream.bytes.get() + at * scienceBlockWords * 2, block.bytes(), block.byteCount());
     }
     return stream;
 }
