@@ -45,9 +45,7 @@ MemoryDumpImage dump(uint16_t pages)
 // The dump's words as a bar series of the chart layer, filled and painted.
 double barChartSeconds(const MemoryDumpImage& image, QSize size)
 {
-    std::vector<double> values(image.dataWordCount());
-    for (size_t i = 0; i < values.size(); ++i)
-        values[i] = image.dataWord(i);
+    const std::vector<double> values = TForm3::dumpValues(image);
     Chart bars("Chart1");
     bars.resize(size);
     bars.show();

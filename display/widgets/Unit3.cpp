@@ -25,12 +25,17 @@ TForm3::TForm3(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
     layOutChartWindow(*this, chart1_);
 }
 
-void TForm3::fillDumpChart(const orvik::MemoryDumpImage& image)
+std::vector<double> TForm3::dumpValues(const orvik::MemoryDumpImage& image)
 {
     std::vector<double> values(image.dataWordCount());
     for (size_t i = 0; i < values.size(); ++i)
         values[i] = image.dataWord(i);
-    chart1_->setValues(0, values);
+    return values;
+}
+
+void TForm3::fillDumpChart(const orvik::MemoryDumpImage& image)
+{
+    chart1_->setValues(0, dumpValues(image));
 }
 
 void TForm3::fitBarWidth()

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 namespace orvik::widgets {
 class Chart;
 }
@@ -17,6 +19,8 @@ public:
 
     // Replaces Series1's points by the dump's 128 words per page, at x = 0, 1, 2, ...
     void fillDumpChart(const orvik::MemoryDumpImage& image);
+    // Every data word of the dump, page after page, as a chart value.
+    static std::vector<double> dumpValues(const orvik::MemoryDumpImage& image);
 
     orvik::widgets::Chart* chart() const { return chart1_; }
 
