@@ -88,15 +88,15 @@ inline Packet withProcessId(Packet packet, int processId)
     return packet;
 }
 
-inline Packet regularHk()
-{
-    return {.serviceType = 3, .data = le({0, 0})};
-}
-
 // A "Regular HK" packet carrying `block` after its first data word.
 inline Packet regularHkWith(const Words& block)
 {
     return {.serviceType = 3, .data = le({0}) + le(block)};
+}
+
+inline Packet regularHk()
+{
+    return regularHkWith({0});
 }
 
 inline Packet transfer(const Words& dataWords)

@@ -186,17 +186,12 @@ TEST_F(ScienceStreamTest, AWideGapIsKeptAsFarAsTheLongestRecordReachesIntoIt)
     ScienceStreamBuilder first, after;
     first.tc(msCommand).padTo(124).words({Tag::GC, 0xFFFF});
     after.ti(32);
-    const Archive archive = Archive().add({first.block(0, 7), after.block(0, 7 + 1001)});
-    open(archive);
+    open(Archive().add({first.block(0, 7), after.block(0, 7 + 1001)}));
     EXPECT_EQ(doc.statusPanels()[2], "Missing: 1000");
     EXPECT_THAT(timeList(), ElementsAre("TC: ", "Spectrum 0 (65533 smp)", "Time: 01-Jan-03 00:00:01,000"));
 
     // The stream holds the two blocks and no more of the gap than that reach.
-    ESAPacket reader;
-    reader.openFile(dir.write("gap.cvlbin", archive.bytes()));
-    int counter = 0;
-    reader.readPackets(counter);
-    const AssembledStream stream = assembleStream(reader.packets(), 0);
+    const AssembledStream stream = assembleStream(doc.reader().packets(), 0);
     EXPECT_EQ(stream.words().wordCount(), (2 + widestGapKept) * scienceBlockWords);
     EXPECT_GE(widestGapKept * scienceBlockWords, longestRecordWords);
     EXPECT_EQ(stream.blockNumber.back(), 7 + 1001);
