@@ -1,7 +1,7 @@
-#include "ComponentApplier.h"
+#include "app/ComponentApplier.h"
 
-#include "Chart.h"
-#include "VirtualListModel.h"
+#include "display/widgets/Chart.h"
+#include "app/models/VirtualListModel.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 
 using namespace orvik::display;
+
+namespace orvik::app {
 
 namespace {
 
@@ -201,3 +203,5 @@ void ComponentApplier::apply(QWidget& w, const Write& write)
         break;
     }
 }
+
+} // namespace orvik::app

@@ -2,12 +2,14 @@
 // Puts what a display wrote into the component model onto the window's widgets,
 // found by their objectName.
 
-#include "ComponentModel.h"
+#include "display/ComponentModel.h"
 
 #include <QHash>
 #include <QString>
 
 class QWidget;
+
+namespace orvik::app {
 
 class ComponentApplier {
 public:
@@ -23,3 +25,5 @@ private:
 
     QHash<QString, QWidget*> widgets_;
 };
+
+} // namespace orvik::app

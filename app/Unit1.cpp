@@ -1,20 +1,20 @@
-#include "Unit1.h"
+#include "app/Unit1.h"
 
-#include "Brindlowmru.h"
-#include "CategoryTreeModel.h"
-#include "ComponentApplier.h"
-#include "MainPages.h"
-#include "NodeSearch.h"
-#include "PacketStatisticsModel.h"
-#include "RawPage.h"
-#include "ShowInFront.h"
-#include "SpectrumPages.h"
-#include "Tceditor.h"
-#include "TimeListItemDelegate.h"
-#include "TimeListModel.h"
-#include "TrendForm.h"
-#include "Unit3.h"
-#include "WindowPlacement.h"
+#include "app/settings/Brindlowmru.h"
+#include "app/models/CategoryTreeModel.h"
+#include "app/ComponentApplier.h"
+#include "app/pages/MainPages.h"
+#include "app/models/NodeSearch.h"
+#include "app/models/PacketStatisticsModel.h"
+#include "app/pages/RawPage.h"
+#include "display/widgets/ShowInFront.h"
+#include "app/pages/SpectrumPages.h"
+#include "tceditor/Tceditor.h"
+#include "app/models/TimeListItemDelegate.h"
+#include "app/models/TimeListModel.h"
+#include "display/widgets/TrendForm.h"
+#include "display/widgets/Unit3.h"
+#include "app/settings/WindowPlacement.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,6 +42,8 @@
 #include <QVBoxLayout>
 
 using namespace orvik;
+
+namespace orvik::app {
 
 namespace {
 const char* const openFilter = "Corvane Lander Binary (*.cvlbin);;CDMS Simulator Datastream (*.dat)";
@@ -81,8 +83,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         if (currentNode() != noNode)
             displayNode(currentNode());
     }, this);
-    form3_ = new TForm3(this); // after the histogram window
-    trendForm_ = new TrendForm(doc_, this);
+    form3_ = new widgets::TForm3(this); // after the histogram window
+    trendForm_ = new widgets::TrendForm(doc_, this);
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
     connectSearch();
@@ -100,7 +102,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         currentFileName = fileName;
         openArchive(false);
     });
-    tcEditor_ = std::make_unique<TForm4>();
+    tcEditor_ = std::make_unique<tceditor::TForm4>();
     tcEditor_->setAttribute(Qt::WA_QuitOnClose, false); // closing the main window ends the program
 }
 
@@ -418,3 +420,5 @@ void TForm1::dropEvent(QDropEvent* event)
     currentFileName = urls.front().toLocalFile();
     openArchive(false);
 }
+
+} // namespace orvik::app

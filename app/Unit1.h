@@ -3,8 +3,8 @@
 // tree, the time list and the packet statistics on the left and the decoded
 // node on the pages on the right.
 
-#include "ArchiveDocument.h"
-#include "MainDisplay.h"
+#include "archive/ArchiveDocument.h"
+#include "display/MainDisplay.h"
 
 #include <QMainWindow>
 
@@ -20,26 +20,33 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTreeView;
+
+namespace orvik {
+class NodeFilter;
+}
+namespace orvik::reports {
+enum class DumpFileFormat;
+class TAboutBox;
+class TForm5;
+} // namespace orvik::reports
+namespace orvik::tceditor {
+class TForm4;
+}
+namespace orvik::widgets {
+class TForm3;
+class TrendForm;
+} // namespace orvik::widgets
+
+namespace orvik::app {
+
+class BrindlowMRU;
 class CategoryTreeModel;
-class NodeSearch;
 class ComponentApplier;
+class NodeSearch;
 class PacketStatisticsModel;
 class RawPage;
 class SpectrumPages;
 class TimeListModel;
-class TForm3;
-class TrendForm;
-class TForm4;
-class TAboutBox;
-class TForm5;
-
-namespace orvik {
-class BrindlowMRU;
-class NodeFilter;
-namespace reports {
-enum class DumpFileFormat;
-}
-} // namespace orvik
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -62,7 +69,7 @@ public:
     const orvik::ArchiveDocument& document() const { return doc_; }
     orvik::NodeId currentNode() const { return doc_.currentNode; }
     orvik::display::MainDisplay& display() { return display_; }
-    orvik::BrindlowMRU& recentFiles() { return *mru_; }
+    BrindlowMRU& recentFiles() { return *mru_; }
     // The node selected in the navigation control in front (the tree or the time
     // list); none when that control has no selection. The dump page's scroll bar and
     // pop-up menu act on it.
@@ -71,11 +78,11 @@ public:
     // memory-dump window; nothing for another node or none.
     void Display1Click();
     // The memory-dump window, created hidden at start-up.
-    TForm3& memoryDumpWindow() { return *form3_; }
+    widgets::TForm3& memoryDumpWindow() { return *form3_; }
     // The housekeeping trend window, created hidden at start-up; "&View" > "Housekeeping &trend..." shows it.
-    TrendForm& trendWindow() { return *trendForm_; }
+    widgets::TrendForm& trendWindow() { return *trendForm_; }
     // The telecommand editor, created hidden at start-up.
-    TForm4& tcEditor() { return *tcEditor_; }
+    tceditor::TForm4& tcEditor() { return *tcEditor_; }
     // Makes "&TC-Editor" usable; it is disabled otherwise.
     void enableTcEditor();
     SpectrumPages& spectrumPages() { return *spectrumPages_; }
@@ -95,8 +102,8 @@ public:
     // Writes every regular housekeeping sample to the file; a failure is told in a message box.
     bool exportHousekeepingCsv(const QString& fileName);
 
-    TAboutBox* AboutBox = nullptr;
-    TForm5* Form5 = nullptr;
+    reports::TAboutBox* AboutBox = nullptr;
+    reports::TForm5* Form5 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
 
 protected:
@@ -147,11 +154,12 @@ private:
     SpectrumPages* spectrumPages_ = nullptr;
     RawPage* rawPage_ = nullptr;
     std::unique_ptr<ComponentApplier> applier_;
-    orvik::BrindlowMRU* mru_ = nullptr;
-    TForm3* form3_ = nullptr;
-    TrendForm* trendForm_ = nullptr;
+    BrindlowMRU* mru_ = nullptr;
+    widgets::TForm3* form3_ = nullptr;
+    widgets::TrendForm* trendForm_ = nullptr;
     // A window of its own, not a child: its component names stay apart from the main window's.
-    std::unique_ptr<TForm4> tcEditor_;
+    std::unique_ptr<tceditor::TForm4> tcEditor_;
     // A mouse press that changed the selection has shown the node already: its click need not.
     bool shownByPress_ = false;
 };
+} // namespace orvik::app

@@ -2,10 +2,10 @@
 // the archive written to a file chosen in a save dialog, with progress for long
 // archives. The file is replaced only when every line has been written.
 
-#include "Unit1.h"
+#include "app/Unit1.h"
 
-#include "HousekeepingCsv.h"
-#include "HousekeepingSamples.h"
+#include "display/HousekeepingCsv.h"
+#include "display/HousekeepingSamples.h"
 
 #include <QFileDialog>
 #include <QDir>
@@ -16,6 +16,8 @@
 #include <QSaveFile>
 
 using namespace orvik;
+
+namespace orvik::app {
 
 namespace {
 const char* const exportCaption = "Export CSV";
@@ -76,3 +78,5 @@ bool TForm1::exportHousekeepingCsv(const QString& fileName)
                          QString("Writing \"%1\" failed: %2. The file was not saved.").arg(name, reason));
     return false;
 }
+
+} // namespace orvik::app

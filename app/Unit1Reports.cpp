@@ -1,16 +1,16 @@
 // The main window's reports, export and about: the GC report from the tree's
 // pop-up menu, "Save to" of the memory-dump pop-up menu, and the about box.
 
-#include "Unit1.h"
+#include "app/Unit1.h"
 
-#include "AboutBox.h"
-#include "CategoryTreeModel.h"
-#include "FileVersion.h"
-#include "GcReportValues.h"
-#include "MemoryDumpExport.h"
-#include "ReportPreview.h"
-#include "TimeListModel.h"
-#include "Unit5.h"
+#include "reports/AboutBox.h"
+#include "app/models/CategoryTreeModel.h"
+#include "reports/FileVersion.h"
+#include "reports/GcReportValues.h"
+#include "reports/MemoryDumpExport.h"
+#include "reports/ReportPreview.h"
+#include "app/models/TimeListModel.h"
+#include "reports/Unit5.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -26,6 +26,8 @@
 
 using namespace orvik;
 using namespace orvik::reports;
+
+namespace orvik::app {
 
 namespace {
 const char* const noGcRunText = "The node holds no GC run.";
@@ -47,8 +49,8 @@ protected:
 
 void TForm1::buildReports()
 {
-    AboutBox = new TAboutBox(this);
-    Form5 = new TForm5(this);
+    AboutBox = new reports::TAboutBox(this);
+    Form5 = new reports::TForm5(this);
     connect(findChild<QAction*>(QStringLiteral("About1")), &QAction::triggered, this, &TForm1::About1Click);
 
     auto* mousemenu = new QMenu(treeView1_);
@@ -130,3 +132,5 @@ void TForm1::Binary2Click()
 {
     exportMemoryDump(DumpFileFormat::Binary);
 }
+
+} // namespace orvik::app

@@ -2,11 +2,11 @@
 // the user types. Ctrl+F goes to it, Escape empties it and the full lists return.
 // Choosing a node in a filtered list shows that node, as in the full lists.
 
-#include "Unit1.h"
+#include "app/Unit1.h"
 
-#include "CategoryTreeModel.h"
-#include "NodeSearch.h"
-#include "TimeListModel.h"
+#include "app/models/CategoryTreeModel.h"
+#include "app/models/NodeSearch.h"
+#include "app/models/TimeListModel.h"
 
 #include <QLineEdit>
 #include <QShortcut>
@@ -14,6 +14,8 @@
 #include <QTreeView>
 
 using namespace orvik;
+
+namespace orvik::app {
 
 namespace {
 // Up to this many nodes in a filtered tree, every group is opened to show the matches.
@@ -53,3 +55,5 @@ void TForm1::dropSearchFilter()
     search_->stop();
     showSearchResult(nullptr);
 }
+
+} // namespace orvik::app

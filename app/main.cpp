@@ -1,6 +1,6 @@
 // orvik-egse: the ground-support viewer.
 
-#include "Unit1.h"
+#include "app/Unit1.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("ORVIK - Ground Support Software");
 
-    TForm1 form;
+    orvik::app::TForm1 form;
     // Shown first, so that a message about the archive named on the command line
     // stands over the window it concerns.
     form.show();

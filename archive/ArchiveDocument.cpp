@@ -1,6 +1,6 @@
-#include "ArchiveDocument.h"
+#include "archive/ArchiveDocument.h"
 
-#include "ScienceStream.h"
+#include "archive/ScienceStream.h"
 
 namespace orvik {
 

@@ -3,10 +3,10 @@
 // the category tree, the time list, the packet statistics and the status texts.
 // It runs every step of an open that does not touch a widget.
 
-#include "CategoryTree.h"
-#include "ESAPacket.h"
-#include "PacketClassification.h"
-#include "TimeList.h"
+#include "archive/CategoryTree.h"
+#include "archive/ESAPacket.h"
+#include "archive/PacketClassification.h"
+#include "archive/TimeList.h"
 
 #include <array>
 #include <string>

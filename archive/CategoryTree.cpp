@@ -1,6 +1,6 @@
-#include "CategoryTree.h"
+#include "archive/CategoryTree.h"
 
-#include "OnBoardTime.h"
+#include "archive/OnBoardTime.h"
 
 #include <algorithm>
 

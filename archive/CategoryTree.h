@@ -4,7 +4,7 @@
 // Node texts are built when asked for from the node's kind and payload; only
 // group nodes keep a text of their own.
 
-#include "NodeWrapper.h"
+#include "archive/NodeWrapper.h"
 
 #include <functional>
 #include <string>

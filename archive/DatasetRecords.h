@@ -2,7 +2,7 @@
 // Records cut out of the science stream and assembled memory dumps. Their words
 // are kept in the archive's byte order, so decoders read them as they read packets.
 
-#include "WordView.h"
+#include "archive/WordView.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "ESAPacket.h"
+#include "archive/ESAPacket.h"
 
-#include "PacketClassification.h"
+#include "archive/PacketClassification.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,7 +2,7 @@
 // The packet-archive reader. One instance lives for the whole run; each open
 // releases the previous file's packets and reads the new file completely.
 
-#include "RawPacket.h"
+#include "archive/RawPacket.h"
 
 #include <cstdio>
 #include <functional>

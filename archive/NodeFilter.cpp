@@ -1,4 +1,4 @@
-#include "NodeFilter.h"
+#include "archive/NodeFilter.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 // of a kind with one fixed text are decided once per kind, and a search can be
 // cancelled from another thread while it runs.
 
-#include "CategoryTree.h"
+#include "archive/CategoryTree.h"
 
 #include <atomic>
 #include <optional>

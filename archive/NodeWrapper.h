@@ -3,8 +3,8 @@
 // stored packet it refers to (not owned), the record it owns, or an on-board
 // tick count. Kept to 16 bytes: an archive has millions of nodes.
 
-#include "DatasetRecords.h"
-#include "RawPacket.h"
+#include "archive/DatasetRecords.h"
+#include "archive/RawPacket.h"
 
 #include <memory>
 #include <tuple>

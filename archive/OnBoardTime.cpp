@@ -1,4 +1,4 @@
-#include "OnBoardTime.h"
+#include "archive/OnBoardTime.h"
 
 #include <chrono>
 #include <ctime>

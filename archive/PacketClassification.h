@@ -2,7 +2,7 @@
 // What one stored packet is: foreign, regular housekeeping, or one of the
 // instrument's packet categories, and the per-category packet counts.
 
-#include "RawPacket.h"
+#include "archive/RawPacket.h"
 
 #include <array>
 #include <string_view>

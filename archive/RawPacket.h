@@ -3,8 +3,8 @@
 // (4 sync bytes, 6 primary-header bytes, 10 data-field-header bytes when present,
 // then the packet data). The bytes belong to the reader and live until the next open.
 
-#include "PacketClass.h"
-#include "WordView.h"
+#include "archive/PacketClass.h"
+#include "archive/WordView.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
-#include "ScienceStream.h"
+#include "archive/ScienceStream.h"
 
-#include "OnBoardTime.h"
+#include "archive/OnBoardTime.h"
 
 #include <algorithm>
 #include <array>

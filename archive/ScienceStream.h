@@ -3,8 +3,8 @@
 // 126-word blocks, each carried by one transfer packet; it holds tagged records
 // (TC, TI, HK, CD, PD, AG, AM, GC, MS) that become the datasets of the tree.
 
-#include "CategoryTree.h"
-#include "ESAPacket.h"
+#include "archive/CategoryTree.h"
+#include "archive/ESAPacket.h"
 
 #include <cstdlib>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "TimeList.h"
+#include "archive/TimeList.h"
 
 #include <algorithm>
 

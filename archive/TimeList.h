@@ -3,7 +3,7 @@
 // added. Nodes are numbered in that order too, so the list is kept as runs of
 // consecutive node ids; only group nodes break a run.
 
-#include "CategoryTree.h"
+#include "archive/CategoryTree.h"
 
 #include <iterator>
 #include <vector>

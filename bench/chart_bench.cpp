@@ -7,11 +7,11 @@
 //
 //   chart_bench
 
-#include "BestOf.h"
-#include "Chart.h"
-#include "ComponentApplier.h"
-#include "MainDisplay.h"
-#include "Unit2.h"
+#include "bench/BestOf.h"
+#include "display/widgets/Chart.h"
+#include "app/ComponentApplier.h"
+#include "display/MainDisplay.h"
+#include "display/widgets/Unit2.h"
 
 #include <QApplication>
 #include <QVBoxLayout>
@@ -23,6 +23,7 @@
 using namespace orvik;
 using namespace orvik::display;
 using namespace orvik::widgets;
+using namespace orvik::app;
 
 namespace {
 

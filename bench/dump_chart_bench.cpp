@@ -4,8 +4,8 @@
 //
 //   dump_chart_bench
 
-#include "Chart.h"
-#include "Unit3.h"
+#include "display/widgets/Chart.h"
+#include "display/widgets/Unit3.h"
 
 #include <QApplication>
 

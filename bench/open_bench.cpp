@@ -4,8 +4,8 @@
 //
 //   open_bench ARCHIVE [ORVIK_DUMP]
 
-#include "BestOf.h"
-#include "ArchiveDocument.h"
+#include "bench/BestOf.h"
+#include "archive/ArchiveDocument.h"
 
 #include <chrono>
 #include <cstdio>

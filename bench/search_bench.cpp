@@ -7,11 +7,11 @@
 //
 //   search_bench ARCHIVE
 
-#include "BestOf.h"
-#include "ArchiveDocument.h"
-#include "NodeFilter.h"
-#include "Registry.h"
-#include "Unit1.h"
+#include "bench/BestOf.h"
+#include "archive/ArchiveDocument.h"
+#include "archive/NodeFilter.h"
+#include "app/settings/Registry.h"
+#include "app/Unit1.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -24,6 +24,8 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+
+using namespace orvik::app;
 
 namespace {
 
@@ -89,7 +91,7 @@ int main(int argc, char** argv)
                 std::chrono::duration<double>(ended - flagged).count() * 1e3);
 
     QTemporaryDir settings; // the window's placement and recent files stay out of the user's settings
-    orvik::RegistryKey::setUserRoot(settings.path());
+    orvik::app::RegistryKey::setUserRoot(settings.path());
     TForm1 window;
     window.show();
     window.currentFileName = QString::fromLocal8Bit(argv[1]);

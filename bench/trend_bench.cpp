@@ -5,12 +5,12 @@
 //
 //   trend_bench [PACKETS]
 
-#include "BestOf.h"
-#include "ArchiveDocument.h"
-#include "ArchiveWriter.h"
-#include "Chart.h"
-#include "HousekeepingTrend.h"
-#include "TrendForm.h"
+#include "bench/BestOf.h"
+#include "archive/ArchiveDocument.h"
+#include "tools/sim/ArchiveWriter.h"
+#include "display/widgets/Chart.h"
+#include "display/HousekeepingTrend.h"
+#include "display/widgets/TrendForm.h"
 
 #include <QApplication>
 
@@ -22,6 +22,7 @@
 #include <fstream>
 
 using namespace orvik;
+using namespace orvik::widgets;
 
 namespace {
 

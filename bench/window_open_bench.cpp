@@ -5,10 +5,10 @@
 //
 //   window_open_bench ARCHIVE
 
-#include "BestOf.h"
-#include "ArchiveDocument.h"
-#include "Registry.h"
-#include "Unit1.h"
+#include "bench/BestOf.h"
+#include "archive/ArchiveDocument.h"
+#include "app/settings/Registry.h"
+#include "app/Unit1.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -17,6 +17,8 @@
 
 #include <cstdio>
 #include <memory>
+
+using namespace orvik::app;
 
 namespace {
 
@@ -39,7 +41,7 @@ int main(int argc, char** argv)
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir settings; // the window's placement and recent files stay out of the user's settings
-    orvik::RegistryKey::setUserRoot(settings.path());
+    orvik::app::RegistryKey::setUserRoot(settings.path());
 
     size_t nodes = 0;
     const auto coreOpen = [&] {

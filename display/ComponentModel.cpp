@@ -1,4 +1,4 @@
-#include "ComponentModel.h"
+#include "display/ComponentModel.h"
 
 namespace orvik::display {
 

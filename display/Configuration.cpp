@@ -1,8 +1,8 @@
-#include "Configuration.h"
+#include "display/Configuration.h"
 
-#include "InstrumentTables.h"
-#include "LabelWriter.h"
-#include "WordFormat.h"
+#include "display/InstrumentTables.h"
+#include "display/LabelWriter.h"
+#include "display/WordFormat.h"
 
 #include <bit>
 

@@ -2,8 +2,8 @@
 // The decoders of the configuration blocks a measurement ran with: the tapping
 // station's (also carried by TPST reports), the MS's and the GC's.
 
-#include "ComponentModel.h"
-#include "WordView.h"
+#include "display/ComponentModel.h"
+#include "archive/WordView.h"
 
 #include <string>
 #include <string_view>

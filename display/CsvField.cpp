@@ -1,4 +1,4 @@
-#include "CsvField.h"
+#include "display/CsvField.h"
 
 namespace orvik::display {
 

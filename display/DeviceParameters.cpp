@@ -1,7 +1,7 @@
-#include "DeviceParameters.h"
+#include "display/DeviceParameters.h"
 
-#include "LabelWriter.h"
-#include "WordFormat.h"
+#include "display/LabelWriter.h"
+#include "display/WordFormat.h"
 
 namespace orvik::display {
 

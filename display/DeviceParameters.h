@@ -2,8 +2,8 @@
 // The decoders of the device and GC/MS parameter blocks: they fill the labels and
 // the oven grid of the "Device Parameter" pages. Each takes the block's first word.
 
-#include "ComponentModel.h"
-#include "WordView.h"
+#include "display/ComponentModel.h"
+#include "archive/WordView.h"
 
 namespace orvik::display {
 

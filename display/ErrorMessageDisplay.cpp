@@ -1,7 +1,7 @@
-#include "ErrorMessageDisplay.h"
+#include "display/ErrorMessageDisplay.h"
 
-#include "InstrumentTables.h"
-#include "WordFormat.h"
+#include "display/InstrumentTables.h"
+#include "display/WordFormat.h"
 
 namespace orvik::display {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The "Error Messages" page: an event's category, its identifier and a one-line message.
 
-#include "ComponentModel.h"
-#include "WordView.h"
+#include "display/ComponentModel.h"
+#include "archive/WordView.h"
 
 namespace orvik::display {
 

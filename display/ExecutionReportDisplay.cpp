@@ -1,8 +1,8 @@
-#include "ExecutionReportDisplay.h"
+#include "display/ExecutionReportDisplay.h"
 
-#include "InstrumentTables.h"
-#include "OnBoardTime.h"
-#include "WordFormat.h"
+#include "display/InstrumentTables.h"
+#include "archive/OnBoardTime.h"
+#include "display/WordFormat.h"
 
 #include <algorithm>
 #include <cstdio>

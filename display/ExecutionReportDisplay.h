@@ -3,9 +3,9 @@
 // with what result, and a copy of its words) and "TC" (the telecommand that
 // opened a science dataset).
 
-#include "ComponentModel.h"
-#include "DatasetRecords.h"
-#include "WordView.h"
+#include "display/ComponentModel.h"
+#include "archive/DatasetRecords.h"
+#include "archive/WordView.h"
 
 #include <string>
 

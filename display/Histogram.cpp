@@ -1,4 +1,4 @@
-#include "Histogram.h"
+#include "display/Histogram.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 // How often each intensity occurs in a spectrum: the histogram window's series.
 
-#include "ComponentModel.h"
+#include "display/ComponentModel.h"
 
 #include <span>
 #include <vector>

@@ -3,7 +3,7 @@
 // parameter is, and how its raw value becomes an engineering value. The 94
 // descriptors are constant data built into the program.
 
-#include "WordView.h"
+#include "archive/WordView.h"
 
 #include <array>
 #include <cstdint>

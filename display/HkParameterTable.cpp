@@ -1,4 +1,4 @@
-#include "HkParameter.h"
+#include "display/HkParameter.h"
 
 namespace orvik::display {
 

@@ -1,9 +1,9 @@
-#include "HousekeepingCsv.h"
+#include "display/HousekeepingCsv.h"
 
-#include "CsvField.h"
-#include "HousekeepingRows.h"
-#include "HousekeepingSamples.h"
-#include "OnBoardTime.h"
+#include "display/CsvField.h"
+#include "display/HousekeepingRows.h"
+#include "display/HousekeepingSamples.h"
+#include "archive/OnBoardTime.h"
 
 namespace orvik::display {
 

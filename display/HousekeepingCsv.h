@@ -7,8 +7,8 @@
 // Internal HK packets and "Full HK" records are not samples of this collection
 // and are left out.
 
-#include "ArchiveDocument.h"
-#include "Parameters.h"
+#include "archive/ArchiveDocument.h"
+#include "display/Parameters.h"
 
 #include <functional>
 #include <string>

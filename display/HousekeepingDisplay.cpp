@@ -2,10 +2,10 @@
 // shows a housekeeping block. The list views are virtual: showing a block only
 // sets their row counts; a row's texts are computed when the row is painted.
 
-#include "MainDisplay.h"
+#include "display/MainDisplay.h"
 
-#include "HousekeepingRows.h"
-#include "StatusWords.h"
+#include "display/HousekeepingRows.h"
+#include "display/StatusWords.h"
 
 namespace orvik::display {
 

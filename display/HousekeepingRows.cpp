@@ -1,6 +1,6 @@
-#include "HousekeepingRows.h"
+#include "display/HousekeepingRows.h"
 
-#include "WordFormat.h"
+#include "display/WordFormat.h"
 
 namespace orvik::display {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The texts of one row of a housekeeping list view, computed when the row is painted.
 
-#include "ComponentModel.h"
-#include "HkParameter.h"
+#include "display/ComponentModel.h"
+#include "display/HkParameter.h"
 
 #include <string>
 #include <string_view>

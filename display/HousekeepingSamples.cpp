@@ -1,6 +1,6 @@
-#include "HousekeepingSamples.h"
+#include "display/HousekeepingSamples.h"
 
-#include "OnBoardTime.h"
+#include "archive/OnBoardTime.h"
 
 namespace orvik::display {
 

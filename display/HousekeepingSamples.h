@@ -3,8 +3,8 @@
 // packet carries two samples, one per 64-word half of its block, each stamped
 // with the on-board time in its LOBT words.
 
-#include "ArchiveDocument.h"
-#include "WordView.h"
+#include "archive/ArchiveDocument.h"
+#include "archive/WordView.h"
 
 #include <optional>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "HousekeepingTrend.h"
+#include "display/HousekeepingTrend.h"
 
-#include "HousekeepingSamples.h"
-#include "OnBoardTime.h"
-#include "WordFormat.h"
+#include "display/HousekeepingSamples.h"
+#include "archive/OnBoardTime.h"
+#include "display/WordFormat.h"
 
 #include <algorithm>
 

@@ -11,11 +11,11 @@
 // packet) has no value in them, so its series is empty. A sample whose packet does
 // not hold the parameter's word gives no point for that parameter.
 
-#include "ArchiveDocument.h"
-#include "ComponentModel.h"
-#include "HkParameter.h"
-#include "HousekeepingCsv.h"
-#include "Parameters.h"
+#include "archive/ArchiveDocument.h"
+#include "display/ComponentModel.h"
+#include "display/HkParameter.h"
+#include "display/HousekeepingCsv.h"
+#include "display/Parameters.h"
 
 #include <optional>
 #include <span>

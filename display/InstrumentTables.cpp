@@ -1,4 +1,4 @@
-#include "InstrumentTables.h"
+#include "display/InstrumentTables.h"
 
 #include <bit>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // it has one, each computed from one word. A word the block does not hold shows
 // "-" and empties the tooltip, so that nothing of another packet stays on show.
 
-#include "ComponentModel.h"
-#include "WordView.h"
+#include "display/ComponentModel.h"
+#include "archive/WordView.h"
 
 #include <functional>
 #include <string>

@@ -1,12 +1,12 @@
-#include "MainDisplay.h"
+#include "display/MainDisplay.h"
 
-#include "Configuration.h"
-#include "DeviceParameters.h"
-#include "ErrorMessageDisplay.h"
-#include "ExecutionReportDisplay.h"
-#include "MemoryDumpDisplay.h"
-#include "TestResultsDisplay.h"
-#include "TpstReportDisplay.h"
+#include "display/Configuration.h"
+#include "display/DeviceParameters.h"
+#include "display/ErrorMessageDisplay.h"
+#include "display/ExecutionReportDisplay.h"
+#include "display/MemoryDumpDisplay.h"
+#include "display/TestResultsDisplay.h"
+#include "display/TpstReportDisplay.h"
 
 namespace orvik::display {
 

@@ -2,10 +2,10 @@
 // The decoding side of the main window: shows a node of the category tree by
 // writing into the window's named components and bringing its page to the front.
 
-#include "CategoryTree.h"
-#include "ComponentModel.h"
-#include "OrvikHK.h"
-#include "Parameters.h"
+#include "archive/CategoryTree.h"
+#include "display/ComponentModel.h"
+#include "display/OrvikHK.h"
+#include "display/Parameters.h"
 
 namespace orvik::display {
 

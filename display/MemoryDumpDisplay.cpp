@@ -1,6 +1,6 @@
-#include "MemoryDumpDisplay.h"
+#include "display/MemoryDumpDisplay.h"
 
-#include "WordFormat.h"
+#include "display/WordFormat.h"
 
 #include <algorithm>
 

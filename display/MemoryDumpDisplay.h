@@ -2,8 +2,8 @@
 // The "Memory Dump" page: the memory's name, the dump's length and one page of
 // 128 words; the page's scroll bar steps through the pages.
 
-#include "ComponentModel.h"
-#include "DatasetRecords.h"
+#include "display/ComponentModel.h"
+#include "archive/DatasetRecords.h"
 
 #include <string>
 

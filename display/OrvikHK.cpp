@@ -1,4 +1,4 @@
-#include "OrvikHK.h"
+#include "display/OrvikHK.h"
 
 namespace orvik::display {
 

@@ -1,4 +1,4 @@
-#include "Parameters.h"
+#include "display/Parameters.h"
 
 #include <algorithm>
 

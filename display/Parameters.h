@@ -2,7 +2,7 @@
 // The list of housekeeping parameter descriptors and the row lists of the two
 // housekeeping list views derived from it. The lists share the constant descriptors.
 
-#include "HkParameter.h"
+#include "display/HkParameter.h"
 
 #include <vector>
 

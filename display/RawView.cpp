@@ -1,7 +1,7 @@
-#include "RawView.h"
+#include "display/RawView.h"
 
-#include "PacketClassification.h"
-#include "WordFormat.h"
+#include "archive/PacketClassification.h"
+#include "display/WordFormat.h"
 
 #include <algorithm>
 #include <cstdio>

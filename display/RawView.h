@@ -3,7 +3,7 @@
 // 16 bytes in hex, their ASCII), under the decoded header of a packet or the
 // leading fields of a record. The window's "Raw" page and orvik-dump --raw show it.
 
-#include "CategoryTree.h"
+#include "archive/CategoryTree.h"
 
 #include <cstdint>
 #include <string>

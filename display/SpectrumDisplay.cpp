@@ -1,7 +1,7 @@
-#include "SpectrumDisplay.h"
+#include "display/SpectrumDisplay.h"
 
-#include "MainDisplay.h"
-#include "OnBoardTime.h"
+#include "display/MainDisplay.h"
+#include "archive/OnBoardTime.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // Mass spectra and chromatograms as chart series: the MS calibration, the split of
 // a chromatogram into its detector channels, and the spectrum's time label.
 
-#include "ComponentModel.h"
-#include "DatasetRecords.h"
+#include "display/ComponentModel.h"
+#include "archive/DatasetRecords.h"
 
 #include <array>
 #include <optional>

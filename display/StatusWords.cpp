@@ -1,6 +1,6 @@
-#include "StatusWords.h"
+#include "display/StatusWords.h"
 
-#include "WordFormat.h"
+#include "display/WordFormat.h"
 
 namespace orvik::display {
 

@@ -2,8 +2,8 @@
 // The two system status words of a housekeeping half decoded into their bit
 // fields, as the nodes of the status tree under the housekeeping list.
 
-#include "ComponentModel.h"
-#include "WordView.h"
+#include "display/ComponentModel.h"
+#include "archive/WordView.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The MS and GC housekeeping sweeps: sixteen multiplexer readings, each shown as
 // its engineering value with the raw reading as the tooltip.
 
-#include "MainDisplay.h"
+#include "display/MainDisplay.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "TestResultsDisplay.h"
+#include "display/TestResultsDisplay.h"
 
-#include "WordFormat.h"
+#include "display/WordFormat.h"
 
 #include <array>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // The "Test Results" page: one pass/fail icon per tested unit, and the details of
 // the unit clicked on the detail page of that unit.
 
-#include "ComponentModel.h"
-#include "WordView.h"
+#include "display/ComponentModel.h"
+#include "archive/WordView.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "TpstReportDisplay.h"
+#include "display/TpstReportDisplay.h"
 
-#include "Configuration.h"
-#include "WordFormat.h"
+#include "display/Configuration.h"
+#include "display/WordFormat.h"
 
 namespace orvik::display {
 

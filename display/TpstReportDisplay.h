@@ -3,8 +3,8 @@
 // temperatures at the start and stop of a movement, its final position, the SD2
 // backup RAM status and 32 words of that RAM.
 
-#include "ComponentModel.h"
-#include "WordView.h"
+#include "display/ComponentModel.h"
+#include "archive/WordView.h"
 
 namespace orvik::display {
 

@@ -1,4 +1,4 @@
-#include "WordFormat.h"
+#include "display/WordFormat.h"
 
 #include <charconv>
 #include <cstdio>

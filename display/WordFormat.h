@@ -3,7 +3,7 @@
 // formatted without the C locale, so that the window's regional settings never
 // leak into them; a caller that wants the user's decimal separator passes it.
 
-#include "WordView.h"
+#include "archive/WordView.h"
 
 #include <cstdint>
 #include <optional>

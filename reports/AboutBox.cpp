@@ -1,4 +1,4 @@
-#include "AboutBox.h"
+#include "reports/AboutBox.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace orvik::reports {
 
 namespace {
 
@@ -83,3 +85,5 @@ QString TAboutBox::compiledLine()
 {
     return QStringLiteral("Compiled: %1, %2").arg(QLatin1String(__DATE__), QLatin1String(__TIME__));
 }
+
+} // namespace orvik::reports

@@ -7,6 +7,8 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
+namespace orvik::reports {
+
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
@@ -23,3 +25,5 @@ public:
     QLabel* compdate = nullptr;
     QPushButton* OKButton = nullptr;
 };
+
+} // namespace orvik::reports

@@ -2,7 +2,7 @@
 // fileVersionOf finds it. Built into every executable that reads its own version.
 
 #include "OrvikVersion.h"
-#include "VersionBlock.h"
+#include "reports/VersionBlock.h"
 
 namespace {
 constexpr orvik::reports::VersionInfo info{

@@ -1,6 +1,6 @@
-#include "FileVersion.h"
+#include "reports/FileVersion.h"
 
-#include "VersionBlock.h"
+#include "reports/VersionBlock.h"
 
 #include <cstdio>
 

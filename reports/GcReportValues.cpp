@@ -1,4 +1,4 @@
-#include "GcReportValues.h"
+#include "reports/GcReportValues.h"
 
 #include <charconv>
 #include <cstdio>

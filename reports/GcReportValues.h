@@ -3,7 +3,7 @@
 // configuration block (8 words, laid out as words 1..8 of a CFGC telecommand)
 // of one dataset.
 
-#include "CategoryTree.h"
+#include "archive/CategoryTree.h"
 
 #include <array>
 #include <optional>

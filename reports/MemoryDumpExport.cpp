@@ -1,4 +1,4 @@
-#include "MemoryDumpExport.h"
+#include "reports/MemoryDumpExport.h"
 
 #include <cerrno>
 #include <charconv>

@@ -2,7 +2,7 @@
 // Saving a memory dump: its data words (not the page count, not the memory
 // type) as raw little-endian words or as one unsigned decimal number per line.
 
-#include "CategoryTree.h"
+#include "archive/CategoryTree.h"
 
 #include <filesystem>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "QuickReport.h"
+#include "reports/QuickReport.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "ReportPreview.h"
+#include "reports/ReportPreview.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 // The preview window of a report: pages as they will be printed, zoom, and
 // from there printing on a printer or saving as a PDF file.
 
-#include "QuickReport.h"
+#include "reports/QuickReport.h"
 
 #include <QDialog>
 #include <QPrinter>

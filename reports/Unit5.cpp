@@ -1,12 +1,13 @@
-#include "Unit5.h"
+#include "reports/Unit5.h"
 
-#include "GcReportValues.h"
+#include "reports/GcReportValues.h"
 
 #include <QFileInfo>
 #include <QLocale>
 
 using namespace orvik;
-using namespace orvik::reports;
+
+namespace orvik::reports {
 
 namespace {
 
@@ -166,3 +167,5 @@ void TForm5::QuickRep1NeedData(bool& moreData)
     recordDelivered_ = true;
     moreData = true;
 }
+
+} // namespace orvik::reports

@@ -2,8 +2,10 @@
 // TForm5, the report form: holds the GC report QuickRep1 of one gas-chromatograph
 // run. It is never shown itself; the report is previewed, printed or saved.
 
-#include "CategoryTree.h"
-#include "QuickReport.h"
+#include "archive/CategoryTree.h"
+#include "reports/QuickReport.h"
+
+namespace orvik::reports {
 
 class TForm5 : public QObject {
     Q_OBJECT
@@ -32,3 +34,5 @@ private:
     QString archiveFileName_;
     bool recordDelivered_ = false;
 };
+
+} // namespace orvik::reports

@@ -1,6 +1,6 @@
-#include "VersionBlock.h"
+#include "reports/VersionBlock.h"
 
-#include "WordView.h"
+#include "archive/WordView.h"
 
 #include <algorithm>
 #include <cctype>

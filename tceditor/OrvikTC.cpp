@@ -1,8 +1,8 @@
-#include "OrvikTC.h"
+#include "tceditor/OrvikTC.h"
 
 #include <cstdio>
 
-namespace orvik {
+namespace orvik::tceditor {
 
 std::string tcHexText(const OrvikTC& tc)
 {
@@ -16,4 +16,4 @@ std::string tcHexText(const OrvikTC& tc)
     return text;
 }
 
-} // namespace orvik
+} // namespace orvik::tceditor

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace orvik {
+namespace orvik::tceditor {
 
 struct TcMnemonic {
     std::string_view mnemonic;
@@ -61,4 +61,4 @@ public:
 // always 160 characters, no line breaks.
 std::string tcHexText(const OrvikTC& tc);
 
-} // namespace orvik
+} // namespace orvik::tceditor

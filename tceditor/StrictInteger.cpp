@@ -1,8 +1,8 @@
-#include "StrictInteger.h"
+#include "tceditor/StrictInteger.h"
 
 #include <charconv>
 
-namespace orvik {
+namespace orvik::tceditor {
 
 std::optional<std::int32_t> strictInteger(std::string_view text)
 {
@@ -26,4 +26,4 @@ std::string notAnIntegerMessage(std::string_view text)
     return message;
 }
 
-} // namespace orvik
+} // namespace orvik::tceditor

@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-namespace orvik {
+namespace orvik::tceditor {
 
 std::optional<std::int32_t> strictInteger(std::string_view text);
 
 // The message shown for a text that is not an integer.
 std::string notAnIntegerMessage(std::string_view text);
 
-} // namespace orvik
+} // namespace orvik::tceditor

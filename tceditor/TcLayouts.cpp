@@ -1,9 +1,9 @@
-#include "TcLayouts.h"
+#include "tceditor/TcLayouts.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace orvik::tcwords::cfgc {
+namespace orvik::tceditor::tcwords::cfgc {
 
 std::optional<int> sampleSourceIndex(std::uint16_t word)
 {
@@ -15,4 +15,4 @@ std::optional<int> sampleSourceIndex(std::uint16_t word)
     return std::clamp(index, 0, sampleSourceCount - 1);
 }
 
-} // namespace orvik::tcwords::cfgc
+} // namespace orvik::tceditor::tcwords::cfgc

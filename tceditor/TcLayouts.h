@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace orvik::tcwords {
+namespace orvik::tceditor::tcwords {
 
 // Flag words: on/yes is all ones, off/no is zero.
 inline constexpr std::uint16_t flagOn = 0xFFFF;
@@ -86,4 +86,4 @@ inline constexpr std::size_t positionStorage = 1; // storage targets of the tapp
 inline constexpr std::size_t controlStorage = 8; // storage targets of its control parameters
 } // namespace udpt
 
-} // namespace orvik::tcwords
+} // namespace orvik::tceditor::tcwords

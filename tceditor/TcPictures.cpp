@@ -1,4 +1,4 @@
-#include "TcPictures.h"
+#include "tceditor/TcPictures.h"
 
 #include <QIcon>
 #include <QPainter>
@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace tcpictures {
+namespace orvik::tceditor::tcpictures {
 namespace {
 
 // Draws on a transparent square in a 32 x 32 coordinate system.
@@ -112,4 +112,4 @@ QPixmap equipment(int side) { return themed("computer", side, drawEquipment); }
 QPixmap openFolder(int side) { return themed("folder-open", side, drawOpenFolder); }
 QPixmap wasteBin(int side) { return themed("user-trash", side, drawWasteBin); }
 
-} // namespace tcpictures
+} // namespace orvik::tceditor::tcpictures

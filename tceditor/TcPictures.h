@@ -5,11 +5,11 @@
 
 #include <QPixmap>
 
-namespace tcpictures {
+namespace orvik::tceditor::tcpictures {
 
 QPixmap telecommand(); // 60 x 40, the drag source
 QPixmap equipment(int side); // a piece of equipment
 QPixmap openFolder(int side); // an open folder holding a document
 QPixmap wasteBin(int side); // the bin
 
-} // namespace tcpictures
+} // namespace orvik::tceditor::tcpictures

@@ -1,6 +1,6 @@
-#include "TcWidgets.h"
+#include "tceditor/TcWidgets.h"
 
-#include "StrictInteger.h"
+#include "tceditor/StrictInteger.h"
 
 #include <QButtonGroup>
 #include <QDropEvent>
@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace orvik::tceditor {
 
 UpDown::UpDown(QWidget* parent) : QWidget(parent)
 {
@@ -50,7 +52,7 @@ void UpDown::step(int delta)
     if (!associate_)
         return;
     // Steps from what the edit shows; a text that is no number steps from the last position.
-    if (const auto typed = orvik::strictInteger(associate_->text().toStdString()))
+    if (const auto typed = strictInteger(associate_->text().toStdString()))
         position_ = std::clamp(*typed, minimum_, maximum_);
     position_ = std::clamp(position_ + delta, minimum_, maximum_);
     associate_->setText(QString::number(position_));
@@ -122,3 +124,5 @@ bool TcDropTarget::eventFilter(QObject*, QEvent* event)
         return false;
     }
 }
+
+} // namespace orvik::tceditor

@@ -11,6 +11,8 @@
 class QButtonGroup;
 class QLineEdit;
 
+namespace orvik::tceditor {
+
 // Two arrow buttons. Each press reports +1 (up) or -1 (down); bound to an
 // edit, the pair steps the edit's number within a range by itself, and the
 // edit's arrow keys press its buttons.
@@ -64,3 +66,5 @@ protected:
 private:
     std::function<void()> dropped_;
 };
+
+} // namespace orvik::tceditor

@@ -1,8 +1,8 @@
-#include "Tceditor.h"
+#include "tceditor/Tceditor.h"
 
-#include "StrictInteger.h"
-#include "TcLayouts.h"
-#include "TcWidgets.h"
+#include "tceditor/StrictInteger.h"
+#include "tceditor/TcLayouts.h"
+#include "tceditor/TcWidgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,7 +30,10 @@
 
 #include <algorithm>
 
-using namespace orvik::tcwords;
+
+namespace orvik::tceditor {
+
+using namespace tcwords;
 
 namespace {
 
@@ -238,7 +241,7 @@ void TForm4::TCEditButtonClick()
     if (index < 0)
         return;
     showPage(index);
-    currentTC_ = std::make_unique<orvik::OrvikTC>(tcPageControl1_->tabText(index).toStdString());
+    currentTC_ = std::make_unique<OrvikTC>(tcPageControl1_->tabText(index).toStdString());
     tcComboBox_->setEnabled(false);
     newTCImage_->show();
     tcEditButton_->setEnabled(false);
@@ -255,7 +258,7 @@ void TForm4::hexMemoDragDrop()
 {
     hexMemo_->clear();
     if (currentTC_)
-        hexMemo_->setPlainText(QString::fromStdString(orvik::tcHexText(*currentTC_)));
+        hexMemo_->setPlainText(QString::fromStdString(tcHexText(*currentTC_)));
 }
 
 void TForm4::Image2DragDrop()
@@ -282,10 +285,10 @@ void TForm4::discardTC()
 std::optional<std::int32_t> TForm4::readInteger(QLineEdit* edit)
 {
     const std::string text = edit->text().toStdString();
-    if (const auto value = orvik::strictInteger(text))
+    if (const auto value = strictInteger(text))
         return value;
     QMessageBox::critical(this, QApplication::applicationDisplayName(),
-                          QString::fromStdString(orvik::notAnIntegerMessage(text)));
+                          QString::fromStdString(notAnIntegerMessage(text)));
     return std::nullopt;
 }
 
@@ -462,3 +465,5 @@ void TForm4::syncUdptPages()
     udptPageControl_->setTabVisible(controlSubPage, control);
     udpttpstctrl_->setChecked(control);
 }
+
+} // namespace orvik::tceditor

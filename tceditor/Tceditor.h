@@ -2,7 +2,7 @@
 // TForm4, "ORVIK TC-Editor": composes one telecommand at a time on the page of
 // its kind and shows its words when its picture is dropped on the memo.
 
-#include "OrvikTC.h"
+#include "tceditor/OrvikTC.h"
 
 #include <QWidget>
 
@@ -22,6 +22,8 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QTabWidget;
+
+namespace orvik::tceditor {
 class RadioGroup;
 class UpDown;
 
@@ -34,7 +36,7 @@ public:
     ~TForm4() override;
 
     // The telecommand under edit, or null.
-    const orvik::OrvikTC* currentTC() const { return currentTC_.get(); }
+    const OrvikTC* currentTC() const { return currentTC_.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,7 +82,7 @@ private:
     // Whether a sub-page's tab is shown.
     bool ststSubPageShown(int subPage) const;
 
-    std::unique_ptr<orvik::OrvikTC> currentTC_;
+    std::unique_ptr<OrvikTC> currentTC_;
     PageTransfer pageTransfer_ = &TForm4::transferSTST;
     bool udptPositionChosen_ = false;
     bool udptControlChosen_ = false;
@@ -134,3 +136,5 @@ private:
     QCheckBox* udpttpstctrlram_ = nullptr;
     QCheckBox* udpttpstctrleeprom_ = nullptr;
 };
+
+} // namespace orvik::tceditor

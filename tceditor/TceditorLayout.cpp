@@ -1,9 +1,9 @@
 // The editor's controls: names, captions, ranges and initial values.
 
-#include "Tceditor.h"
+#include "tceditor/Tceditor.h"
 
-#include "TcPictures.h"
-#include "TcWidgets.h"
+#include "tceditor/TcPictures.h"
+#include "tceditor/TcWidgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +22,8 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+namespace orvik::tceditor {
 
 namespace {
 
@@ -321,3 +323,5 @@ QWidget* TForm4::buildUDPTPage()
     layout->addWidget(udptPageControl_, 1);
     return page;
 }
+
+} // namespace orvik::tceditor

@@ -1,6 +1,6 @@
-#include "Chart.h"
+#include "display/widgets/Chart.h"
 
-#include "ChartLegendItem.h"
+#include "display/widgets/ChartLegendItem.h"
 
 #include <algorithm>
 

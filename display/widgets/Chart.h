@@ -10,7 +10,7 @@
 // resolution, so millions of points draw in a fraction of a second; keep bar
 // series to a few bars.
 
-#include "ComponentModel.h"
+#include "display/ComponentModel.h"
 
 #include <qcustomplot.h>
 

@@ -1,6 +1,6 @@
-#include "ChartEditor.h"
+#include "display/widgets/ChartEditor.h"
 
-#include "Chart.h"
+#include "display/widgets/Chart.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -4,7 +4,7 @@
 // series' visibility and colours; series are never added, deleted or cloned), the
 // export page (PNG, SVG, PDF, the series' points as CSV) or the print preview.
 
-#include "ChartOutput.h"
+#include "display/widgets/ChartOutput.h"
 
 #include <QDialog>
 

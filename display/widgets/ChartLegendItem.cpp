@@ -1,4 +1,4 @@
-#include "ChartLegendItem.h"
+#include "display/widgets/ChartLegendItem.h"
 
 namespace orvik::widgets {
 

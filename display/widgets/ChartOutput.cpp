@@ -1,7 +1,7 @@
-#include "ChartOutput.h"
+#include "display/widgets/ChartOutput.h"
 
-#include "Chart.h"
-#include "CsvField.h"
+#include "display/widgets/Chart.h"
+#include "display/CsvField.h"
 
 #include <QBuffer>
 #include <QClipboard>

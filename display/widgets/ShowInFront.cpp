@@ -1,4 +1,4 @@
-#include "ShowInFront.h"
+#include "display/widgets/ShowInFront.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,9 +1,9 @@
-#include "TrendForm.h"
+#include "display/widgets/TrendForm.h"
 
-#include "Chart.h"
-#include "HousekeepingTrend.h"
-#include "OnBoardTime.h"
-#include "ShowInFront.h"
+#include "display/widgets/Chart.h"
+#include "display/HousekeepingTrend.h"
+#include "archive/OnBoardTime.h"
+#include "display/widgets/ShowInFront.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -15,7 +15,8 @@
 #include <QVBoxLayout>
 
 using namespace orvik;
-using namespace orvik::widgets;
+
+namespace orvik::widgets {
 
 namespace {
 
@@ -179,3 +180,5 @@ void TrendForm::openChartEditor(ChartEditor::Page page)
     editor_->setDefaultPage(page);
     editor_->execute();
 }
+
+} // namespace orvik::widgets

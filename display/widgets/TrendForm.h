@@ -5,7 +5,7 @@
 // It follows the archive: what it plots is extracted again after every open,
 // and only while the window is shown.
 
-#include "ChartEditor.h"
+#include "display/widgets/ChartEditor.h"
 
 #include <QWidget>
 
@@ -19,8 +19,8 @@ class ArchiveDocument;
 }
 
 namespace orvik::widgets {
+
 class Chart;
-}
 
 class TrendForm : public QWidget {
     Q_OBJECT
@@ -54,3 +54,5 @@ private:
     orvik::widgets::Chart* chart_ = nullptr;
     orvik::widgets::ChartEditor* editor_ = nullptr;
 };
+
+} // namespace orvik::widgets

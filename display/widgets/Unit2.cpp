@@ -1,11 +1,11 @@
-#include "Unit2.h"
+#include "display/widgets/Unit2.h"
 
-#include "Chart.h"
-#include "Histogram.h"
-#include "ShowInFront.h"
+#include "display/widgets/Chart.h"
+#include "display/Histogram.h"
+#include "display/widgets/ShowInFront.h"
 
 
-using namespace orvik::widgets;
+namespace orvik::widgets {
 
 TForm2::TForm2(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
 {
@@ -31,3 +31,5 @@ void TForm2::fillHistogram(std::span<const orvik::display::ChartPoint> series)
 {
     chart1_->setPoints(0, orvik::display::histogramPoints(series));
 }
+
+} // namespace orvik::widgets

@@ -2,15 +2,15 @@
 // TForm2, the histogram window: how often each intensity occurs in the spectrum
 // on show. A snapshot, refilled each time "Histogram" is chosen.
 
-#include "ComponentModel.h"
+#include "display/ComponentModel.h"
 
 #include <QWidget>
 
 #include <span>
 
 namespace orvik::widgets {
+
 class Chart;
-}
 
 class TForm2 : public QWidget {
     Q_OBJECT
@@ -27,3 +27,5 @@ public:
 private:
     orvik::widgets::Chart* chart1_ = nullptr;
 };
+
+} // namespace orvik::widgets

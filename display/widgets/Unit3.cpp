@@ -1,13 +1,13 @@
-#include "Unit3.h"
+#include "display/widgets/Unit3.h"
 
-#include "Chart.h"
-#include "ShowInFront.h"
-
+#include "display/widgets/Chart.h"
+#include "display/widgets/ShowInFront.h"
 
 #include <algorithm>
 #include <vector>
 
-using namespace orvik::widgets;
+
+namespace orvik::widgets {
 
 TForm3::TForm3(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
 {
@@ -47,3 +47,5 @@ void TForm3::fitBarWidth()
     pen.setWidthF(std::max(1.0, 0.8 * pixelsPerWord));
     series->setPen(pen);
 }
+
+} // namespace orvik::widgets

@@ -2,15 +2,15 @@
 // TForm3, the memory-dump window: every data word of one dump as a red bar,
 // drawn when "Display" is chosen and kept until the next "Display".
 
-#include "DatasetRecords.h"
+#include "archive/DatasetRecords.h"
 
 #include <QWidget>
 
 #include <vector>
 
 namespace orvik::widgets {
+
 class Chart;
-}
 
 class TForm3 : public QWidget {
     Q_OBJECT
@@ -30,3 +30,5 @@ private:
 
     orvik::widgets::Chart* chart1_ = nullptr;
 };
+
+} // namespace orvik::widgets

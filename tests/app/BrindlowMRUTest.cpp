@@ -1,7 +1,7 @@
-#include "Brindlowmru.h"
+#include "app/settings/Brindlowmru.h"
 
-#include "Registry.h"
-#include "SettingsTest.h"
+#include "app/settings/Registry.h"
+#include "tests/app/SettingsTest.h"
 
 #include <QAction>
 #include <QDir>
@@ -9,8 +9,8 @@
 
 #include <map>
 
-using orvik::BrindlowMRU;
-using orvik::RegistryKey;
+using orvik::app::BrindlowMRU;
+using orvik::app::RegistryKey;
 
 namespace {
 
@@ -265,6 +265,6 @@ TEST_F(BrindlowMRUTest, SettingsThatCannotBeOpenedAreLeftAlone)
         mru.setRegistryPath(recentKey);
         EXPECT_EQ(mru.items(), QStringList({a}));
     }
-    orvik::RegistryKey::setUserRoot(scratch_.path());
+    orvik::app::RegistryKey::setUserRoot(scratch_.path());
     EXPECT_EQ(storedList(), StoredList());
 }

@@ -1,7 +1,7 @@
 // What a display writes reaches the widgets of that name, whatever their type.
 
-#include "Chart.h"
-#include "ComponentApplier.h"
+#include "display/widgets/Chart.h"
+#include "app/ComponentApplier.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace orvik::display;
+using namespace orvik::app;
 
 namespace {
 

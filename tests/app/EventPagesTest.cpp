@@ -2,11 +2,11 @@
 // error message, test results with a unit clicked, a dump page scrolled, and the
 // pop-up menu of the word memos.
 
-#include "SettingsTest.h"
+#include "tests/app/SettingsTest.h"
 
-#include "InstrumentTables.h"
-#include "MemoryDumpDisplay.h"
-#include "Unit1.h"
+#include "display/InstrumentTables.h"
+#include "display/MemoryDumpDisplay.h"
+#include "app/Unit1.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,6 +21,8 @@
 #include <QTreeWidget>
 
 #include <bit>
+
+using namespace orvik::app;
 
 using orvik::NodeId;
 namespace NodeKind = orvik::NodeKind;

@@ -2,12 +2,12 @@
 // regular housekeeping, the file written through the save dialog equals the
 // core's CSV, and a file that cannot be written is told in a message box.
 
-#include "ModalAnswers.h"
-#include "SettingsTest.h"
+#include "tests/app/ModalAnswers.h"
+#include "tests/app/SettingsTest.h"
 
-#include "ArchiveBuilder.h"
-#include "HousekeepingCsv.h"
-#include "Unit1.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/HousekeepingCsv.h"
+#include "app/Unit1.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -15,6 +15,7 @@
 
 using namespace orvik;
 using namespace orvik::test;
+using namespace orvik::app;
 
 namespace {
 

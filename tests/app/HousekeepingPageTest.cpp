@@ -2,9 +2,9 @@
 // "Regular HK" node of the demo archive shown, its rows and status tree read back
 // from the widgets, the half picked as a user picks it.
 
-#include "SettingsTest.h"
+#include "tests/app/SettingsTest.h"
 
-#include "Unit1.h"
+#include "app/Unit1.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
+
+using namespace orvik::app;
 
 using orvik::NodeId;
 namespace NodeKind = orvik::NodeKind;

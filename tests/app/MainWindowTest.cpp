@@ -2,12 +2,12 @@
 // file, the status bar and caption, navigation through the tree and the time
 // list, and the placement and recent files it keeps between runs.
 
-#include "SettingsTest.h"
+#include "tests/app/SettingsTest.h"
 
-#include "Brindlowmru.h"
-#include "Registry.h"
-#include "Tceditor.h"
-#include "Unit1.h"
+#include "app/settings/Brindlowmru.h"
+#include "app/settings/Registry.h"
+#include "tceditor/Tceditor.h"
+#include "app/Unit1.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -31,7 +31,9 @@
 
 using orvik::NodeId;
 namespace NodeKind = orvik::NodeKind;
-using orvik::RegistryKey;
+using orvik::app::RegistryKey;
+using orvik::app::TForm1;
+using orvik::tceditor::TForm4;
 
 namespace {
 

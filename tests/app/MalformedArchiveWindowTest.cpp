@@ -2,17 +2,18 @@
 // box where the file was wrong and none where it was only odd, then every entry of
 // the time list is chosen and its page painted.
 
-#include "SettingsTest.h"
+#include "tests/app/SettingsTest.h"
 
-#include "MalformedArchives.h"
-#include "ModalAnswers.h"
-#include "Unit1.h"
+#include "tests/archive/MalformedArchives.h"
+#include "tests/app/ModalAnswers.h"
+#include "app/Unit1.h"
 
 #include <QListView>
 #include <QMessageBox>
 #include <QTabWidget>
 
 using namespace orvik::test;
+using namespace orvik::app;
 
 namespace {
 

@@ -1,12 +1,12 @@
 // "Display" in the word memos' pop-up menu: the chosen memory dump drawn in the
 // memory-dump window, and nothing for any other node or none.
 
-#include "SettingsTest.h"
+#include "tests/app/SettingsTest.h"
 
-#include "ArchiveBuilder.h"
-#include "Chart.h"
-#include "Unit1.h"
-#include "Unit3.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/widgets/Chart.h"
+#include "app/Unit1.h"
+#include "display/widgets/Unit3.h"
 
 #include <QAction>
 #include <QListView>
@@ -14,6 +14,8 @@
 #include <QTreeView>
 
 using namespace orvik::test;
+using namespace orvik::app;
+using namespace orvik::widgets;
 using orvik::NodeId;
 using orvik::display::ChartPoint;
 

@@ -1,16 +1,18 @@
 // The "Raw" page in the main window: the last page, never brought forward by a
 // node, following the node shown only while it is in front.
 
-#include "SettingsTest.h"
+#include "tests/app/SettingsTest.h"
 
-#include "RawView.h"
-#include "Unit1.h"
+#include "display/RawView.h"
+#include "app/Unit1.h"
 
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableWidget>
+
+using namespace orvik::app;
 
 using orvik::NodeId;
 namespace NodeKind = orvik::NodeKind;

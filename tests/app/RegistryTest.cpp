@@ -1,9 +1,9 @@
-#include "Registry.h"
-#include "SettingsTest.h"
+#include "app/settings/Registry.h"
+#include "tests/app/SettingsTest.h"
 
 #include <limits>
 
-using orvik::RegistryKey;
+using orvik::app::RegistryKey;
 
 namespace {
 

@@ -2,10 +2,10 @@
 // category tree and the time list, a filtered row shows its own node, Ctrl+F and
 // Escape, and an open keeps the needle.
 
-#include "SettingsTest.h"
+#include "tests/app/SettingsTest.h"
 
-#include "NodeFilter.h"
-#include "Unit1.h"
+#include "archive/NodeFilter.h"
+#include "app/Unit1.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
+
+using namespace orvik::app;
 
 using orvik::NodeId;
 

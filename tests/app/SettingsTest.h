@@ -1,7 +1,7 @@
 #pragma once
 // Base fixture: every test gets empty settings of its own, never the user's.
 
-#include "Registry.h"
+#include "app/settings/Registry.h"
 
 #include <QFile>
 #include <QSettings>
@@ -22,18 +22,18 @@ protected:
     SettingsTest()
     {
 #if defined(Q_OS_WIN)
-        orvik::RegistryKey::setUserRoot(QStringLiteral("HKEY_CURRENT_USER\\Software\\ORVIK-EGSE tests"));
+        orvik::app::RegistryKey::setUserRoot(QStringLiteral("HKEY_CURRENT_USER\\Software\\ORVIK-EGSE tests"));
 #else
-        orvik::RegistryKey::setUserRoot(scratch_.path());
+        orvik::app::RegistryKey::setUserRoot(scratch_.path());
 #endif
     }
 
     ~SettingsTest() override
     {
 #if defined(Q_OS_WIN)
-        QSettings(orvik::RegistryKey::userRoot(), QSettings::NativeFormat).clear();
+        QSettings(orvik::app::RegistryKey::userRoot(), QSettings::NativeFormat).clear();
 #endif
-        orvik::RegistryKey::setUserRoot({});
+        orvik::app::RegistryKey::setUserRoot({});
     }
 
     void SetUp() override { ASSERT_TRUE(scratch_.isValid()); }
@@ -48,7 +48,7 @@ protected:
         QFile blocker(scratch_.filePath(QStringLiteral("blocker")));
         if (!blocker.open(QIODevice::WriteOnly))
             return false;
-        orvik::RegistryKey::setUserRoot(blocker.fileName());
+        orvik::app::RegistryKey::setUserRoot(blocker.fileName());
         return true;
 #endif
     }

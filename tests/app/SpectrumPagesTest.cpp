@@ -2,14 +2,14 @@
 // the demo archive plotted and read back from the charts, "calibrated Display",
 // the pop-up menus, the histogram window, the chart editor's pages and the sweeps.
 
-#include "SettingsTest.h"
+#include "tests/app/SettingsTest.h"
 
-#include "Chart.h"
-#include "ChartEditor.h"
-#include "SpectrumDisplay.h"
-#include "SpectrumPages.h"
-#include "Unit1.h"
-#include "Unit2.h"
+#include "display/widgets/Chart.h"
+#include "display/widgets/ChartEditor.h"
+#include "display/SpectrumDisplay.h"
+#include "app/pages/SpectrumPages.h"
+#include "app/Unit1.h"
+#include "display/widgets/Unit2.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -22,6 +22,8 @@
 #include <QTimer>
 
 using namespace orvik;
+using namespace orvik::app;
+using namespace orvik::widgets;
 using orvik::widgets::Chart;
 using orvik::widgets::ChartEditor;
 

@@ -3,16 +3,16 @@
 // the logarithmic scale that keeps the time axis, and the window following the
 // archive opened.
 
-#include "ModalAnswers.h"
-#include "SettingsTest.h"
+#include "tests/app/ModalAnswers.h"
+#include "tests/app/SettingsTest.h"
 
-#include "ArchiveBuilder.h"
-#include "Chart.h"
-#include "HousekeepingSamples.h"
-#include "HousekeepingTrend.h"
-#include "OnBoardTime.h"
-#include "TrendForm.h"
-#include "Unit1.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/widgets/Chart.h"
+#include "display/HousekeepingSamples.h"
+#include "display/HousekeepingTrend.h"
+#include "archive/OnBoardTime.h"
+#include "display/widgets/TrendForm.h"
+#include "app/Unit1.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,6 +21,8 @@
 
 using namespace orvik;
 using namespace orvik::test;
+using namespace orvik::app;
+using namespace orvik::widgets;
 using orvik::display::ChartPoint;
 
 namespace {

@@ -1,7 +1,7 @@
-#include "WindowPlacement.h"
+#include "app/settings/WindowPlacement.h"
 
-#include "Registry.h"
-#include "SettingsTest.h"
+#include "app/settings/Registry.h"
+#include "tests/app/SettingsTest.h"
 
 #include <QScreen>
 #include <QWidget>
@@ -10,9 +10,9 @@
 #include <array>
 #include <optional>
 
-using orvik::RegistryKey;
-using orvik::restoreWindowPlacement;
-using orvik::saveWindowPlacement;
+using orvik::app::RegistryKey;
+using orvik::app::restoreWindowPlacement;
+using orvik::app::saveWindowPlacement;
 
 namespace {
 

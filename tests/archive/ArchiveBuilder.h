@@ -3,8 +3,8 @@
 // tagged records cut into 126-word blocks, and a temporary folder per test that
 // holds the files.
 
-#include "ArchiveDocument.h"
-#include "ScienceStream.h"
+#include "archive/ArchiveDocument.h"
+#include "archive/ScienceStream.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The demo archive that the viewer opens out of the box shows every kind of node.
 
-#include "ArchiveDocument.h"
+#include "archive/ArchiveDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // wrapping, records of extreme lengths, packets of 10 to 30 bytes of every
 // category. The fuzzers start from them; the tests open them in the tool and the window.
 
-#include "ArchiveBuilder.h"
+#include "tests/archive/ArchiveBuilder.h"
 
 #include <algorithm>
 #include <map>

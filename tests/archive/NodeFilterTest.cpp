@@ -1,6 +1,6 @@
-#include "NodeFilter.h"
+#include "archive/NodeFilter.h"
 
-#include "ArchiveDocument.h"
+#include "archive/ArchiveDocument.h"
 
 #include <gtest/gtest.h>
 

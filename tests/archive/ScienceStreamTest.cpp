@@ -1,4 +1,4 @@
-#include "ArchiveBuilder.h"
+#include "tests/archive/ArchiveBuilder.h"
 
 using namespace orvik;
 using namespace orvik::test;

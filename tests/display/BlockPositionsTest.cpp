@@ -1,7 +1,7 @@
 // Where the dispatcher finds the parameter and configuration blocks of each node kind.
 
-#include "MainDisplay.h"
-#include "NodePaths.h"
+#include "display/MainDisplay.h"
+#include "tests/display/NodePaths.h"
 
 using namespace orvik;
 using namespace orvik::display;

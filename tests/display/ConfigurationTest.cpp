@@ -1,7 +1,7 @@
 // The TPST, MS and GC configuration decoders.
 
-#include "Configuration.h"
-#include "DecoderTest.h"
+#include "display/Configuration.h"
+#include "tests/display/DecoderTest.h"
 
 using namespace orvik;
 using namespace orvik::display;

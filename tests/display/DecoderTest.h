@@ -1,9 +1,9 @@
 #pragma once
 // Runs one decoder on a block of words and reads back what it wrote.
 
-#include "ComponentModel.h"
+#include "display/ComponentModel.h"
 
-#include "ArchiveBuilder.h"
+#include "tests/archive/ArchiveBuilder.h"
 
 #include <functional>
 

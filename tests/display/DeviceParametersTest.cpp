@@ -1,7 +1,7 @@
 // The device and GC/MS parameter decoders: every label's text and tooltip.
 
-#include "DecoderTest.h"
-#include "DeviceParameters.h"
+#include "tests/display/DecoderTest.h"
+#include "display/DeviceParameters.h"
 
 using namespace orvik;
 using namespace orvik::display;

@@ -1,13 +1,13 @@
 // What the event decoders write: error messages, test results and their details,
 // tapping-station and execution reports, dataset telecommands and dump pages.
 
-#include "ArchiveBuilder.h"
-#include "ErrorMessageDisplay.h"
-#include "ExecutionReportDisplay.h"
-#include "MemoryDumpDisplay.h"
-#include "OnBoardTime.h"
-#include "TestResultsDisplay.h"
-#include "TpstReportDisplay.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/ErrorMessageDisplay.h"
+#include "display/ExecutionReportDisplay.h"
+#include "display/MemoryDumpDisplay.h"
+#include "archive/OnBoardTime.h"
+#include "display/TestResultsDisplay.h"
+#include "display/TpstReportDisplay.h"
 
 using namespace orvik;
 using namespace orvik::display;

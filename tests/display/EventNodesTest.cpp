@@ -1,9 +1,9 @@
 // The event pages as the window drives them: a click in the test-result list and
 // the dump page's scroll bar act only on what they may still read.
 
-#include "ArchiveBuilder.h"
-#include "MainDisplay.h"
-#include "MemoryDumpDisplay.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/MainDisplay.h"
+#include "display/MemoryDumpDisplay.h"
 
 using namespace orvik;
 using namespace orvik::display;

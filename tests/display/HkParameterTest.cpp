@@ -1,9 +1,9 @@
 // The housekeeping parameter table, its row lists and its conversions.
 
-#include "Parameters.h"
-#include "WordFormat.h"
+#include "display/Parameters.h"
+#include "display/WordFormat.h"
 
-#include "ArchiveBuilder.h"
+#include "tests/archive/ArchiveBuilder.h"
 
 using namespace orvik;
 using namespace orvik::display;

@@ -2,11 +2,11 @@
 // against the "Regular HK" list view's texts, short packets, quoting, and a
 // writing that fails or is stopped.
 
-#include "CsvField.h"
-#include "HousekeepingCsv.h"
-#include "MainDisplay.h"
+#include "display/CsvField.h"
+#include "display/HousekeepingCsv.h"
+#include "display/MainDisplay.h"
 
-#include "ArchiveBuilder.h"
+#include "tests/archive/ArchiveBuilder.h"
 
 #include <sstream>
 

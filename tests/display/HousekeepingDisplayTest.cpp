@@ -1,8 +1,8 @@
 // The "Regular HK" page and the "InternalHK" list: which words each housekeeping
 // node shows, the half selector, and blocks too short for their words.
 
-#include "MainDisplay.h"
-#include "NodePaths.h"
+#include "display/MainDisplay.h"
+#include "tests/display/NodePaths.h"
 
 using namespace orvik;
 using namespace orvik::display;

@@ -2,12 +2,12 @@
 // values of the "Regular HK" list view, short packets, parameters outside the
 // regular list, mnemonics, and the CSV of the series.
 
-#include "HousekeepingRows.h"
-#include "HousekeepingTrend.h"
-#include "OnBoardTime.h"
-#include "WordFormat.h"
+#include "display/HousekeepingRows.h"
+#include "display/HousekeepingTrend.h"
+#include "archive/OnBoardTime.h"
+#include "display/WordFormat.h"
 
-#include "ArchiveBuilder.h"
+#include "tests/archive/ArchiveBuilder.h"
 
 #include <sstream>
 

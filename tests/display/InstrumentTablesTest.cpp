@@ -1,6 +1,6 @@
 // The instrument's text tables: exact rows, the bits that select them, and codes past a table's end.
 
-#include "InstrumentTables.h"
+#include "display/InstrumentTables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Which pages a node brings to the front, which tabs it shows, and what it leaves alone.
 
-#include "ArchiveBuilder.h"
-#include "MainDisplay.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/MainDisplay.h"
 
 using namespace orvik;
 using namespace orvik::display;

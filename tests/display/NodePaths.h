@@ -1,7 +1,7 @@
 #pragma once
 // Finds a node of a built archive by its path of captions, "MS > Dataset (0) > CSIB(Par)".
 
-#include "ArchiveBuilder.h"
+#include "tests/archive/ArchiveBuilder.h"
 
 namespace orvik::test {
 

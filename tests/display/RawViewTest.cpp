@@ -1,8 +1,8 @@
 // The raw view: header fields of hand-built packets however short, the hex dump's
 // layout, and the records nodes own.
 
-#include "ArchiveBuilder.h"
-#include "RawView.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/RawView.h"
 
 #include <memory>
 

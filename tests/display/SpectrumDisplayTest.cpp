@@ -1,10 +1,10 @@
 // Mass spectra and chromatograms on their charts: the calibration, the split into
 // channel series, titles, time labels, and the histogram of a spectrum.
 
-#include "ArchiveBuilder.h"
-#include "Histogram.h"
-#include "MainDisplay.h"
-#include "SpectrumDisplay.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/Histogram.h"
+#include "display/MainDisplay.h"
+#include "display/SpectrumDisplay.h"
 
 using namespace orvik;
 using namespace orvik::display;

@@ -1,8 +1,8 @@
 // The status-word tree under the housekeeping list.
 
-#include "StatusWords.h"
+#include "display/StatusWords.h"
 
-#include "ArchiveBuilder.h"
+#include "tests/archive/ArchiveBuilder.h"
 
 using namespace orvik;
 using namespace orvik::display;

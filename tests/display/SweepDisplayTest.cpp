@@ -1,8 +1,8 @@
 // The MS and GC housekeeping sweeps: values in their exact formats, tooltips with
 // the raw reading, the oven's "open" reading and the cold part on "Public HK".
 
-#include "ArchiveBuilder.h"
-#include "MainDisplay.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/MainDisplay.h"
 
 using namespace orvik;
 using namespace orvik::display;

@@ -1,8 +1,8 @@
-#include "ArchiveBuilder.h"
-#include "DumpCommands.h"
-#include "DumpOptions.h"
-#include "RunTool.h"
-#include "ShowPrinter.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "tools/dump/DumpCommands.h"
+#include "tools/dump/DumpOptions.h"
+#include "tests/dump/RunTool.h"
+#include "tools/dump/ShowPrinter.h"
 
 #include <cstdio>
 #include <regex>

@@ -1,9 +1,9 @@
 // orvik-dump --show prints what the event decoders wrote: list items with their
 // icons, grid cells and memo texts.
 
-#include "ArchiveBuilder.h"
-#include "DumpCommands.h"
-#include "DumpOptions.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "tools/dump/DumpCommands.h"
+#include "tools/dump/DumpOptions.h"
 
 #include <sstream>
 

@@ -1,11 +1,11 @@
 // orvik-dump --hk-csv on the demo archive: a header and two lines per "Regular HK"
 // packet, each with the time and a value for every parameter.
 
-#include "ArchiveBuilder.h"
-#include "DumpCommands.h"
-#include "HousekeepingCsv.h"
-#include "HousekeepingSamples.h"
-#include "Parameters.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "tools/dump/DumpCommands.h"
+#include "display/HousekeepingCsv.h"
+#include "display/HousekeepingSamples.h"
+#include "display/Parameters.h"
 
 #include <algorithm>
 #include <sstream>

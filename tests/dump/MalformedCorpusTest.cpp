@@ -1,9 +1,9 @@
 // Every hand-made malformed archive opens in orvik-dump: exit code 0, a warning
 // where the file was wrong, and every time-list entry shown and viewed raw.
 
-#include "DumpCommands.h"
-#include "MalformedArchives.h"
-#include "RunTool.h"
+#include "tools/dump/DumpCommands.h"
+#include "tests/archive/MalformedArchives.h"
+#include "tests/dump/RunTool.h"
 
 #include <sstream>
 

@@ -1,10 +1,10 @@
 // orvik-dump --trend: the list of mnemonics, the series of the demo archive as
 // the tool prints them, and the refusal of a mnemonic that names no parameter.
 
-#include "ArchiveBuilder.h"
-#include "DumpCommands.h"
-#include "DumpOptions.h"
-#include "HousekeepingTrend.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "tools/dump/DumpCommands.h"
+#include "tools/dump/DumpOptions.h"
+#include "display/HousekeepingTrend.h"
 
 #include <algorithm>
 #include <cstdio>

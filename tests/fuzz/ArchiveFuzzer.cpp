@@ -1,7 +1,7 @@
 // Arbitrary bytes opened as an archive: reading, classifying, assembling the
 // science stream and building the tree must hold whatever the bytes.
 
-#include "FuzzInput.h"
+#include "tests/fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

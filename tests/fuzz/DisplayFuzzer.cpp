@@ -5,9 +5,9 @@
 // "calibrated Display" on and off; and every node's raw view. Each action is taken
 // on the nodes it acts on, so that every input costs what it shows.
 
-#include "FuzzInput.h"
-#include "MainDisplay.h"
-#include "RawView.h"
+#include "tests/fuzz/FuzzInput.h"
+#include "display/MainDisplay.h"
+#include "display/RawView.h"
 
 namespace {
 

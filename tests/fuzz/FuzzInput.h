@@ -2,7 +2,7 @@
 // Hands a fuzzer's bytes to the reader through a file of this process's own:
 // the reader reads files, as the viewer does.
 
-#include "ArchiveDocument.h"
+#include "archive/ArchiveDocument.h"
 
 #include <cstdio>
 #include <filesystem>

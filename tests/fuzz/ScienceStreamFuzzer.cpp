@@ -1,7 +1,7 @@
 // Stream words fed straight to the science-stream parser: records of any tag and
 // length must yield their datasets or stop the parse, never read past the stream.
 
-#include "ScienceStream.h"
+#include "archive/ScienceStream.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 //
 //   fuzz_seeds ARCHIVE_DIR STREAM_DIR
 
-#include "MalformedArchives.h"
+#include "tests/archive/MalformedArchives.h"
 
 #include <cstdio>
 #include <fstream>

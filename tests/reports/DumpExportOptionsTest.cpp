@@ -1,8 +1,8 @@
 // orvik-dump --export-dump and --report: their command lines and the export.
 
-#include "DumpOptions.h"
-#include "ExportCommands.h"
-#include "GcRecords.h"
+#include "tools/dump/DumpOptions.h"
+#include "tools/dump/ExportCommands.h"
+#include "tests/reports/GcRecords.h"
 
 #include <sstream>
 

@@ -1,7 +1,7 @@
 // orvik-dump --report: the GC report of the dataset that holds an entry.
 
-#include "GcRecords.h"
-#include "ReportCommand.h"
+#include "tests/reports/GcRecords.h"
+#include "tools/dump/ReportCommand.h"
 
 #include <sstream>
 

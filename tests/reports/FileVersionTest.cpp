@@ -1,9 +1,9 @@
 // The version information: the block the build embeds, and fileVersionOf
 // reading it from executables and from files that have none or a broken one.
 
-#include "ArchiveBuilder.h"
-#include "FileVersion.h"
-#include "VersionBlock.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "reports/FileVersion.h"
+#include "reports/VersionBlock.h"
 
 using namespace orvik;
 using namespace orvik::reports;

@@ -4,7 +4,7 @@
 // configuration block from word 60. The words around the blocks show where they
 // came from, so a block read from the wrong place shows.
 
-#include "ArchiveBuilder.h"
+#include "tests/archive/ArchiveBuilder.h"
 
 namespace orvik::test {
 

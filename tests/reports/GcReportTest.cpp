@@ -1,9 +1,9 @@
 // The banded report layer and the GC report on it: what lands where on the
 // page, the need-data handshake, page breaks, and the PDF file.
 
-#include "GcRecords.h"
-#include "QuickReport.h"
-#include "Unit5.h"
+#include "tests/reports/GcRecords.h"
+#include "reports/QuickReport.h"
+#include "reports/Unit5.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,8 +1,8 @@
 // The GC report's values: which records of a dataset feed it and the texts it
 // shows for them.
 
-#include "GcRecords.h"
-#include "GcReportValues.h"
+#include "tests/reports/GcRecords.h"
+#include "reports/GcReportValues.h"
 
 using namespace orvik;
 using namespace orvik::reports;

@@ -1,14 +1,14 @@
 // The main window's reports, export and about, as a user meets them: "&About",
 // "Print" in the tree's pop-up menu, and "Save to" of a memory dump.
 
-#include "ModalAnswers.h"
-#include "SettingsTest.h"
+#include "tests/app/ModalAnswers.h"
+#include "tests/app/SettingsTest.h"
 
-#include "AboutBox.h"
-#include "CategoryTreeModel.h"
-#include "GcRecords.h"
-#include "Unit1.h"
-#include "Unit5.h"
+#include "reports/AboutBox.h"
+#include "app/models/CategoryTreeModel.h"
+#include "tests/reports/GcRecords.h"
+#include "app/Unit1.h"
+#include "reports/Unit5.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +25,8 @@
 
 using namespace orvik;
 using namespace orvik::test;
+using namespace orvik::app;
+using namespace orvik::reports;
 
 namespace {
 

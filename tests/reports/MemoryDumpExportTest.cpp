@@ -1,8 +1,8 @@
 // Saving memory dumps: both file formats byte for byte, the node the menus act
 // on, and failures that are reported instead of passing in silence.
 
-#include "ArchiveBuilder.h"
-#include "MemoryDumpExport.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "reports/MemoryDumpExport.h"
 
 using namespace orvik;
 using namespace orvik::reports;

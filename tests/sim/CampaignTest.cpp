@@ -1,5 +1,5 @@
-#include "FrameWalker.h"
-#include "SimulatedArchive.h"
+#include "tests/sim/FrameWalker.h"
+#include "tests/sim/SimulatedArchive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The default archive must show every kind of packet the ground software knows, with values that
 // decode to something an engineer would believe.
-#include "FrameWalker.h"
-#include "SimulatedArchive.h"
+#include "tests/sim/FrameWalker.h"
+#include "tests/sim/SimulatedArchive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "FrameWalker.h"
+#include "tests/sim/FrameWalker.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "Options.h"
+#include "tools/sim/Options.h"
 
 #include <gtest/gtest.h>
 

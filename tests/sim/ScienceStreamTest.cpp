@@ -1,8 +1,8 @@
-#include "Configuration.h"
-#include "FrameWalker.h"
-#include "ScienceStream.h"
-#include "SimulatedArchive.h"
-#include "Spectra.h"
+#include "tools/sim/Configuration.h"
+#include "tests/sim/FrameWalker.h"
+#include "tools/sim/ScienceStream.h"
+#include "tests/sim/SimulatedArchive.h"
+#include "tools/sim/Spectra.h"
 
 #include <gtest/gtest.h>
 

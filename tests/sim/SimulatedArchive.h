@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Options.h"
-#include "Simulator.h"
+#include "tools/sim/Options.h"
+#include "tools/sim/Simulator.h"
 
 #include <sstream>
 #include <string>

@@ -1,15 +1,15 @@
 // The telecommand record: codes by mnemonic, the hexadecimal text, and the
 // coding of the parameters the editor writes.
 
-#include "OrvikTC.h"
-#include "TcLayouts.h"
+#include "tceditor/OrvikTC.h"
+#include "tceditor/TcLayouts.h"
 
 #include <gtest/gtest.h>
 
-using orvik::OrvikTC;
-using orvik::tcCodeOf;
-using orvik::tcHexText;
-namespace tcw = orvik::tcwords;
+using orvik::tceditor::OrvikTC;
+using orvik::tceditor::tcCodeOf;
+using orvik::tceditor::tcHexText;
+namespace tcw = orvik::tceditor::tcwords;
 
 namespace {
 std::string zeroWords(int count)
@@ -28,8 +28,8 @@ TEST(TcCodeOf, FindsEveryMnemonicExactlyAndCaseSensitively)
     EXPECT_EQ(tcCodeOf("UDPT"), 3);
     EXPECT_EQ(tcCodeOf("GIHK"), 5);
     EXPECT_EQ(tcCodeOf("FSSV"), 14);
-    for (std::size_t row = 0; row < orvik::tcMnemonicTable.size(); ++row)
-        EXPECT_EQ(tcCodeOf(orvik::tcMnemonicTable[row].mnemonic), row + 1);
+    for (std::size_t row = 0; row < orvik::tceditor::tcMnemonicTable.size(); ++row)
+        EXPECT_EQ(tcCodeOf(orvik::tceditor::tcMnemonicTable[row].mnemonic), row + 1);
 
     for (const char* unknown : {"stst", "Stst", "STS", "STST ", " STST", "", "XXXX"})
         EXPECT_EQ(tcCodeOf(unknown), 0xFFFF) << unknown;

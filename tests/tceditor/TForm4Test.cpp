@@ -2,8 +2,8 @@
 // telecommand, setting its page, dragging its picture onto the memo and the
 // bin, and the pages while no telecommand is open.
 
-#include "TcWidgets.h"
-#include "Tceditor.h"
+#include "tceditor/TcWidgets.h"
+#include "tceditor/Tceditor.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -26,6 +26,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using namespace orvik::tceditor;
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 

@@ -1,9 +1,9 @@
 // The chart editor acting on the chart it points at, and the histogram window.
 
-#include "ArchiveBuilder.h"
-#include "Chart.h"
-#include "ChartEditor.h"
-#include "Unit2.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/widgets/Chart.h"
+#include "display/widgets/ChartEditor.h"
+#include "display/widgets/Unit2.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The chart layer: series in and out, the legend's check boxes, zoom and undo
 // zoom, logarithmic axes, and the chart on the clipboard and in files.
 
-#include "ArchiveBuilder.h"
-#include "Chart.h"
-#include "ChartOutput.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/widgets/Chart.h"
+#include "display/widgets/ChartOutput.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,11 +1,13 @@
 // The memory-dump window: its design, a dump drawn word by word (up to the
 // largest dump a 16-bit page count allows), and "Close".
 
-#include "ArchiveBuilder.h"
-#include "Chart.h"
-#include "Unit3.h"
+#include "tests/archive/ArchiveBuilder.h"
+#include "display/widgets/Chart.h"
+#include "display/widgets/Unit3.h"
 
 #include <QPushButton>
+
+using namespace orvik::widgets;
 
 using orvik::MemoryDumpImage;
 using orvik::display::ChartPoint;

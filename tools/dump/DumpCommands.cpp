@@ -1,10 +1,10 @@
-#include "DumpCommands.h"
+#include "tools/dump/DumpCommands.h"
 
-#include "HousekeepingCsv.h"
-#include "HousekeepingTrend.h"
-#include "MainDisplay.h"
-#include "RawView.h"
-#include "ShowPrinter.h"
+#include "display/HousekeepingCsv.h"
+#include "display/HousekeepingTrend.h"
+#include "display/MainDisplay.h"
+#include "display/RawView.h"
+#include "tools/dump/ShowPrinter.h"
 
 #include <string>
 

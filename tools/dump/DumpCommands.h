@@ -1,9 +1,9 @@
 #pragma once
 // What orvik-dump prints of an opened archive, in the window's own texts.
 
-#include "ArchiveDocument.h"
-#include "DumpOptions.h"
-#include "Parameters.h"
+#include "archive/ArchiveDocument.h"
+#include "tools/dump/DumpOptions.h"
+#include "display/Parameters.h"
 
 #include <ostream>
 

@@ -1,4 +1,4 @@
-#include "DumpOptions.h"
+#include "tools/dump/DumpOptions.h"
 
 namespace orvik::dump {
 

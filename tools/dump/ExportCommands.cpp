@@ -1,6 +1,6 @@
-#include "ExportCommands.h"
+#include "tools/dump/ExportCommands.h"
 
-#include "MemoryDumpExport.h"
+#include "reports/MemoryDumpExport.h"
 
 namespace orvik::dump {
 

@@ -2,7 +2,7 @@
 // orvik-dump --export-dump: a memory dump of the time list saved as the
 // window's "Save to" saves it.
 
-#include "ArchiveDocument.h"
+#include "archive/ArchiveDocument.h"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
-#include "ReportCommand.h"
+#include "tools/dump/ReportCommand.h"
 
-#include "GcReportValues.h"
-#include "Unit5.h"
+#include "reports/GcReportValues.h"
+#include "reports/Unit5.h"
 
 namespace orvik::dump {
 
@@ -14,7 +14,7 @@ int reportEntry(const ArchiveDocument& doc, const std::string& archive, size_t k
         err << "orvik-dump: entry " << k << " (" << doc.tree().text(node) << "): the node holds no GC run\n";
         return 2;
     }
-    TForm5 form;
+    reports::TForm5 form;
     form.setReportNode(doc.tree(), dataset, QString::fromStdString(archive));
     const QString error = form.QuickRep1->exportPdf(QString::fromStdString(output));
     if (!error.isEmpty()) {

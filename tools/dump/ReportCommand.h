@@ -2,7 +2,7 @@
 // orvik-dump --report: the GC report of a dataset as a PDF file, laid out by the
 // same report as the window previews. Needs a QGuiApplication.
 
-#include "ArchiveDocument.h"
+#include "archive/ArchiveDocument.h"
 
 #include <ostream>
 

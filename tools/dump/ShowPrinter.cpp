@@ -1,4 +1,4 @@
-#include "ShowPrinter.h"
+#include "tools/dump/ShowPrinter.h"
 
 #include <cstdio>
 #include <set>

@@ -2,7 +2,7 @@
 // Prints what one display wrote into the components, one property a line:
 // grouped per component (in the order of first write), in write order within it.
 
-#include "ComponentModel.h"
+#include "display/ComponentModel.h"
 
 #include <functional>
 #include <ostream>

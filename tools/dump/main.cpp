@@ -1,10 +1,10 @@
 // orvik-dump: the viewer's decoding on the command line.
 
-#include "DumpCommands.h"
-#include "DumpOptions.h"
-#include "ExportCommands.h"
-#include "HousekeepingTrend.h"
-#include "ReportCommand.h"
+#include "tools/dump/DumpCommands.h"
+#include "tools/dump/DumpOptions.h"
+#include "tools/dump/ExportCommands.h"
+#include "display/HousekeepingTrend.h"
+#include "tools/dump/ReportCommand.h"
 
 #include <QGuiApplication>
 

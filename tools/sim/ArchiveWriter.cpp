@@ -1,4 +1,4 @@
-#include "ArchiveWriter.h"
+#include "tools/sim/ArchiveWriter.h"
 
 #include <stdexcept>
 

@@ -1,8 +1,8 @@
-#include "Campaign.h"
+#include "tools/sim/Campaign.h"
 
-#include "Housekeeping.h"
-#include "Spectra.h"
-#include "Telecommands.h"
+#include "tools/sim/Housekeeping.h"
+#include "tools/sim/Spectra.h"
+#include "tools/sim/Telecommands.h"
 
 #include <algorithm>
 #include <functional>

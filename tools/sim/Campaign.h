@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ArchiveWriter.h"
-#include "Configuration.h"
-#include "Dataset.h"
-#include "Instrument.h"
-#include "InstrumentPackets.h"
-#include "Options.h"
-#include "Random.h"
-#include "ScienceStream.h"
+#include "tools/sim/ArchiveWriter.h"
+#include "tools/sim/Configuration.h"
+#include "tools/sim/Dataset.h"
+#include "tools/sim/Instrument.h"
+#include "tools/sim/InstrumentPackets.h"
+#include "tools/sim/Options.h"
+#include "tools/sim/Random.h"
+#include "tools/sim/ScienceStream.h"
 
 #include <cstdint>
 #include <set>

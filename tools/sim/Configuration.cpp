@@ -1,6 +1,6 @@
-#include "Configuration.h"
+#include "tools/sim/Configuration.h"
 
-#include "Instrument.h"
+#include "tools/sim/Instrument.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Random.h"
-#include "ScienceStream.h"
+#include "tools/sim/Random.h"
+#include "tools/sim/ScienceStream.h"
 
 #include <array>
 #include <cstdint>

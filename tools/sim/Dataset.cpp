@@ -1,7 +1,7 @@
-#include "Dataset.h"
+#include "tools/sim/Dataset.h"
 
-#include "Instrument.h"
-#include "Spectra.h"
+#include "tools/sim/Instrument.h"
+#include "tools/sim/Spectra.h"
 
 namespace orvik::sim {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Configuration.h"
-#include "Random.h"
-#include "ScienceStream.h"
-#include "Telecommands.h"
+#include "tools/sim/Configuration.h"
+#include "tools/sim/Random.h"
+#include "tools/sim/ScienceStream.h"
+#include "tools/sim/Telecommands.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Housekeeping.h"
+#include "tools/sim/Housekeeping.h"
 
 #include <algorithm>
 #include <cmath>

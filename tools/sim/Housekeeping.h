@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Instrument.h"
-#include "Random.h"
-#include "ScienceStream.h"
+#include "tools/sim/Instrument.h"
+#include "tools/sim/Random.h"
+#include "tools/sim/ScienceStream.h"
 
 #include <array>
 #include <cstddef>

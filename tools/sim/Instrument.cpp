@@ -1,4 +1,4 @@
-#include "Instrument.h"
+#include "tools/sim/Instrument.h"
 
 #include <algorithm>
 

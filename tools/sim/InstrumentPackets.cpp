@@ -1,4 +1,4 @@
-#include "InstrumentPackets.h"
+#include "tools/sim/InstrumentPackets.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Configuration.h"
-#include "Instrument.h"
-#include "Random.h"
+#include "tools/sim/Configuration.h"
+#include "tools/sim/Instrument.h"
+#include "tools/sim/Random.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "Random.h"
+#include "tools/sim/Random.h"
 
 namespace orvik::sim {
 

@@ -1,4 +1,4 @@
-#include "ScienceStream.h"
+#include "tools/sim/ScienceStream.h"
 
 #include <algorithm>
 #include <stdexcept>

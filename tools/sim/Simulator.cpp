@@ -1,8 +1,8 @@
-#include "Simulator.h"
+#include "tools/sim/Simulator.h"
 
-#include "ArchiveWriter.h"
-#include "Campaign.h"
-#include "Random.h"
+#include "tools/sim/ArchiveWriter.h"
+#include "tools/sim/Campaign.h"
+#include "tools/sim/Random.h"
 
 #include <stdexcept>
 #include <string>

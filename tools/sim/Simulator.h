@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Options.h"
+#include "tools/sim/Options.h"
 
 #include <cstdint>
 #include <ostream>

@@ -1,7 +1,7 @@
-#include "Spectra.h"
+#include "tools/sim/Spectra.h"
 
-#include "Configuration.h"
-#include "Instrument.h"
+#include "tools/sim/Configuration.h"
+#include "tools/sim/Instrument.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Random.h"
+#include "tools/sim/Random.h"
 
 #include <cstdint>
 #include <vector>

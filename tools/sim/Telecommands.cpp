@@ -1,4 +1,4 @@
-#include "Telecommands.h"
+#include "tools/sim/Telecommands.h"
 
 namespace orvik::sim {
 

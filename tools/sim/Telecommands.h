@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Configuration.h"
+#include "tools/sim/Configuration.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 // orvik-sim: writes a realistic ORVIK packet archive from a seed.
-#include "Options.h"
-#include "Simulator.h"
+#include "tools/sim/Options.h"
+#include "tools/sim/Simulator.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,0 +1,71 @@
+#include "app/settings/WindowPlacement.h"
+
+#include "app/settings/Registry.h"
+
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace orvik::app {
+
+namespace {
+
+const QString placementKey = QStringLiteral("orvikegse");
+const QString leftName = QStringLiteral("win_pos_left");
+const QString topName = QStringLiteral("win_pos_top");
+const QString heightName = QStringLiteral("win_pos_height");
+const QString widthName = QStringLiteral("win_pos_width");
+
+struct PlacementValue {
+    const QString& name;
+    qint32 initial;
+};
+
+// In the order in which a first run creates them.
+const PlacementValue placementDefaults[] = {
+    {leftName, 0}, {topName, 0}, {heightName, 577}, {widthName, 900}};
+
+} // namespace
+
+QRect restoreWindowPlacement(RegistryKey& key, QSize screen)
+{
+    for (const PlacementValue& value : placementDefaults)
+        if (!key.valueExists(value.name))
+            key.writeInteger(value.name, value.initial);
+    // A value that does not hold an integer (or a key that could not be opened)
+    // falls back to the default rather than keeping the window from opening.
+    auto read = [&key](const PlacementValue& value) {
+        return key.readInteger(value.name).value_or(value.initial);
+    };
+    const auto& [left, top, height, width] = placementDefaults;
+    return QRect(read(left), read(top), std::min(read(width), screen.width()),
+                 std::min(read(height), screen.height()));
+}
+
+void saveWindowPlacement(RegistryKey& key, const QRect& placement)
+{
+    key.writeInteger(topName, placement.top());
+    key.writeInteger(leftName, placement.left());
+    key.writeInteger(heightName, placement.height());
+    key.writeInteger(widthName, placement.width());
+}
+
+void restoreWindowPlacement(QWidget& window)
+{
+    RegistryKey key(placementKey);
+    const QScreen* screen = window.screen();
+    const QSize available = screen ? screen->availableGeometry().size()
+                                   : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QRect placement = restoreWindowPlacement(key, available);
+    window.move(placement.topLeft());
+    window.resize(placement.size());
+}
+
+void saveWindowPlacement(const QWidget& window)
+{
+    RegistryKey key(placementKey);
+    saveWindowPlacement(key, QRect(window.pos(), window.size()));
+}
+
+} // namespace orvik::app
