@@ -23,9 +23,20 @@ struct FixedWordRecord {
     }
 };
 
+// Lengths of the blocks that stand in more than one record or packet.
+constexpr size_t gcParameterBlockWords = 10;     // eight column set points, words to copy, Tenax heating time
+constexpr size_t gcConfigurationBlockWords = 8;  // laid out as words 1..8 of a CFGC telecommand
+
 struct HkSweepRecord : FixedWordRecord<16> {};
-struct CsibConfigRecord : FixedWordRecord<90> {};
-struct CsibParameterRecord : FixedWordRecord<55> {};
+// The configuration in force for a dataset. Its blocks begin at these words.
+struct CsibConfigRecord : FixedWordRecord<90> {
+    static constexpr size_t tpstConfiguration = 0, msConfiguration = 30, gcConfiguration = 60;
+};
+// The device and GC/MS parameters in force for a dataset. Its blocks begin at these words.
+struct CsibParameterRecord : FixedWordRecord<55> {
+    static constexpr size_t tpstPositions = 0, tpstControl = 6, ovenAndPipeHeater = 10, msParameters = 27,
+                            gcParameters = 45;
+};
 struct FullHkRecord : FixedWordRecord<106> {};
 // Word 0 is the telecommand's word count n, words 1..32 its first 32 words.
 struct TelecommandRecord : FixedWordRecord<33> {

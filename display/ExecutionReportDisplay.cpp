@@ -2,6 +2,7 @@
 
 #include "display/InstrumentTables.h"
 #include "archive/OnBoardTime.h"
+#include "archive/PacketBlocks.h"
 #include "display/WordFormat.h"
 
 #include <algorithm>
@@ -97,9 +98,9 @@ void displayExecutionReport(ComponentModel& components, WordView data, const std
     components.setCell(grid, 2, 3, orDash(stop, calendarTime));
     components.setCell(grid, 3, 3, orDash(duration, [&](uint32_t d) { return seconds(d, decimalSeparator); }));
 
-    // Bits 0-4 of data word 16 count the words copied from data word 17 on.
+    // Bits 0-4 of data word 16 count the words copied into the report.
     const std::optional<uint16_t> countWord = data.word(16);
-    showTelecommand(components, "TCDataWords", "TCName", data.from(17),
+    showTelecommand(components, "TCDataWords", "TCName", data.from(ExecutionReportPacket::telecommandWords),
                     countWord ? tcWordCount(*countWord & 0x1F) : 0);
     components.setText("cntTCs", orDash(data.word(9), [](uint16_t n) { return std::to_string(int16_t(n)); }));
     components.setText("stacresult", orDash(data.word(10), [](uint16_t result) {

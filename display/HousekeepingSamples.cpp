@@ -1,6 +1,7 @@
 #include "display/HousekeepingSamples.h"
 
 #include "archive/OnBoardTime.h"
+#include "archive/PacketBlocks.h"
 
 namespace orvik::display {
 
@@ -16,7 +17,7 @@ std::vector<WordView> regularHkBlocks(const ArchiveDocument& doc)
     const CategoryTree& tree = doc.tree();
     for (const NodeId node : tree.children(doc.housekeepingNode()))
         if (tree.kind(node) == NodeKind::RegularHk)
-            blocks.push_back(tree.wrapper(node).packet()->dataWords().from(1));
+            blocks.push_back(tree.wrapper(node).packet()->dataWords().from(RegularHkPacket::housekeeping));
     return blocks;
 }
 

@@ -8,6 +8,8 @@
 #include "display/TestResultsDisplay.h"
 #include "display/TpstReportDisplay.h"
 
+#include "archive/PacketBlocks.h"
+
 namespace orvik::display {
 
 namespace {
@@ -52,14 +54,14 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         }
         break;
     }
-    case NodeKind::InternalHk: showHousekeepingPage(w.packet()->dataWords().from(3), false); break;
-    case NodeKind::RegularHk: showHousekeepingPage(w.packet()->dataWords().from(1), true); break;
+    case NodeKind::InternalHk: showHousekeepingPage(w.packet()->dataWords().from(InternalHkPacket::housekeeping), false); break;
+    case NodeKind::RegularHk: showHousekeepingPage(w.packet()->dataWords().from(RegularHkPacket::housekeeping), true); break;
     case NodeKind::FullHk: showHousekeepingPage(w.record<FullHkRecord>()->words(), false); break;
     case NodeKind::OvenTpstParameter: {
         const WordView data = w.packet()->dataWords();
-        showTpstPositions(components, data.from(3));
-        showTpstControl(components, data.from(10));
-        showOvenAndPipeHeater(components, data.from(15));
+        showTpstPositions(components, data.from(DevParameterPacket::tpstPositions));
+        showTpstControl(components, data.from(DevParameterPacket::tpstControl));
+        showOvenAndPipeHeater(components, data.from(DevParameterPacket::ovenAndPipeHeater));
         showDeviceParameterTabs(true, false);
         components.setActivePage("PageControl2", "TabSheet1");
         components.setActivePage("CSIBPageControl", "DeviceParTabSheet");
@@ -68,8 +70,8 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
     }
     case NodeKind::GcMsParameter: {
         const WordView data = w.packet()->dataWords();
-        showMsParameters(components, data.from(3));
-        showGcParameters(components, data.from(22));
+        showMsParameters(components, data.from(GcMsParameterPacket::msParameters));
+        showGcParameters(components, data.from(GcMsParameterPacket::gcParameters));
         const std::string parent = captionAbove(tree, node, 1);
         if (parent == "MS")
             components.setActivePage("PageControl2", "TabSheet3");
@@ -81,12 +83,13 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         break;
     }
     case NodeKind::CsibParameter: {
-        const WordView record = w.record<CsibParameterRecord>()->words();
-        showTpstPositions(components, record.from(0));
-        showTpstControl(components, record.from(6));
-        showOvenAndPipeHeater(components, record.from(10));
-        showMsParameters(components, record.from(27));
-        showGcParameters(components, record.from(45));
+        using R = CsibParameterRecord;
+        const WordView record = w.record<R>()->words();
+        showTpstPositions(components, record.from(R::tpstPositions));
+        showTpstControl(components, record.from(R::tpstControl));
+        showOvenAndPipeHeater(components, record.from(R::ovenAndPipeHeater));
+        showMsParameters(components, record.from(R::msParameters));
+        showGcParameters(components, record.from(R::gcParameters));
         const std::string group = captionAbove(tree, node, 2);
         if (group == "MS")
             components.setActivePage("PageControl2", "TabSheet3");
@@ -98,10 +101,11 @@ void MainDisplay::displayNode(const CategoryTree& tree, NodeId node)
         break;
     }
     case NodeKind::CsibConfig: {
-        const WordView record = w.record<CsibConfigRecord>()->words();
-        showMsConfiguration(components, record.from(30));
-        showGcConfiguration(components, record.from(60), decimalSeparator);
-        showTpstConfiguration(components, record.from(0));
+        using R = CsibConfigRecord;
+        const WordView record = w.record<R>()->words();
+        showMsConfiguration(components, record.from(R::msConfiguration));
+        showGcConfiguration(components, record.from(R::gcConfiguration), decimalSeparator);
+        showTpstConfiguration(components, record.from(R::tpstConfiguration));
         const std::string group = captionAbove(tree, node, 2);
         if (group == "MS" || group == "GCMS") {
             components.setActivePage("PageControl1", "MSTab");

@@ -16,8 +16,8 @@ size_t samplesHeld(const SpectrumRecord& spectrum)
     return std::min<size_t>(spectrum.sampleCount, spectrum.samples().wordCount());
 }
 
-// Word 6 of the GC configuration block, which starts at byte 120 of the record.
-constexpr size_t dacChannelWordIndex = 120 / 2 + 6;
+// Word 6 of the GC configuration block: the channels of the DACs.
+constexpr size_t dacChannelWordIndex = CsibConfigRecord::gcConfiguration + 6;
 
 } // namespace
 

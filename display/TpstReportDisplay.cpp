@@ -1,5 +1,7 @@
 #include "display/TpstReportDisplay.h"
 
+#include "archive/PacketBlocks.h"
+
 #include "display/Configuration.h"
 #include "display/WordFormat.h"
 
@@ -20,9 +22,9 @@ void displayTpstReport(ComponentModel& components, WordView data)
 
     components.setText("TPSTfinalpos", hexWord(data.word(7)));
     components.setText("SD2bramstatus", hexWord(data.word(8)));
-    components.setText("BRAMMemo", wordList(data.from(25), 32));
+    components.setText("BRAMMemo", wordList(data.from(TpstReportPacket::bramWords), 32));
     // The report carries the station's configuration: its page fills, the report stays in front.
-    showTpstConfiguration(components, data.from(12));
+    showTpstConfiguration(components, data.from(TpstReportPacket::tpstConfiguration));
 }
 
 } // namespace orvik::display

@@ -7,8 +7,6 @@
 namespace orvik::reports {
 
 namespace {
-constexpr size_t parameterBlockWord = 90 / 2;     // of a CsibParameterRecord
-constexpr size_t configurationBlockWord = 120 / 2; // of a CsibConfigRecord
 const std::string absent = "-";
 
 // Formats the word when the block holds it.
@@ -68,8 +66,8 @@ std::optional<GcRun> gcRunOf(const CategoryTree& tree, NodeId group)
     }
     if (!parameters || !configuration)
         return std::nullopt;
-    return GcRun{parameters->words().slice(parameterBlockWord, GcRun::parameterWords),
-                 configuration->words().slice(configurationBlockWord, GcRun::configurationWords)};
+    return GcRun{parameters->words().slice(CsibParameterRecord::gcParameters, gcParameterBlockWords),
+                 configuration->words().slice(CsibConfigRecord::gcConfiguration, gcConfigurationBlockWords)};
 }
 
 NodeId gcRunHolder(const CategoryTree& tree, NodeId node)

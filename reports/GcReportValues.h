@@ -14,14 +14,12 @@ namespace orvik::reports {
 
 // The two blocks of one GC run, each within the record that holds it.
 struct GcRun {
-    static constexpr size_t parameterWords = 10, configurationWords = 8;
     WordView parameters;
     WordView configuration;
 };
 
-// The GC run of a group node: the GC parameter block at byte 90 of its "CSIB(Par)"
-// child and the GC configuration block at byte 120 of its "CSIB(Cfg)" child, the
-// first child of each kind. None when the node is no group or lacks either child.
+// The GC run of a group node: the GC parameter block of its "CSIB(Par)" child and
+// the GC configuration block of its "CSIB(Cfg)" child, the first child of each kind. None when the node is no group or lacks either child.
 std::optional<GcRun> gcRunOf(const CategoryTree& tree, NodeId group);
 
 // The innermost group at or above `node` that holds a GC run, or noNode.
