@@ -91,25 +91,23 @@ void ArchiveDocument::classifyPackets(const ProgressFn& progress)
             add(housekeepingNode_, NodeKind::RegularHk);
             continue;
         }
-        if (cls.kind != PacketClass::Categorised)
+        // The silent category is categorised but has no entry: it makes nothing.
+        if (cls.kind != PacketClass::Categorised || cls.category < 0 || cls.category >= Category::count)
             continue;
-        switch (cls.category) {
-        case Category::ScienceData:
+        const CategoryEntry& entry = categories[size_t(cls.category)];
+        switch (entry.placement) {
+        case Placement::CountedOnly: break;
+        case Placement::Housekeeping: add(housekeepingNode_, entry.nodeKind); break;
+        case Placement::System: add(systemNode_, entry.nodeKind); break;
+        case Placement::MsAndGc:
+            add(msNode_, entry.nodeKind);
+            add(gcNode_, entry.nodeKind);
+            break;
+        case Placement::ScienceStream:
             if (!scienceAssembled_)
                 assembleScienceStream(i);
             break;
-        case Category::InternalHk: add(housekeepingNode_, NodeKind::InternalHk); break;
-        case Category::DevParameter: add(systemNode_, NodeKind::OvenTpstParameter); break;
-        case Category::GcMsParameter:
-            add(msNode_, NodeKind::GcMsParameter);
-            add(gcNode_, NodeKind::GcMsParameter);
-            break;
-        case Category::TestResults: add(systemNode_, NodeKind::TestResults); break;
-        case Category::ErrorMessages: add(systemNode_, NodeKind::ErrorMessage); break;
-        case Category::TpstReport: add(systemNode_, NodeKind::TpstReport); break;
-        case Category::ExecutionReport: add(systemNode_, NodeKind::ExecutionReport); break;
-        case Category::MemoryDump: i = assembleMemoryDump(i); break;
-        default: break;
+        case Placement::MemoryDump: i = assembleMemoryDump(i); break;
         }
     }
     if (progress)

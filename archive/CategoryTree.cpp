@@ -80,21 +80,18 @@ std::string CategoryTree::text(NodeId id) const
 
 bool CategoryTree::hasFixedText(int16_t kind)
 {
-    switch (kind) {
-    case NodeKind::Spectrum:
-    case NodeKind::Group:
-    case NodeKind::GcHkSweep:
-    case NodeKind::MsHkSweep:
-    case NodeKind::MemoryDump:
-    case NodeKind::Time: return false;
-    default: return true;
-    }
+    const NodeKindEntry* entry = nodeKindEntry(kind);
+    return !entry || !entry->fixedText.empty();
 }
 
 void CategoryTree::appendText(NodeId id, std::string& out) const
 {
     const Node& node = nodes_[id];
     const NodeWrapper& w = node.wrapper;
+    if (const NodeKindEntry* entry = nodeKindEntry(w.kind); entry && !entry->fixedText.empty()) {
+        out += entry->fixedText;
+        return;
+    }
     switch (w.kind) {
     case NodeKind::Spectrum:
         out += "Spectrum ";
@@ -103,13 +100,6 @@ void CategoryTree::appendText(NodeId id, std::string& out) const
         out += std::to_string(w.record<SpectrumRecord>()->sampleCount);
         out += " smp)";
         return;
-    case NodeKind::InternalHk: out += "Internal HK"; return;
-    case NodeKind::OvenTpstParameter: out += "Oven/TPST Parameter"; return;
-    case NodeKind::GcMsParameter: out += "GC/MS - Parameter"; return;
-    case NodeKind::TestResults: out += "Test Results"; return;
-    case NodeKind::ErrorMessage: out += "Error Message"; return;
-    case NodeKind::TpstReport: out += "TPST Report"; return;
-    case NodeKind::ExecutionReport: out += "Execution Report"; return;
     case NodeKind::Group: out += groups_[node.number].text; return;
     case NodeKind::GcHkSweep:
         out += "GC HK (";
@@ -121,16 +111,11 @@ void CategoryTree::appendText(NodeId id, std::string& out) const
         out += std::to_string(node.number);
         out += ')';
         return;
-    case NodeKind::CsibConfig: out += "CSIB(Cfg)"; return;
     case NodeKind::MemoryDump: out += memoryDumpNodeText(w.record<MemoryDumpImage>()->memoryType()); return;
-    case NodeKind::RegularHk: out += "Regular HK"; return;
     case NodeKind::Time:
         out += "Time: ";
         out += formatOnBoardTime(w.ticks(), timeNodeFormat);
         return;
-    case NodeKind::Telecommand: out += "TC: "; return;
-    case NodeKind::FullHk: out += "Full HK"; return;
-    case NodeKind::CsibParameter: out += "CSIB(Par)"; return;
     default: return;
     }
 }

@@ -4,6 +4,7 @@
 // tick count. Kept to 16 bytes: an archive has millions of nodes.
 
 #include "archive/DatasetRecords.h"
+#include "archive/NodeKinds.h"
 #include "archive/RawPacket.h"
 
 #include <memory>
@@ -11,13 +12,6 @@
 #include <utility>
 
 namespace orvik {
-
-namespace NodeKind {
-constexpr int16_t Spectrum = 2, InternalHk = 3, OvenTpstParameter = 4, GcMsParameter = 5, TestResults = 6,
-                  ErrorMessage = 7, TpstReport = 8, ExecutionReport = 12, Group = 265, GcHkSweep = 266,
-                  MsHkSweep = 267, CsibConfig = 268, MemoryDump = 269, RegularHk = 270, Time = 271,
-                  Telecommand = 272, FullHk = 273, CsibParameter = 274;
-} // namespace NodeKind
 
 class NodeWrapper {
     // The records a node may own; the slot's content type is recorded beside the kind.

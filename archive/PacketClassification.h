@@ -2,6 +2,7 @@
 // What one stored packet is: foreign, regular housekeeping, or one of the
 // instrument's packet categories, and the per-category packet counts.
 
+#include "archive/NodeKinds.h"
 #include "archive/RawPacket.h"
 
 #include <array>
@@ -36,11 +37,40 @@ inline PacketClass classifyPacket(const RawPacket& packet)
     return cls;
 }
 
+// Where the walk over the packets puts one of a category.
+enum class Placement : uint8_t {
+    CountedOnly,   // counted in the statistics, no node
+    Housekeeping,  // a node under "Housekeeping"
+    System,        // a node under "System"
+    MsAndGc,       // a node under "MS" and another under "GC"
+    ScienceStream, // a block of the science stream, cut into datasets once all blocks are in
+    MemoryDump,    // the header of a dump whose pages follow
+};
+
+struct CategoryEntry {
+    std::string_view statisticsRow;
+    Placement placement;
+    int16_t nodeKind = 0; // of the node made, where one is made of the packet itself
+};
+
+// One entry per category value, in order.
+constexpr std::array<CategoryEntry, Category::count> categories = {{
+    {"Empty packets", Placement::CountedOnly},
+    {"Science Parameter", Placement::CountedOnly},
+    {"Science Data", Placement::ScienceStream},
+    {"Internal HK", Placement::Housekeeping, NodeKind::InternalHk},
+    {"Dev parameter", Placement::System, NodeKind::OvenTpstParameter},
+    {"GC/MS parameter", Placement::MsAndGc, NodeKind::GcMsParameter},
+    {"Test results", Placement::System, NodeKind::TestResults},
+    {"Error messages", Placement::System, NodeKind::ErrorMessage},
+    {"TPST report", Placement::System, NodeKind::TpstReport},
+    {"Memory Dump", Placement::MemoryDump},
+    {"Raw Data", Placement::CountedOnly},
+    {"CSIB CGF", Placement::CountedOnly},
+    {"TC Execution Report", Placement::System, NodeKind::ExecutionReport},
+}};
+
 struct PacketStatistics {
-    static constexpr std::array<std::string_view, Category::count> rowNames = {
-        "Empty packets", "Science Parameter", "Science Data", "Internal HK", "Dev parameter",
-        "GC/MS parameter", "Test results", "Error messages", "TPST report", "Memory Dump",
-        "Raw Data", "CSIB CGF", "TC Execution Report"};
     std::array<int32_t, Category::count> counts{};
 
     void reset() { counts.fill(0); }

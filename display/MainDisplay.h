@@ -7,10 +7,29 @@
 #include "display/OrvikHK.h"
 #include "display/Parameters.h"
 
+#include <array>
+#include <span>
+
 namespace orvik::display {
+
+// A page brought to the front: its page control and the page, by objectName.
+struct PageChoice {
+    const char* control = nullptr;
+    const char* page = nullptr;
+};
 
 class MainDisplay {
 public:
+    // How the nodes of one kind are shown: `show` runs the decoders (and brings forward
+    // the pages that depend on the node), then `pages` come to the front in order.
+    struct KindDisplay {
+        int16_t kind;
+        void (*show)(MainDisplay&, const CategoryTree&, NodeId);
+        std::array<PageChoice, 3> pages;
+    };
+    // One entry per kind that shows anything; groups and "Time: " nodes show nothing.
+    static std::span<const KindDisplay> kindDisplays();
+
     // Shows the node: runs the decoders its kind calls for and activates its pages.
     // Never clears a page: a page keeps what was last shown on it.
     void displayNode(const CategoryTree& tree, NodeId node);
@@ -55,6 +74,8 @@ private:
     void showHousekeepingPage(WordView block, bool halfSelector);
     void showHousekeeping(WordView block, bool twoHalves);
     void showDeviceParameterTabs(bool ovenTab, bool gcMsTabs);
+    // The GC or MS tab of the device parameters, for a node under the group so named.
+    void showParameterTabOf(const std::string& group);
 
     // The packet data of the test results in the list; empty once its file is released.
     WordView testResultData_;

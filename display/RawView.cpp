@@ -33,7 +33,7 @@ std::string categoryText(std::optional<int16_t> category)
         return "-";
     std::string text = hex4(uint16_t(*category)) + " (" + std::to_string(*category);
     if (*category >= 0 && *category < Category::count)
-        text += ", " + std::string(PacketStatistics::rowNames[size_t(*category)]);
+        text += ", " + std::string(categories[size_t(*category)].statisticsRow);
     return text + ")";
 }
 

@@ -30,8 +30,8 @@ QVariant PacketStatisticsModel::data(const QModelIndex& index, int role) const
         return {};
     const auto row = size_t(index.row());
     if (role == Qt::DisplayRole)
-        return index.column() == 0 ? QVariant(QString::fromUtf8(PacketStatistics::rowNames[row].data(),
-                                                                 qsizetype(PacketStatistics::rowNames[row].size())))
+        return index.column() == 0 ? QVariant(QString::fromUtf8(categories[row].statisticsRow.data(),
+                                                                 qsizetype(categories[row].statisticsRow.size())))
                                    : QVariant(QString::number(statistics_.counts[row]));
     if (role == Qt::TextAlignmentRole && index.column() == 1)
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);

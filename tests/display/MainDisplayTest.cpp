@@ -3,6 +3,8 @@
 #include "tests/archive/ArchiveBuilder.h"
 #include "display/MainDisplay.h"
 
+#include <set>
+
 using namespace orvik;
 using namespace orvik::display;
 using namespace orvik::test;
@@ -122,6 +124,27 @@ TEST_F(MainDisplayTest, EachKindActivatesItsPagesInOrder)
     };
     for (const auto& [path, writes] : cases)
         EXPECT_EQ(show(path), writes) << path;
+}
+
+// A kind is added by one entry in each table: a kind left out of one of them is a node
+// that shows nothing or a packet that makes a node nobody can name.
+TEST(KindTablesTest, EveryNodeKindIsNamedOnceAndShownUnlessItHoldsNothingToShow)
+{
+    std::set<int16_t> named;
+    for (const NodeKindEntry& entry : nodeKinds)
+        EXPECT_TRUE(named.insert(entry.kind).second) << entry.kind;
+    std::set<int16_t> shown;
+    for (const MainDisplay::KindDisplay& entry : MainDisplay::kindDisplays()) {
+        EXPECT_TRUE(named.count(entry.kind)) << entry.kind;
+        EXPECT_TRUE(shown.insert(entry.kind).second) << entry.kind;
+    }
+    for (int16_t kind : named)
+        EXPECT_EQ(shown.count(kind), kind != NodeKind::Group && kind != NodeKind::Time) << kind;
+    for (const CategoryEntry& entry : categories) {
+        const bool makesOwnNode = entry.placement == Placement::Housekeeping || entry.placement == Placement::System ||
+                                  entry.placement == Placement::MsAndGc;
+        EXPECT_EQ(named.count(entry.nodeKind), makesOwnNode) << entry.statisticsRow;
+    }
 }
 
 TEST_F(MainDisplayTest, TabsStayAsTheLastParameterNodeLeftThem)

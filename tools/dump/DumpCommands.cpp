@@ -16,7 +16,7 @@ void printSummary(const ArchiveDocument& doc, std::ostream& out)
         out << panel << '\n';
     const PacketStatistics& stats = doc.packetStatistics();
     for (size_t row = 0; row < stats.counts.size(); ++row)
-        out << PacketStatistics::rowNames[row] << '\t' << stats.counts[row] << '\n';
+        out << categories[row].statisticsRow << '\t' << stats.counts[row] << '\n';
 }
 
 namespace {
