@@ -69,7 +69,7 @@ private:
                 return 0;
             {
                 auto config = makeRecord<CsibConfigRecord>(s_.slice(p + 2, n));
-                csibWord_ = config->words().wordOr(35);
+                csibWord_ = config->words().wordOr(CsibConfigRecord::csibWord);
                 add(NodeWrapper(NodeKind::CsibConfig, std::move(config)));
             }
             return p + n + 2;
