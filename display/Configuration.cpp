@@ -41,6 +41,11 @@ std::string cathodeText(uint16_t word)
     return text;
 }
 
+std::string gcSampleSource(uint16_t word)
+{
+    return sampleSource(word, "Tenax");
+}
+
 std::string gcDurationText(uint16_t word, std::string_view decimalSeparator)
 {
     const unsigned steps = word & 0x1Fu;
@@ -114,7 +119,7 @@ void showGcConfiguration(ComponentModel& components, WordView block, std::string
     for (unsigned channel = 0; channel < 4; ++channel)
         labels.text("gc_cfg_dacch" + std::to_string(channel + 1), 6,
                     [channel](uint16_t w) { return "Column " + std::to_string(((w >> (4 * channel)) & 0xF) + 1); });
-    labels.text("gc_cfg_samplesource", 5, [](uint16_t w) { return sampleSource(w, "Tenax"); });
+    labels.text("gc_cfg_samplesource", 5, gcSampleSource);
 }
 
 } // namespace orvik::display

@@ -17,6 +17,8 @@ void showGcConfiguration(ComponentModel& components, WordView block, std::string
 
 // The GC run duration in minutes of a duration word: bits 0..4 count steps of about 1.016 min (1.02, 15.2).
 std::string gcDurationText(uint16_t word, std::string_view decimalSeparator);
+// The GC sample source a source word names: "Calibration Gas", "Oven", "Tenax" or "Error in CFG!".
+std::string gcSampleSource(uint16_t word);
 // "#1".."#3": the highest selected cathode of bits 0..2; "#0" for no cathode;
 // "Error in CFG!" for a word that selects none of the three.
 std::string cathodeText(uint16_t word);

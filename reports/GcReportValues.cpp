@@ -1,6 +1,7 @@
 #include "reports/GcReportValues.h"
 
-#include <charconv>
+#include "display/Configuration.h"
+
 #include <cstdio>
 #include <functional>
 
@@ -19,28 +20,6 @@ std::string shown(WordView block, size_t k, const std::function<std::string(uint
 std::string decimal(uint16_t w)
 {
     return std::to_string(w);
-}
-
-// The run's duration in minutes: 2 · 640/21 s per step of the low five bits.
-std::string durationText(uint16_t w, char decimalSeparator)
-{
-    const double minutes = (w & 0x1F) * 2 * 640.0 / 21 / 60;
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, minutes, std::chars_format::general, 3).ptr;
-    std::string s(text, end);
-    if (const auto point = s.find('.'); point != std::string::npos)
-        s[point] = decimalSeparator;
-    return s + " min";
-}
-
-std::string sourceText(uint16_t w)
-{
-    switch (w) {
-    case 0x000F: return "Calibration Gas";
-    case 0x00F0: return "Oven";
-    case 0x0F00: return "Tenax";
-    default: return "Error in CFG!";
-    }
 }
 
 std::string printed(const char* format, unsigned a, unsigned b = 0)
@@ -89,10 +68,13 @@ GcReportValues gcReportValues(const GcRun& run, char decimalSeparator)
             shown(p, i, [i](uint16_t w) { return printed("Col: %u - %04x", i, w); }));
 
     v.hkSweep = shown(c, 0, [](uint16_t w) { return std::string(w != 0 ? "yes" : "no"); });
-    v.duration = shown(c, 2, [decimalSeparator](uint16_t w) { return durationText(w, decimalSeparator); });
+    // The configuration page's duration, in the report with its unit.
+    v.duration = shown(c, 2, [decimalSeparator](uint16_t w) {
+        return display::gcDurationText(w, std::string_view(&decimalSeparator, 1)) + " min";
+    });
     v.injectionTime = shown(c, 4, [](uint16_t w) { return decimal(w) + " msec"; });
     v.heTank = shown(c, 3, [](uint16_t w) { return std::string(w != 0 ? "#2" : "#1"); });
-    v.source = shown(c, 5, sourceText);
+    v.source = shown(c, 5, display::gcSampleSource);
     v.headPressure = shown(c, 7, [](uint16_t w) { return printed("0x%04X", w & 0xFFu); });
     for (unsigned i = 0; i < 4; ++i)
         v.channels[i] = shown(c, 6, [i](uint16_t w) { return decimal(uint16_t(((w >> (4 * i)) & 0xF) + 1)); });
