@@ -36,7 +36,7 @@ namespace {
 void addStatusWord(size_t first, size_t rows, std::optional<uint16_t> value, std::vector<TreeItem>& tree)
 {
     const StatusBitField& header = statusBitFields[first];
-    tree.push_back({std::string(header.name) + " = " + (value ? hex4(*value) : "-") + " " + header.meaning, 0});
+    tree.push_back({std::string(header.name) + " = " + hexWord(value) + " " + header.meaning, 0});
     if (!value)
         return;
     for (size_t r = first + 1; r < first + rows; ++r) {
