@@ -152,7 +152,7 @@ const std::array<HkParameter, hkParameterCount> hkParameterTable = {
 
 std::optional<float> engineeringValue(const HkParameter& d, WordView block, int half)
 {
-    const std::optional<uint16_t> word = block.word(size_t(64 * half + d.wordIndex));
+    const std::optional<uint16_t> word = halfWord(block, half, size_t(d.wordIndex));
     if (!word)
         return std::nullopt;
     const auto mask = uint16_t(bitMasks[size_t(d.bitCount)] << d.bitOffset);
