@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace orvik::display {
 
@@ -52,6 +53,10 @@ extern const std::array<uint16_t, 17> bitMasks;
 constexpr int16_t regularHkKey = 1812, internalHkKey = 1813, scienceKey = 1820;
 constexpr size_t hkParameterCount = 94;
 extern const std::array<HkParameter, hkParameterCount> hkParameterTable;
+
+// "MNEMONIC [UNIT]", or the mnemonic alone for a parameter without unit ("-"):
+// a parameter's name over a column or a series of its values.
+std::string titleWithUnit(const HkParameter& d);
 
 // The engineering value of `d` in the block's half 0 or 1, or nothing when the
 // block does not hold the word.

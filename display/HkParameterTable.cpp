@@ -1,5 +1,7 @@
 #include "display/HkParameter.h"
 
+#include <string_view>
+
 namespace orvik::display {
 
 // Extended precision from the single-precision constants; the caller keeps a float.
@@ -149,6 +151,12 @@ const std::array<HkParameter, hkParameterCount> hkParameterTable = {
     internalHk(89, "ORVH_GC_SKIP", "$GCSKIP", "-", "x"),
     internalHk(90, "ORVH_Result", "gvSTAC.RESULT", "-", "x"),
 };
+
+std::string titleWithUnit(const HkParameter& d)
+{
+    const std::string_view unit = d.unit;
+    return unit == "-" ? std::string(d.mnemonic) : std::string(d.mnemonic) + " [" + d.unit + "]";
+}
 
 std::optional<float> engineeringValue(const HkParameter& d, WordView block, int half)
 {

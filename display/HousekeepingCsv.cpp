@@ -17,9 +17,8 @@ std::string housekeepingCsvHeader(const HkParameterList& columns)
 {
     std::string header = "LOBT [UTC]";
     for (const HkParameter* d : columns) {
-        const std::string_view unit = d->unit;
         header += ',';
-        header += csvField(unit == "-" ? std::string(d->mnemonic) : std::string(d->mnemonic) + " [" + d->unit + "]");
+        header += csvField(titleWithUnit(*d));
     }
     header += '\n';
     return header;
