@@ -1,8 +1,8 @@
 #include "display/HousekeepingTrend.h"
 
+#include "display/HousekeepingRows.h"
 #include "display/HousekeepingSamples.h"
 #include "archive/OnBoardTime.h"
-#include "display/WordFormat.h"
 
 #include <algorithm>
 
@@ -63,9 +63,8 @@ bool writeTrendCsv(std::span<const TrendSample> samples, const HkParameterList& 
     for (const TrendSample& s : samples) {
         text += csvSampleTime(s.ticks);
         for (const HkParameter* d : parameters) {
-            const std::optional<float> value = trendValue(*d, s);
             text += ',';
-            text += value ? fixedTwoDecimals(*value, ".") : "-";
+            text += engineeringText(trendValue(*d, s), ".");
         }
         text += '\n';
         if (text.size() >= pieceSize) {
