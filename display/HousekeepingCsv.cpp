@@ -9,8 +9,6 @@ namespace orvik::display {
 
 namespace {
 constexpr const char* timeFormat = "%Y-%m-%d %H:%M:%S";
-// Text is handed on in pieces of about this size: an archive may give millions of lines.
-constexpr size_t pieceSize = 1 << 16;
 } // namespace
 
 std::string housekeepingCsvHeader(const HkParameterList& columns)
@@ -45,11 +43,11 @@ CsvResult writeHousekeepingCsv(const ArchiveDocument& doc, const HkParameterList
 {
     const std::vector<WordView> blocks = regularHkBlocks(doc);
     std::string text = housekeepingCsvHeader(columns);
-    text.reserve(2 * pieceSize);
+    text.reserve(2 * csvPieceSize);
     for (size_t i = 0; i < blocks.size(); ++i) {
         for (const int half : {0, 1})
             appendHousekeepingCsvRow(text, columns, blocks[i], half);
-        if (text.size() < pieceSize)
+        if (text.size() < csvPieceSize)
             continue;
         if (!sink(text))
             return CsvResult::WriteFailed;

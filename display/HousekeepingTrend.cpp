@@ -10,7 +10,6 @@ namespace orvik::display {
 
 namespace {
 constexpr double ticksPerSecond = 65536;
-constexpr size_t pieceSize = 1 << 16;
 } // namespace
 
 std::vector<TrendSample> trendSamples(const ArchiveDocument& doc)
@@ -67,7 +66,7 @@ bool writeTrendCsv(std::span<const TrendSample> samples, const HkParameterList& 
             text += engineeringText(trendValue(*d, s), ".");
         }
         text += '\n';
-        if (text.size() >= pieceSize) {
+        if (text.size() >= csvPieceSize) {
             if (!sink(text))
                 return false;
             text.clear();
