@@ -41,6 +41,11 @@ std::string cathodeText(uint16_t word)
     return text;
 }
 
+std::string columnName(unsigned column)
+{
+    return "Column " + std::to_string(column + 1);
+}
+
 std::string gcSampleSource(uint16_t word)
 {
     return sampleSource(word, "Tenax");
@@ -118,7 +123,7 @@ void showGcConfiguration(ComponentModel& components, WordView block, std::string
     labels.text("gc_cfg_colheadpre", 7, [](uint16_t w) { return hex4(w & 0xFF); });
     for (unsigned channel = 0; channel < 4; ++channel)
         labels.text("gc_cfg_dacch" + std::to_string(channel + 1), 6,
-                    [channel](uint16_t w) { return "Column " + std::to_string(((w >> (4 * channel)) & 0xF) + 1); });
+                    [channel](uint16_t w) { return columnName(dacChannelColumn(w, channel)); });
     labels.text("gc_cfg_samplesource", 5, gcSampleSource);
 }
 

@@ -77,7 +77,7 @@ GcReportValues gcReportValues(const GcRun& run, char decimalSeparator)
     v.source = shown(c, 5, display::gcSampleSource);
     v.headPressure = shown(c, 7, [](uint16_t w) { return printed("0x%04X", w & 0xFFu); });
     for (unsigned i = 0; i < 4; ++i)
-        v.channels[i] = shown(c, 6, [i](uint16_t w) { return decimal(uint16_t(((w >> (4 * i)) & 0xF) + 1)); });
+        v.channels[i] = shown(c, 6, [i](uint16_t w) { return std::to_string(display::dacChannelColumn(w, i) + 1); });
     return v;
 }
 
