@@ -51,6 +51,11 @@ std::string gcSampleSource(uint16_t word)
     return sampleSource(word, "Tenax");
 }
 
+std::string gcHeadPressureText(uint16_t word)
+{
+    return hex4(word & 0xFF);
+}
+
 std::string gcDurationText(uint16_t word, std::string_view decimalSeparator)
 {
     const unsigned steps = word & 0x1Fu;
@@ -120,7 +125,7 @@ void showGcConfiguration(ComponentModel& components, WordView block, std::string
                        [](uint16_t w) { return hex4(w & 0x1F); });
     labels.text("gc_cfg_injection", 4, decimal);
     labels.text("gc_cfg_hetank", 3, [](uint16_t w) { return std::string(w ? "2" : "1"); });
-    labels.text("gc_cfg_colheadpre", 7, [](uint16_t w) { return hex4(w & 0xFF); });
+    labels.text("gc_cfg_colheadpre", 7, gcHeadPressureText);
     for (unsigned channel = 0; channel < 4; ++channel)
         labels.text("gc_cfg_dacch" + std::to_string(channel + 1), 6,
                     [channel](uint16_t w) { return columnName(dacChannelColumn(w, channel)); });

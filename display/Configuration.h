@@ -19,6 +19,8 @@ void showGcConfiguration(ComponentModel& components, WordView block, std::string
 std::string gcDurationText(uint16_t word, std::string_view decimalSeparator);
 // The GC sample source a source word names: "Calibration Gas", "Oven", "Tenax" or "Error in CFG!".
 std::string gcSampleSource(uint16_t word);
+// The GC column head pressure: bits 0..7 of its word as "0x" and four hexadecimal digits (0x00AB).
+std::string gcHeadPressureText(uint16_t word);
 // The column (from 0) that DAC channel 0..3 is set to: the channel's nibble of the
 // GC configuration's DAC channel word (word 6).
 constexpr unsigned dacChannelColumn(uint16_t word, unsigned channel)

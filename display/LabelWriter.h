@@ -38,7 +38,4 @@ private:
     WordView block_;
 };
 
-inline std::string decimal(uint16_t word) { return std::to_string(word); }
-inline std::string yesIfSet(uint16_t word) { return word ? "yes" : "no"; }
-
 } // namespace orvik::display

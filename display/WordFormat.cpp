@@ -21,6 +21,16 @@ std::string toChars(double value, std::chars_format format, int precision)
 }
 } // namespace
 
+std::string decimal(uint16_t word)
+{
+    return std::to_string(word);
+}
+
+std::string yesIfSet(uint16_t word)
+{
+    return word ? "yes" : "no";
+}
+
 std::string hex4(uint16_t word)
 {
     char buffer[8];

@@ -12,6 +12,10 @@
 
 namespace orvik::display {
 
+// The word in unsigned decimal: 500.
+std::string decimal(uint16_t word);
+// "yes" for a non-zero word, "no" for 0.
+std::string yesIfSet(uint16_t word);
 // "0x" and four upper-case hexadecimal digits: 0x01F4.
 std::string hex4(uint16_t word);
 // The same, or "-" for a word the block does not hold.

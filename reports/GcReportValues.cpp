@@ -1,6 +1,7 @@
 #include "reports/GcReportValues.h"
 
 #include "display/Configuration.h"
+#include "display/WordFormat.h"
 
 #include <cstdio>
 #include <functional>
@@ -17,15 +18,11 @@ std::string shown(WordView block, size_t k, const std::function<std::string(uint
     return w ? format(*w) : absent;
 }
 
-std::string decimal(uint16_t w)
-{
-    return std::to_string(w);
-}
-
-std::string printed(const char* format, unsigned a, unsigned b = 0)
+// "Col: i - hhhh": a column's set point in four lower-case hexadecimal digits.
+std::string setPointLine(unsigned column, uint16_t w)
 {
     char text[32];
-    std::snprintf(text, sizeof text, format, a, b);
+    std::snprintf(text, sizeof text, "Col: %u - %04x", column, unsigned(w));
     return text;
 }
 } // namespace
@@ -61,21 +58,21 @@ GcReportValues gcReportValues(const GcRun& run, char decimalSeparator)
 {
     const WordView p = run.parameters, c = run.configuration;
     GcReportValues v;
-    v.timeToHeatTenax = shown(p, 9, decimal);
-    v.wordsToCopy = shown(p, 8, decimal);
+    v.timeToHeatTenax = shown(p, 9, display::decimal);
+    v.wordsToCopy = shown(p, 8, display::decimal);
     for (unsigned i = 0; i < 8; ++i)
         v.colTempSetPoints.push_back(
-            shown(p, i, [i](uint16_t w) { return printed("Col: %u - %04x", i, w); }));
+            shown(p, i, [i](uint16_t w) { return setPointLine(i, w); }));
 
-    v.hkSweep = shown(c, 0, [](uint16_t w) { return std::string(w != 0 ? "yes" : "no"); });
+    v.hkSweep = shown(c, 0, display::yesIfSet);
     // The configuration page's duration, in the report with its unit.
     v.duration = shown(c, 2, [decimalSeparator](uint16_t w) {
         return display::gcDurationText(w, std::string_view(&decimalSeparator, 1)) + " min";
     });
-    v.injectionTime = shown(c, 4, [](uint16_t w) { return decimal(w) + " msec"; });
+    v.injectionTime = shown(c, 4, [](uint16_t w) { return display::decimal(w) + " msec"; });
     v.heTank = shown(c, 3, [](uint16_t w) { return std::string(w != 0 ? "#2" : "#1"); });
     v.source = shown(c, 5, display::gcSampleSource);
-    v.headPressure = shown(c, 7, [](uint16_t w) { return printed("0x%04X", w & 0xFFu); });
+    v.headPressure = shown(c, 7, display::gcHeadPressureText);
     for (unsigned i = 0; i < 4; ++i)
         v.channels[i] = shown(c, 6, [i](uint16_t w) { return std::to_string(display::dacChannelColumn(w, i) + 1); });
     return v;
