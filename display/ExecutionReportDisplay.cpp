@@ -21,12 +21,6 @@ std::optional<uint32_t> count32(WordView data, size_t high)
     return h && l ? std::optional<uint32_t>((uint32_t(*h) << 16) | *l) : std::nullopt;
 }
 
-template <class T, class Format>
-std::string orDash(const std::optional<T>& value, Format format)
-{
-    return value ? format(*value) : std::string("-");
-}
-
 std::string hexCount(uint32_t count)
 {
     char text[16];

@@ -3,6 +3,7 @@
 #include "display/CsvField.h"
 #include "display/HousekeepingRows.h"
 #include "display/HousekeepingSamples.h"
+#include "display/WordFormat.h"
 #include "archive/OnBoardTime.h"
 
 namespace orvik::display {
@@ -30,7 +31,7 @@ std::string csvSampleTime(int64_t ticks)
 void appendHousekeepingCsvRow(std::string& out, const HkParameterList& columns, WordView block, int half)
 {
     const std::optional<int64_t> ticks = sampleTicks(block, half);
-    out += ticks ? csvSampleTime(*ticks) : "-";
+    out += orDash(ticks, csvSampleTime);
     for (const HkParameter* d : columns) {
         out += ',';
         out += csvField(housekeepingValue(*d, block, half, "."));

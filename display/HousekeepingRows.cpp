@@ -6,7 +6,7 @@ namespace orvik::display {
 
 std::string engineeringText(std::optional<float> value, std::string_view decimalSeparator)
 {
-    return value ? fixedTwoDecimals(*value, decimalSeparator) : "-";
+    return orDash(value, [decimalSeparator](float v) { return fixedTwoDecimals(v, decimalSeparator); });
 }
 
 std::string housekeepingValue(const HkParameter& d, WordView block, int half, std::string_view decimalSeparator)

@@ -40,9 +40,7 @@ void showGcDetails(ComponentModel& components, WordView data)
     components.setCell("coltempStringGrid", 1, 0, "DeltaT");
     for (int j = 0; j < 8; ++j) {
         components.setCell("coltempStringGrid", 0, j + 1, std::to_string(j));
-        const auto w = data.word(size_t(11 + j));
-        const std::string delta = w ? hex2(*w) : "-";
-        components.setCell("coltempStringGrid", 1, j + 1, delta);
+        components.setCell("coltempStringGrid", 1, j + 1, orDash(data.word(size_t(11 + j)), hex2));
     }
 }
 

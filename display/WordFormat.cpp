@@ -40,7 +40,7 @@ std::string hex4(uint16_t word)
 
 std::string hexWord(std::optional<uint16_t> word)
 {
-    return word ? hex4(*word) : std::string("-");
+    return orDash(word, hex4);
 }
 
 std::string wordList(WordView words, size_t count)

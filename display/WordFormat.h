@@ -12,6 +12,13 @@
 
 namespace orvik::display {
 
+// The text of a value the packet holds, or "-" for one it does not hold.
+template <class T, class Format>
+std::string orDash(const std::optional<T>& value, Format format)
+{
+    return value ? std::string(format(*value)) : std::string("-");
+}
+
 // The word in unsigned decimal: 500.
 std::string decimal(uint16_t word);
 // "yes" for a non-zero word, "no" for 0.

@@ -4,20 +4,10 @@
 #include "display/WordFormat.h"
 
 #include <cstdio>
-#include <functional>
 
 namespace orvik::reports {
 
 namespace {
-const std::string absent = "-";
-
-// Formats the word when the block holds it.
-std::string shown(WordView block, size_t k, const std::function<std::string(uint16_t)>& format)
-{
-    const auto w = block.word(k);
-    return w ? format(*w) : absent;
-}
-
 // "Col: i - hhhh": a column's set point in four lower-case hexadecimal digits.
 std::string setPointLine(unsigned column, uint16_t w)
 {
@@ -58,23 +48,24 @@ GcReportValues gcReportValues(const GcRun& run, char decimalSeparator)
 {
     const WordView p = run.parameters, c = run.configuration;
     GcReportValues v;
-    v.timeToHeatTenax = shown(p, 9, display::decimal);
-    v.wordsToCopy = shown(p, 8, display::decimal);
+    using display::decimal, display::orDash;
+    v.timeToHeatTenax = orDash(p.word(9), decimal);
+    v.wordsToCopy = orDash(p.word(8), decimal);
     for (unsigned i = 0; i < 8; ++i)
-        v.colTempSetPoints.push_back(
-            shown(p, i, [i](uint16_t w) { return setPointLine(i, w); }));
+        v.colTempSetPoints.push_back(orDash(p.word(i), [i](uint16_t w) { return setPointLine(i, w); }));
 
-    v.hkSweep = shown(c, 0, display::yesIfSet);
+    v.hkSweep = orDash(c.word(0), display::yesIfSet);
     // The configuration page's duration, in the report with its unit.
-    v.duration = shown(c, 2, [decimalSeparator](uint16_t w) {
+    v.duration = orDash(c.word(2), [decimalSeparator](uint16_t w) {
         return display::gcDurationText(w, std::string_view(&decimalSeparator, 1)) + " min";
     });
-    v.injectionTime = shown(c, 4, [](uint16_t w) { return display::decimal(w) + " msec"; });
-    v.heTank = shown(c, 3, [](uint16_t w) { return std::string(w != 0 ? "#2" : "#1"); });
-    v.source = shown(c, 5, display::gcSampleSource);
-    v.headPressure = shown(c, 7, display::gcHeadPressureText);
+    v.injectionTime = orDash(c.word(4), [](uint16_t w) { return decimal(w) + " msec"; });
+    v.heTank = orDash(c.word(3), [](uint16_t w) { return std::string(w != 0 ? "#2" : "#1"); });
+    v.source = orDash(c.word(5), display::gcSampleSource);
+    v.headPressure = orDash(c.word(7), display::gcHeadPressureText);
     for (unsigned i = 0; i < 4; ++i)
-        v.channels[i] = shown(c, 6, [i](uint16_t w) { return std::to_string(display::dacChannelColumn(w, i) + 1); });
+        v.channels[i] =
+            orDash(c.word(6), [i](uint16_t w) { return decimal(uint16_t(display::dacChannelColumn(w, i) + 1)); });
     return v;
 }
 
