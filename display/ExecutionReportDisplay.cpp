@@ -51,10 +51,7 @@ std::string seconds(uint32_t count, const std::string& decimalSeparator)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.15g", static_cast<int32_t>(count) * 0.03125);
-    std::string s = text;
-    if (const size_t point = s.find('.'); point != std::string::npos)
-        s.replace(point, 1, decimalSeparator);
-    return s + " sec";
+    return withSeparator(text, decimalSeparator) + " sec";
 }
 
 // The telecommand's words as a word list, and its name from the first of them.

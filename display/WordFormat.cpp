@@ -6,13 +6,6 @@
 namespace orvik::display {
 
 namespace {
-std::string withSeparator(std::string text, std::string_view decimalSeparator)
-{
-    if (const size_t point = text.find('.'); point != std::string::npos)
-        text.replace(point, 1, decimalSeparator);
-    return text;
-}
-
 std::string toChars(double value, std::chars_format format, int precision)
 {
     char buffer[64];
@@ -20,6 +13,13 @@ std::string toChars(double value, std::chars_format format, int precision)
     return std::string(buffer, result.ptr);
 }
 } // namespace
+
+std::string withSeparator(std::string text, std::string_view decimalSeparator)
+{
+    if (const size_t point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, decimalSeparator);
+    return text;
+}
 
 std::string decimal(uint16_t word)
 {

@@ -19,6 +19,9 @@ std::string orDash(const std::optional<T>& value, Format format)
     return value ? std::string(format(*value)) : std::string("-");
 }
 
+// The number's text with its decimal point replaced by the separator given.
+std::string withSeparator(std::string text, std::string_view decimalSeparator);
+
 // The word in unsigned decimal: 500.
 std::string decimal(uint16_t word);
 // "yes" for a non-zero word, "no" for 0.
