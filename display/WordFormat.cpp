@@ -59,6 +59,13 @@ std::string hex2(unsigned value)
     return buffer;
 }
 
+std::string hex8(uint32_t value)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%08X", unsigned(value));
+    return buffer;
+}
+
 std::string fixedTwoDecimals(float value, std::string_view decimalSeparator)
 {
     const std::string significant = toChars(value, std::chars_format::scientific, 6);

@@ -35,6 +35,8 @@ std::string hexWord(std::optional<uint16_t> word);
 std::string wordList(WordView words, size_t count);
 // "0x" and at least two upper-case hexadecimal digits: 0x05, 0x1F4.
 std::string hex2(unsigned value);
+// "0x" and eight upper-case hexadecimal digits of a 32-bit value: 0x0001F400.
+std::string hex8(uint32_t value);
 // The value rounded to 7 significant digits, written with exactly two decimals.
 std::string fixedTwoDecimals(float value, std::string_view decimalSeparator);
 // The value with 3 significant digits at most, trailing zeros dropped: 1.02, 15.2, 0.
