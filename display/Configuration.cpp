@@ -41,6 +41,21 @@ std::string cathodeText(uint16_t word)
     return text;
 }
 
+std::string columnName(unsigned column)
+{
+    return "Column " + std::to_string(column + 1);
+}
+
+std::string gcSampleSource(uint16_t word)
+{
+    return sampleSource(word, "Tenax");
+}
+
+std::string gcHeadPressureText(uint16_t word)
+{
+    return hex4(word & 0xFF);
+}
+
 std::string gcDurationText(uint16_t word, std::string_view decimalSeparator)
 {
     const unsigned steps = word & 0x1Fu;
@@ -110,11 +125,11 @@ void showGcConfiguration(ComponentModel& components, WordView block, std::string
                        [](uint16_t w) { return hex4(w & 0x1F); });
     labels.text("gc_cfg_injection", 4, decimal);
     labels.text("gc_cfg_hetank", 3, [](uint16_t w) { return std::string(w ? "2" : "1"); });
-    labels.text("gc_cfg_colheadpre", 7, [](uint16_t w) { return hex4(w & 0xFF); });
+    labels.text("gc_cfg_colheadpre", 7, gcHeadPressureText);
     for (unsigned channel = 0; channel < 4; ++channel)
         labels.text("gc_cfg_dacch" + std::to_string(channel + 1), 6,
-                    [channel](uint16_t w) { return "Column " + std::to_string(((w >> (4 * channel)) & 0xF) + 1); });
-    labels.text("gc_cfg_samplesource", 5, [](uint16_t w) { return sampleSource(w, "Tenax"); });
+                    [channel](uint16_t w) { return columnName(dacChannelColumn(w, channel)); });
+    labels.text("gc_cfg_samplesource", 5, gcSampleSource);
 }
 
 } // namespace orvik::display

@@ -34,8 +34,8 @@ void showOvenAndPipeHeater(ComponentModel& components, WordView block)
     for (int step = 0; step < 8; ++step) {
         const auto temp = block.word(size_t(step));
         components.setCell("StringGrid1", 0, step + 1, std::to_string(step));
-        components.setCell("StringGrid1", 1, step + 1, temp ? hex2(*temp) : "-");
-        components.setCell("StringGrid1", 2, step + 1, time ? hex2(*time) : "-");
+        components.setCell("StringGrid1", 1, step + 1, orDash(temp, hex2));
+        components.setCell("StringGrid1", 2, step + 1, orDash(time, hex2));
     }
     const LabelWriter labels(components, block);
     labels.text("phdecay", 9, [](uint16_t w) { return decimal(w) + " sec"; });

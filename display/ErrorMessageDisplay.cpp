@@ -13,8 +13,7 @@ std::string eventMessage(unsigned category, unsigned id, WordView data)
     case 0x1: return errorMessage(id);
     case 0x4: return "Configuration missing for: " + configurationTarget(id);
     case 0x8: {
-        const std::optional<uint16_t> tc = data.word(4);
-        return "Checksum error in TC(" + (tc ? std::to_string(*tc) : std::string("-")) + ")";
+        return "Checksum error in TC(" + orDash(data.word(4), decimal) + ")";
     }
     default: return {};
     }

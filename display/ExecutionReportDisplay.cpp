@@ -21,19 +21,6 @@ std::optional<uint32_t> count32(WordView data, size_t high)
     return h && l ? std::optional<uint32_t>((uint32_t(*h) << 16) | *l) : std::nullopt;
 }
 
-template <class T, class Format>
-std::string orDash(const std::optional<T>& value, Format format)
-{
-    return value ? format(*value) : std::string("-");
-}
-
-std::string hexCount(uint32_t count)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", unsigned(count));
-    return text;
-}
-
 // The count as on-board ticks: zero-extended, in units of 2^-16 s.
 int64_t ticksOf(uint32_t count)
 {
@@ -57,10 +44,7 @@ std::string seconds(uint32_t count, const std::string& decimalSeparator)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.15g", static_cast<int32_t>(count) * 0.03125);
-    std::string s = text;
-    if (const size_t point = s.find('.'); point != std::string::npos)
-        s.replace(point, 1, decimalSeparator);
-    return s + " sec";
+    return withSeparator(text, decimalSeparator) + " sec";
 }
 
 // The telecommand's words as a word list, and its name from the first of them.
@@ -88,12 +72,12 @@ void displayExecutionReport(ComponentModel& components, WordView data, const std
         components.setCell(grid, i + 1, 0, columns[i]);
     for (int i = 0; i < 3; ++i)
         components.setCell(grid, 0, i + 1, rows[i]);
-    components.setCell(grid, 1, 1, orDash(start, hexCount));
-    components.setCell(grid, 2, 1, orDash(stop, hexCount));
-    components.setCell(grid, 3, 1, orDash(duration, hexCount));
+    components.setCell(grid, 1, 1, orDash(start, hex8));
+    components.setCell(grid, 2, 1, orDash(stop, hex8));
+    components.setCell(grid, 3, 1, orDash(duration, hex8));
     components.setCell(grid, 1, 2, orDash(start, hexTicks));
     components.setCell(grid, 2, 2, orDash(stop, hexTicks));
-    components.setCell(grid, 3, 2, orDash(duration, hexCount));
+    components.setCell(grid, 3, 2, orDash(duration, hex8));
     components.setCell(grid, 1, 3, orDash(start, calendarTime));
     components.setCell(grid, 2, 3, orDash(stop, calendarTime));
     components.setCell(grid, 3, 3, orDash(duration, [&](uint32_t d) { return seconds(d, decimalSeparator); }));

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace orvik::display {
 
@@ -38,6 +39,14 @@ struct HkParameter {
     float offset;
 };
 
+// A regular housekeeping block holds two samples, one per half of 64 words.
+constexpr size_t hkHalfWords = 64;
+// Word `word` of the block's half 0 or 1; nothing when the block does not hold it.
+inline std::optional<uint16_t> halfWord(WordView block, int half, size_t word)
+{
+    return block.word(hkHalfWords * size_t(half) + word);
+}
+
 // Entry n (1..16) is 2^n - 1.
 extern const std::array<uint16_t, 17> bitMasks;
 
@@ -45,8 +54,12 @@ constexpr int16_t regularHkKey = 1812, internalHkKey = 1813, scienceKey = 1820;
 constexpr size_t hkParameterCount = 94;
 extern const std::array<HkParameter, hkParameterCount> hkParameterTable;
 
-// The engineering value of `d` in the block for half 0 or 1 (64 words each),
-// or nothing when the block does not hold the word.
+// "MNEMONIC [UNIT]", or the mnemonic alone for a parameter without unit ("-"):
+// a parameter's name over a column or a series of its values.
+std::string titleWithUnit(const HkParameter& d);
+
+// The engineering value of `d` in the block's half 0 or 1, or nothing when the
+// block does not hold the word.
 std::optional<float> engineeringValue(const HkParameter& d, WordView block, int half);
 
 } // namespace orvik::display

@@ -1,5 +1,7 @@
 #include "display/HkParameter.h"
 
+#include <string_view>
+
 namespace orvik::display {
 
 // Extended precision from the single-precision constants; the caller keeps a float.
@@ -150,9 +152,15 @@ const std::array<HkParameter, hkParameterCount> hkParameterTable = {
     internalHk(90, "ORVH_Result", "gvSTAC.RESULT", "-", "x"),
 };
 
+std::string titleWithUnit(const HkParameter& d)
+{
+    const std::string_view unit = d.unit;
+    return unit == "-" ? std::string(d.mnemonic) : std::string(d.mnemonic) + " [" + d.unit + "]";
+}
+
 std::optional<float> engineeringValue(const HkParameter& d, WordView block, int half)
 {
-    const std::optional<uint16_t> word = block.word(size_t(64 * half + d.wordIndex));
+    const std::optional<uint16_t> word = halfWord(block, half, size_t(d.wordIndex));
     if (!word)
         return std::nullopt;
     const auto mask = uint16_t(bitMasks[size_t(d.bitCount)] << d.bitOffset);

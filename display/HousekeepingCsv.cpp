@@ -3,23 +3,21 @@
 #include "display/CsvField.h"
 #include "display/HousekeepingRows.h"
 #include "display/HousekeepingSamples.h"
+#include "display/WordFormat.h"
 #include "archive/OnBoardTime.h"
 
 namespace orvik::display {
 
 namespace {
 constexpr const char* timeFormat = "%Y-%m-%d %H:%M:%S";
-// Text is handed on in pieces of about this size: an archive may give millions of lines.
-constexpr size_t pieceSize = 1 << 16;
 } // namespace
 
 std::string housekeepingCsvHeader(const HkParameterList& columns)
 {
     std::string header = "LOBT [UTC]";
     for (const HkParameter* d : columns) {
-        const std::string_view unit = d->unit;
         header += ',';
-        header += csvField(unit == "-" ? std::string(d->mnemonic) : std::string(d->mnemonic) + " [" + d->unit + "]");
+        header += csvField(titleWithUnit(*d));
     }
     header += '\n';
     return header;
@@ -33,7 +31,7 @@ std::string csvSampleTime(int64_t ticks)
 void appendHousekeepingCsvRow(std::string& out, const HkParameterList& columns, WordView block, int half)
 {
     const std::optional<int64_t> ticks = sampleTicks(block, half);
-    out += ticks ? csvSampleTime(*ticks) : "-";
+    out += orDash(ticks, csvSampleTime);
     for (const HkParameter* d : columns) {
         out += ',';
         out += csvField(housekeepingValue(*d, block, half, "."));
@@ -46,11 +44,11 @@ CsvResult writeHousekeepingCsv(const ArchiveDocument& doc, const HkParameterList
 {
     const std::vector<WordView> blocks = regularHkBlocks(doc);
     std::string text = housekeepingCsvHeader(columns);
-    text.reserve(2 * pieceSize);
+    text.reserve(2 * csvPieceSize);
     for (size_t i = 0; i < blocks.size(); ++i) {
         for (const int half : {0, 1})
             appendHousekeepingCsvRow(text, columns, blocks[i], half);
-        if (text.size() < pieceSize)
+        if (text.size() < csvPieceSize)
             continue;
         if (!sink(text))
             return CsvResult::WriteFailed;

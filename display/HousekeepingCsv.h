@@ -25,6 +25,8 @@ std::string csvSampleTime(int64_t ticks);
 // its comma; "-" without LOBT words), then the parameters' values, and a line break.
 void appendHousekeepingCsvRow(std::string& out, const HkParameterList& columns, WordView block, int half);
 
+// Text is handed on in pieces of about this size: an archive may give millions of lines.
+constexpr size_t csvPieceSize = 1 << 16;
 // Takes the text piece by piece; false when it could not be written.
 using CsvSink = std::function<bool(std::string_view text)>;
 // Told the share done (0..1) now and then; false stops the writing.

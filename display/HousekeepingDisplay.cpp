@@ -20,7 +20,7 @@ void MainDisplay::showHousekeeping(WordView block, bool twoHalves)
 {
     currentHkData = block;
     // Words 64.. of a regular block are its second half, not internal words.
-    internalHkData_ = twoHalves ? block.slice(0, 64) : block;
+    internalHkData_ = twoHalves ? block.slice(0, hkHalfWords) : block;
     components.set("HKListView", Property::RowCount, int(hkLists.regularHkList.size()));
     components.set("HKTreeView1", Property::Nodes, statusTree(currentHkData, hkHalf));
     components.set("InternalHKListView", Property::RowCount, int(hkLists.internalHkList.size()));

@@ -4,10 +4,14 @@
 
 namespace orvik::display {
 
+std::string engineeringText(std::optional<float> value, std::string_view decimalSeparator)
+{
+    return orDash(value, [decimalSeparator](float v) { return fixedTwoDecimals(v, decimalSeparator); });
+}
+
 std::string housekeepingValue(const HkParameter& d, WordView block, int half, std::string_view decimalSeparator)
 {
-    const std::optional<float> value = engineeringValue(d, block, half);
-    return value ? fixedTwoDecimals(*value, decimalSeparator) : "-";
+    return engineeringText(engineeringValue(d, block, half), decimalSeparator);
 }
 
 ReportRow housekeepingRow(const HkParameter& d, WordView block, int half, std::string_view decimalSeparator)

@@ -4,11 +4,14 @@
 #include "display/ComponentModel.h"
 #include "display/HkParameter.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace orvik::display {
 
+// An engineering value with two decimals, or "-" for none.
+std::string engineeringText(std::optional<float> value, std::string_view decimalSeparator);
 // The engineering value of the descriptor in the block's half with two decimals,
 // or "-" for a word the block does not hold.
 std::string housekeepingValue(const HkParameter& d, WordView block, int half, std::string_view decimalSeparator);

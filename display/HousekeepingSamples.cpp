@@ -2,11 +2,12 @@
 
 #include "archive/OnBoardTime.h"
 #include "archive/PacketBlocks.h"
+#include "display/HkParameter.h"
 
 namespace orvik::display {
 
 namespace {
-constexpr size_t halfWords = 64, lobtHighWord = 54, lobtLowWord = 55;
+constexpr size_t lobtHighWord = 54, lobtLowWord = 55;
 }
 
 std::vector<WordView> regularHkBlocks(const ArchiveDocument& doc)
@@ -23,9 +24,8 @@ std::vector<WordView> regularHkBlocks(const ArchiveDocument& doc)
 
 std::optional<int64_t> sampleTicks(WordView block, int half)
 {
-    const size_t first = halfWords * size_t(half);
-    const std::optional<uint16_t> high = block.word(first + lobtHighWord);
-    const std::optional<uint16_t> low = block.word(first + lobtLowWord);
+    const std::optional<uint16_t> high = halfWord(block, half, lobtHighWord);
+    const std::optional<uint16_t> low = halfWord(block, half, lobtLowWord);
     if (!high || !low)
         return std::nullopt;
     return ticksFromUnsignedCount(*high, *low);

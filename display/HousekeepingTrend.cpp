@@ -1,8 +1,8 @@
 #include "display/HousekeepingTrend.h"
 
+#include "display/HousekeepingRows.h"
 #include "display/HousekeepingSamples.h"
 #include "archive/OnBoardTime.h"
-#include "display/WordFormat.h"
 
 #include <algorithm>
 
@@ -10,7 +10,6 @@ namespace orvik::display {
 
 namespace {
 constexpr double ticksPerSecond = 65536;
-constexpr size_t pieceSize = 1 << 16;
 } // namespace
 
 std::vector<TrendSample> trendSamples(const ArchiveDocument& doc)
@@ -63,12 +62,11 @@ bool writeTrendCsv(std::span<const TrendSample> samples, const HkParameterList& 
     for (const TrendSample& s : samples) {
         text += csvSampleTime(s.ticks);
         for (const HkParameter* d : parameters) {
-            const std::optional<float> value = trendValue(*d, s);
             text += ',';
-            text += value ? fixedTwoDecimals(*value, ".") : "-";
+            text += engineeringText(trendValue(*d, s), ".");
         }
         text += '\n';
-        if (text.size() >= pieceSize) {
+        if (text.size() >= csvPieceSize) {
             if (!sink(text))
                 return false;
             text.clear();

@@ -1,7 +1,8 @@
 #include "display/InstrumentTables.h"
 
+#include "display/WordFormat.h"
+
 #include <bit>
-#include <cstdio>
 
 namespace orvik::display {
 
@@ -65,9 +66,7 @@ namespace {
 // What a code without a row shows.
 std::string unknownCode(unsigned code)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%02X - unknown", code);
-    return text;
+    return hex2(code) + " - unknown";
 }
 
 // The row of `code`, or a text naming the code the table has no row for.

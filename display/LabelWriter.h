@@ -4,6 +4,7 @@
 // "-" and empties the tooltip, so that nothing of another packet stays on show.
 
 #include "display/ComponentModel.h"
+#include "display/WordFormat.h"
 #include "archive/WordView.h"
 
 #include <functional>
@@ -20,7 +21,7 @@ public:
     void text(const std::string& label, size_t word, const WordText& format) const
     {
         const auto w = block_.word(word);
-        components_.setText(label, w ? format(*w) : "-");
+        components_.setText(label, orDash(w, format));
     }
     void hint(const std::string& label, size_t word, const WordText& format) const
     {
@@ -37,8 +38,5 @@ private:
     ComponentModel& components_;
     WordView block_;
 };
-
-inline std::string decimal(uint16_t word) { return std::to_string(word); }
-inline std::string yesIfSet(uint16_t word) { return word ? "yes" : "no"; }
 
 } // namespace orvik::display

@@ -16,7 +16,7 @@ constexpr size_t bytesPerLine = 16;
 
 std::string numberOr(std::optional<int> value)
 {
-    return value ? std::to_string(*value) : "-";
+    return orDash(value, [](int v) { return std::to_string(v); });
 }
 
 std::string identificationText(std::optional<uint16_t> word)
@@ -119,7 +119,7 @@ RawView rawPacketView(const RawPacket& packet, size_t maxBytes)
         {"Sync", hexWord(packet.wordAt(0)) + " " + hexWord(packet.wordAt(2))},
         {"Packet identification", identificationText(packet.wordAt(4))},
         {"Sequence control", hexWord(packet.wordAt(6))},
-        {"Length", length ? std::to_string(*length) + " (" + hex4(*length) + ")" : "-"},
+        {"Length", orDash(length, [](uint16_t n) { return std::to_string(n) + " (" + hex4(n) + ")"; })},
         {"Service type", numberOr(packet.serviceType())},
         {"Service subtype", numberOr(packet.serviceSubtype())},
         {"Category word", categoryText(packet.categoryWord())},

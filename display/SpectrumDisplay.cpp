@@ -1,5 +1,6 @@
 #include "display/SpectrumDisplay.h"
 
+#include "display/Configuration.h"
 #include "display/MainDisplay.h"
 #include "archive/OnBoardTime.h"
 
@@ -51,7 +52,7 @@ std::array<std::optional<int>, detectorChannels> channelColumns(uint16_t dacChan
 {
     std::array<std::optional<int>, detectorChannels> columns;
     for (int k = 0; k < detectorChannels; ++k) {
-        const int column = (dacChannelWord >> (4 * (k % 4))) & 0xF;
+        const int column = int(dacChannelColumn(dacChannelWord, unsigned(k % 4)));
         if (column < gcColumns)
             columns[size_t(k)] = column;
     }
@@ -66,7 +67,7 @@ std::vector<ChartSeries> chromatogramSeries(const SpectrumRecord& spectrum, uint
     for (int column = 0; column < gcColumns; ++column) {
         if (std::find(columns.begin(), columns.begin() + 4, column) == columns.begin() + 4)
             continue;
-        const std::string name = "Column " + std::to_string(column + 1);
+        const std::string name = columnName(unsigned(column));
         series.push_back({name + " Low", {}});
         series.push_back({name + " High", {}});
         for (size_t k = 0; k < detectorChannels; ++k)

@@ -1,5 +1,6 @@
 #include "display/StatusWords.h"
 
+#include "display/HkParameter.h"
 #include "display/WordFormat.h"
 
 namespace orvik::display {
@@ -36,7 +37,7 @@ namespace {
 void addStatusWord(size_t first, size_t rows, std::optional<uint16_t> value, std::vector<TreeItem>& tree)
 {
     const StatusBitField& header = statusBitFields[first];
-    tree.push_back({std::string(header.name) + " = " + (value ? hex4(*value) : "-") + " " + header.meaning, 0});
+    tree.push_back({std::string(header.name) + " = " + hexWord(value) + " " + header.meaning, 0});
     if (!value)
         return;
     for (size_t r = first + 1; r < first + rows; ++r) {
@@ -49,8 +50,8 @@ void addStatusWord(size_t first, size_t rows, std::optional<uint16_t> value, std
 std::vector<TreeItem> statusTree(WordView block, int half)
 {
     std::vector<TreeItem> tree;
-    addStatusWord(0, 5, block.word(size_t(64 * half + 60)), tree);
-    addStatusWord(5, 8, block.word(size_t(64 * half + 61)), tree);
+    addStatusWord(0, 5, halfWord(block, half, 60), tree);
+    addStatusWord(5, 8, halfWord(block, half, 61), tree);
     return tree;
 }
 

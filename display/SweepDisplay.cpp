@@ -58,10 +58,12 @@ constexpr SweepRow gcRows[] = {
 // The MS oven channel reads this when the oven is open.
 constexpr uint16_t ovenOpen = 0x1FFF;
 
-std::string formatted(const char* format, double value)
+// The row's text for the reading s, given the value of the multiplexer's formula for it.
+std::string rowText(const SweepRow& row, int16_t s, float channelValue)
 {
+    const double value = row.conversion == Conversion::Volts ? s * 0.000366 : double(channelValue);
     char text[48];
-    std::snprintf(text, sizeof text, format, value);
+    std::snprintf(text, sizeof text, row.format, value);
     return text;
 }
 
@@ -87,9 +89,7 @@ void MainDisplay::displayMsSweep(WordView sweep)
             showSweepRow(components, row.label, "open", s);
             continue;
         }
-        const double value =
-            row.conversion == Conversion::Volts ? s * 0.000366 : double(orvikHK.msSweepValue(row.word, s));
-        showSweepRow(components, row.label, formatted(row.format, value), s);
+        showSweepRow(components, row.label, rowText(row, s, orvikHK.msSweepValue(row.word, s)), s);
     }
 }
 
@@ -97,9 +97,7 @@ void MainDisplay::displayGcSweep(WordView sweep)
 {
     for (const SweepRow& row : gcRows) {
         const auto s = int16_t(sweep.wordOr(size_t(row.word)));
-        const double value =
-            row.conversion == Conversion::Volts ? s * 0.000366 : double(orvikHK.gcSweepValue(row.word, s));
-        const std::string text = formatted(row.format, value);
+        const std::string text = rowText(row, s, orvikHK.gcSweepValue(row.word, s));
         showSweepRow(components, row.label, text, s);
         // The cold part also shows on the "Public HK" page.
         if (row.word == 3)

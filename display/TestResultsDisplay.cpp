@@ -3,7 +3,6 @@
 #include "display/WordFormat.h"
 
 #include <array>
-#include <cstdio>
 
 namespace orvik::display {
 
@@ -25,13 +24,7 @@ void showMsDetails(ComponentModel& components, WordView data)
 {
     // A 32-bit address, its high word in data word 10.
     const auto low = data.word(9), high = data.word(10);
-    std::string address = "-";
-    if (low && high) {
-        char text[16];
-        std::snprintf(text, sizeof text, "0x%04X%04X", unsigned(*high), unsigned(*low));
-        address = text;
-    }
-    components.setText("mstestaddr", address);
+    components.setText("mstestaddr", low && high ? hex8((uint32_t(*high) << 16) | *low) : "-");
 }
 
 void showGcDetails(ComponentModel& components, WordView data)
@@ -40,9 +33,7 @@ void showGcDetails(ComponentModel& components, WordView data)
     components.setCell("coltempStringGrid", 1, 0, "DeltaT");
     for (int j = 0; j < 8; ++j) {
         components.setCell("coltempStringGrid", 0, j + 1, std::to_string(j));
-        const auto w = data.word(size_t(11 + j));
-        const std::string delta = w ? hex2(*w) : "-";
-        components.setCell("coltempStringGrid", 1, j + 1, delta);
+        components.setCell("coltempStringGrid", 1, j + 1, orDash(data.word(size_t(11 + j)), hex2));
     }
 }
 

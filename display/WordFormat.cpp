@@ -6,13 +6,6 @@
 namespace orvik::display {
 
 namespace {
-std::string withSeparator(std::string text, std::string_view decimalSeparator)
-{
-    if (const size_t point = text.find('.'); point != std::string::npos)
-        text.replace(point, 1, decimalSeparator);
-    return text;
-}
-
 std::string toChars(double value, std::chars_format format, int precision)
 {
     char buffer[64];
@@ -20,6 +13,23 @@ std::string toChars(double value, std::chars_format format, int precision)
     return std::string(buffer, result.ptr);
 }
 } // namespace
+
+std::string withSeparator(std::string text, std::string_view decimalSeparator)
+{
+    if (const size_t point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, decimalSeparator);
+    return text;
+}
+
+std::string decimal(uint16_t word)
+{
+    return std::to_string(word);
+}
+
+std::string yesIfSet(uint16_t word)
+{
+    return word ? "yes" : "no";
+}
 
 std::string hex4(uint16_t word)
 {
@@ -30,7 +40,7 @@ std::string hex4(uint16_t word)
 
 std::string hexWord(std::optional<uint16_t> word)
 {
-    return word ? hex4(*word) : std::string("-");
+    return orDash(word, hex4);
 }
 
 std::string wordList(WordView words, size_t count)
@@ -46,6 +56,13 @@ std::string hex2(unsigned value)
 {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%02X", value);
+    return buffer;
+}
+
+std::string hex8(uint32_t value)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%08X", unsigned(value));
     return buffer;
 }
 

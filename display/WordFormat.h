@@ -12,6 +12,20 @@
 
 namespace orvik::display {
 
+// The text of a value the packet holds, or "-" for one it does not hold.
+template <class T, class Format>
+std::string orDash(const std::optional<T>& value, Format format)
+{
+    return value ? std::string(format(*value)) : std::string("-");
+}
+
+// The number's text with its decimal point replaced by the separator given.
+std::string withSeparator(std::string text, std::string_view decimalSeparator);
+
+// The word in unsigned decimal: 500.
+std::string decimal(uint16_t word);
+// "yes" for a non-zero word, "no" for 0.
+std::string yesIfSet(uint16_t word);
 // "0x" and four upper-case hexadecimal digits: 0x01F4.
 std::string hex4(uint16_t word);
 // The same, or "-" for a word the block does not hold.
@@ -21,6 +35,8 @@ std::string hexWord(std::optional<uint16_t> word);
 std::string wordList(WordView words, size_t count);
 // "0x" and at least two upper-case hexadecimal digits: 0x05, 0x1F4.
 std::string hex2(unsigned value);
+// "0x" and eight upper-case hexadecimal digits of a 32-bit value: 0x0001F400.
+std::string hex8(uint32_t value);
 // The value rounded to 7 significant digits, written with exactly two decimals.
 std::string fixedTwoDecimals(float value, std::string_view decimalSeparator);
 // The value with 3 significant digits at most, trailing zeros dropped: 1.02, 15.2, 0.

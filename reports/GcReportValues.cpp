@@ -1,52 +1,18 @@
 #include "reports/GcReportValues.h"
 
-#include <charconv>
+#include "display/Configuration.h"
+#include "display/WordFormat.h"
+
 #include <cstdio>
-#include <functional>
 
 namespace orvik::reports {
 
 namespace {
-const std::string absent = "-";
-
-// Formats the word when the block holds it.
-std::string shown(WordView block, size_t k, const std::function<std::string(uint16_t)>& format)
-{
-    const auto w = block.word(k);
-    return w ? format(*w) : absent;
-}
-
-std::string decimal(uint16_t w)
-{
-    return std::to_string(w);
-}
-
-// The run's duration in minutes: 2 · 640/21 s per step of the low five bits.
-std::string durationText(uint16_t w, char decimalSeparator)
-{
-    const double minutes = (w & 0x1F) * 2 * 640.0 / 21 / 60;
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, minutes, std::chars_format::general, 3).ptr;
-    std::string s(text, end);
-    if (const auto point = s.find('.'); point != std::string::npos)
-        s[point] = decimalSeparator;
-    return s + " min";
-}
-
-std::string sourceText(uint16_t w)
-{
-    switch (w) {
-    case 0x000F: return "Calibration Gas";
-    case 0x00F0: return "Oven";
-    case 0x0F00: return "Tenax";
-    default: return "Error in CFG!";
-    }
-}
-
-std::string printed(const char* format, unsigned a, unsigned b = 0)
+// "Col: i - hhhh": a column's set point in four lower-case hexadecimal digits.
+std::string setPointLine(unsigned column, uint16_t w)
 {
     char text[32];
-    std::snprintf(text, sizeof text, format, a, b);
+    std::snprintf(text, sizeof text, "Col: %u - %04x", column, unsigned(w));
     return text;
 }
 } // namespace
@@ -82,20 +48,24 @@ GcReportValues gcReportValues(const GcRun& run, char decimalSeparator)
 {
     const WordView p = run.parameters, c = run.configuration;
     GcReportValues v;
-    v.timeToHeatTenax = shown(p, 9, decimal);
-    v.wordsToCopy = shown(p, 8, decimal);
+    using display::decimal, display::orDash;
+    v.timeToHeatTenax = orDash(p.word(9), decimal);
+    v.wordsToCopy = orDash(p.word(8), decimal);
     for (unsigned i = 0; i < 8; ++i)
-        v.colTempSetPoints.push_back(
-            shown(p, i, [i](uint16_t w) { return printed("Col: %u - %04x", i, w); }));
+        v.colTempSetPoints.push_back(orDash(p.word(i), [i](uint16_t w) { return setPointLine(i, w); }));
 
-    v.hkSweep = shown(c, 0, [](uint16_t w) { return std::string(w != 0 ? "yes" : "no"); });
-    v.duration = shown(c, 2, [decimalSeparator](uint16_t w) { return durationText(w, decimalSeparator); });
-    v.injectionTime = shown(c, 4, [](uint16_t w) { return decimal(w) + " msec"; });
-    v.heTank = shown(c, 3, [](uint16_t w) { return std::string(w != 0 ? "#2" : "#1"); });
-    v.source = shown(c, 5, sourceText);
-    v.headPressure = shown(c, 7, [](uint16_t w) { return printed("0x%04X", w & 0xFFu); });
+    v.hkSweep = orDash(c.word(0), display::yesIfSet);
+    // The configuration page's duration, in the report with its unit.
+    v.duration = orDash(c.word(2), [decimalSeparator](uint16_t w) {
+        return display::gcDurationText(w, std::string_view(&decimalSeparator, 1)) + " min";
+    });
+    v.injectionTime = orDash(c.word(4), [](uint16_t w) { return decimal(w) + " msec"; });
+    v.heTank = orDash(c.word(3), [](uint16_t w) { return std::string(w != 0 ? "#2" : "#1"); });
+    v.source = orDash(c.word(5), display::gcSampleSource);
+    v.headPressure = orDash(c.word(7), display::gcHeadPressureText);
     for (unsigned i = 0; i < 4; ++i)
-        v.channels[i] = shown(c, 6, [i](uint16_t w) { return decimal(uint16_t(((w >> (4 * i)) & 0xF) + 1)); });
+        v.channels[i] =
+            orDash(c.word(6), [i](uint16_t w) { return decimal(uint16_t(display::dacChannelColumn(w, i) + 1)); });
     return v;
 }
 

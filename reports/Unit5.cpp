@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <span>
+
 using namespace orvik;
 
 namespace orvik::reports {
@@ -28,6 +30,28 @@ ReportControl label(const QString& name, const QString& text, QRectF rect, const
                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
     return {name, ReportControl::Kind::Label, rect, font, alignment, text, {}};
+}
+
+// A caption and the value field that the report fills, on one line.
+struct LabelPair {
+    const char* caption;
+    const char* name;
+    const char* placeholder;
+};
+
+constexpr double firstLineTop = 6; // below the band's heading
+
+// The pairs one a line down the band's left column, the captions numbered QRLabel<n>
+// from `n` on; returns the next free number.
+int addLabelPairs(QuickReport& report, ReportBand& band, std::span<const LabelPair> pairs, int n, double valueWidth)
+{
+    double top = firstLineTop;
+    for (const LabelPair& p : pairs) {
+        report.addControl(band, label(QStringLiteral("QRLabel%1").arg(n++), p.caption, {0, top, 40, 4}));
+        report.addControl(band, label(p.name, p.placeholder, {42, top, valueWidth, 4}));
+        top += lineHeight;
+    }
+    return n;
 }
 
 // The user's decimal separator where it is a single character of the C locale's set.
@@ -72,18 +96,9 @@ void TForm5::buildDetailBand()
     ReportBand& band = QuickRep1->addBand(ReportBand::Type::Detail, QStringLiteral("DetailBand2"), 25.4);
     QuickRep1->addControl(band, label(QStringLiteral("QRLabel2"), QStringLiteral("Device parameter"), {0, 0, 60, 4},
                                       arial(8, true)));
-    const struct {
-        const char* caption;
-        const char* name;
-        const char* placeholder;
-    } pairs[] = {{"Words to copy:", "wordstocopy", "0"}, {"Time to heat Tenax:", "timetoheattenax", "0 (sec)"}};
-    double top = 6;
-    int n = 3;
-    for (const auto& p : pairs) {
-        QuickRep1->addControl(band, label(QStringLiteral("QRLabel%1").arg(n++), p.caption, {0, top, 40, 4}));
-        QuickRep1->addControl(band, label(p.name, p.placeholder, {42, top, 40, 4}));
-        top += lineHeight;
-    }
+    const LabelPair pairs[] = {{"Words to copy:", "wordstocopy", "0"},
+                               {"Time to heat Tenax:", "timetoheattenax", "0 (sec)"}};
+    const int n = addLabelPairs(*QuickRep1, band, pairs, 3, 40);
     QuickRep1->addControl(band, label(QStringLiteral("QRLabel%1").arg(n), QStringLiteral("Column temperature set points:"),
                                       {rightColumn, 0, 80, 4}));
     ReportControl memo = label(QStringLiteral("coltempsetpoints"), {}, {rightColumn, 5, 60, 18});
@@ -96,23 +111,13 @@ void TForm5::buildChildBand()
     ReportBand& band = QuickRep1->addBand(ReportBand::Type::Child, QStringLiteral("ChildBand2"), 44.45);
     QuickRep1->addControl(band, label(QStringLiteral("QRLabel10"), QStringLiteral("Device Configuration"),
                                       {0, 0, 60, 4}, arial(8, true)));
-    const struct {
-        const char* caption;
-        const char* name;
-        const char* placeholder;
-    } pairs[] = {{"HK sweeping:", "hksweep", "disabled"}, {"Duration:", "duration", "1 (min)"},
-                 {"Injection time:", "injectiontime", "1 msec"}, {"He tank:", "hetank", "#1"},
-                 {"Sample source:", "source", "Oven"}, {"Head pressure:", "headpressure", "0x00DD"}};
-    double top = 6;
-    int n = 11;
-    for (const auto& p : pairs) {
-        QuickRep1->addControl(band, label(QStringLiteral("QRLabel%1").arg(n++), p.caption, {0, top, 40, 4}));
-        QuickRep1->addControl(band, label(p.name, p.placeholder, {42, top, 45, 4}));
-        top += lineHeight;
-    }
+    const LabelPair pairs[] = {{"HK sweeping:", "hksweep", "disabled"}, {"Duration:", "duration", "1 (min)"},
+                               {"Injection time:", "injectiontime", "1 msec"}, {"He tank:", "hetank", "#1"},
+                               {"Sample source:", "source", "Oven"}, {"Head pressure:", "headpressure", "0x00DD"}};
+    int n = addLabelPairs(*QuickRep1, band, pairs, 11, 45);
     QuickRep1->addControl(band, label(QStringLiteral("QRLabel%1").arg(n++), QStringLiteral("DAC channel settings"),
                                       {rightColumn, 0, 60, 4}));
-    top = 6;
+    double top = firstLineTop;
     for (int channel = 1; channel <= 4; ++channel) {
         QuickRep1->addControl(band, label(QStringLiteral("QRLabel%1").arg(n++), QStringLiteral("Channel %1:").arg(channel),
                                           {rightColumn, top, 25, 4}));

@@ -1,25 +1,8 @@
 #include "display/widgets/ShowInFront.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <QWidget>
 
 namespace orvik::widgets {
-
-void layOutChartWindow(QWidget& window, QWidget* chart)
-{
-    auto* close = new QPushButton("Close");
-    close->setObjectName("Button1");
-    QObject::connect(close, &QPushButton::clicked, &window, &QWidget::hide);
-
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(chart, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
-}
 
 void showInFrontOfParent(QWidget& window)
 {

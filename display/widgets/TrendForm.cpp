@@ -34,13 +34,6 @@ const display::HkParameter& descriptorOf(const QListWidgetItem& item)
     return *static_cast<const display::HkParameter*>(item.data(descriptorRole).value<const void*>());
 }
 
-// "MNEMONIC [UNIT]", or the mnemonic alone for a parameter without unit.
-QString seriesTitle(const display::HkParameter& d)
-{
-    const QString unit = QString::fromUtf8(d.unit);
-    return unit == "-" ? QString::fromUtf8(d.mnemonic) : QString("%1 [%2]").arg(QString::fromUtf8(d.mnemonic), unit);
-}
-
 } // namespace
 
 TrendForm::TrendForm(const ArchiveDocument& doc, QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), doc_(doc)
@@ -159,7 +152,7 @@ void TrendForm::plotChecked()
         if (item->checkState() != Qt::Checked)
             continue;
         const display::HkParameter& d = descriptorOf(*item);
-        const int series = chart_->addSeries(seriesTitle(d), SeriesStyle::Line);
+        const int series = chart_->addSeries(QString::fromStdString(display::titleWithUnit(d)), SeriesStyle::Line);
         chart_->setPoints(series, display::trendPoints(d, samples));
     }
 }

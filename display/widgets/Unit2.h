@@ -3,29 +3,19 @@
 // on show. A snapshot, refilled each time "Histogram" is chosen.
 
 #include "display/ComponentModel.h"
-
-#include <QWidget>
+#include "display/widgets/ChartWindow.h"
 
 #include <span>
 
 namespace orvik::widgets {
 
-class Chart;
-
-class TForm2 : public QWidget {
+class TForm2 : public ChartWindow {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* mainWindow);
 
-    // Shows the window (non-modal) in the centre of the main window, in front.
-    void showOverMainWindow();
     // Bins the y values of the series (see histogramPoints) into Chart1's series.
     void fillHistogram(std::span<const orvik::display::ChartPoint> series);
-
-    orvik::widgets::Chart* chart() const { return chart1_; }
-
-private:
-    orvik::widgets::Chart* chart1_ = nullptr;
 };
 
 } // namespace orvik::widgets

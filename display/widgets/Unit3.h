@@ -3,16 +3,13 @@
 // drawn when "Display" is chosen and kept until the next "Display".
 
 #include "archive/DatasetRecords.h"
-
-#include <QWidget>
+#include "display/widgets/ChartWindow.h"
 
 #include <vector>
 
 namespace orvik::widgets {
 
-class Chart;
-
-class TForm3 : public QWidget {
+class TForm3 : public ChartWindow {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* mainWindow);
@@ -22,13 +19,9 @@ public:
     // Every data word of the dump, page after page, as a chart value.
     static std::vector<double> dumpValues(const orvik::MemoryDumpImage& image);
 
-    orvik::widgets::Chart* chart() const { return chart1_; }
-
 private:
     // Sticks as wide as bars: most of the room one word has on the screen, at least a pixel.
     void fitBarWidth();
-
-    orvik::widgets::Chart* chart1_ = nullptr;
 };
 
 } // namespace orvik::widgets

@@ -3,23 +3,15 @@
 
 #include "tceditor/OrvikTC.h"
 #include "tceditor/TcLayouts.h"
+#include "tests/tceditor/ZeroWords.h"
 
 #include <gtest/gtest.h>
 
 using orvik::tceditor::OrvikTC;
 using orvik::tceditor::tcCodeOf;
 using orvik::tceditor::tcHexText;
+using orvik::test::zeroWords;
 namespace tcw = orvik::tceditor::tcwords;
-
-namespace {
-std::string zeroWords(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += "0000 ";
-    return text;
-}
-} // namespace
 
 TEST(TcCodeOf, FindsEveryMnemonicExactlyAndCaseSensitively)
 {

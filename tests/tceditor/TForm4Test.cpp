@@ -4,6 +4,7 @@
 
 #include "tceditor/TcWidgets.h"
 #include "tceditor/Tceditor.h"
+#include "tests/tceditor/ZeroWords.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -28,6 +29,7 @@
 #include <memory>
 
 using namespace orvik::tceditor;
+using orvik::test::zeroWords;
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -58,14 +60,6 @@ public:
 private:
     QTimer timer_;
 };
-
-std::string zeroWords(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += "0000 ";
-    return text;
-}
 
 } // namespace
 
