@@ -14,6 +14,7 @@
 #include "TimeListModel.h"
 #include "TrendForm.h"
 #include "Unit3.h"
+#include "ViewerCommandLine.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -322,12 +323,12 @@ void TForm1::displayNode(NodeId node)
 
 void TForm1::startUp(const QStringList& arguments)
 {
-    for (const QString& argument : arguments.mid(1)) {
-        if (argument == "--tc-editor")
-            enableTcEditor();
-        else if (!argument.startsWith("--") && currentFileName.isEmpty())
-            currentFileName = argument;
-    }
+    // main has refused a bad command line and answered --help and --version already.
+    const ViewerCommandLine commandLine = parseViewerCommandLine(arguments);
+    if (commandLine.tcEditor)
+        enableTcEditor();
+    if (currentFileName.isEmpty())
+        currentFileName = commandLine.archive;
     if (!currentFileName.isEmpty())
         openArchive(false);
 }
