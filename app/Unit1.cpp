@@ -354,7 +354,9 @@ void TForm1::openArchive(bool showDialog)
     enableHousekeepingCsvExport();
     trendForm_->reload();
     if (!opened) {
-        QMessageBox::warning(this, "Error opening file...", "File not found!");
+        QMessageBox box(QMessageBox::Warning, "Error opening file...", "File not found!", QMessageBox::Ok, this);
+        box.setInformativeText(QString::fromStdString(doc_.openError()));
+        box.exec();
         return;
     }
     // The needle in the search field applies to the new file too.
