@@ -14,6 +14,7 @@
 #include "app/models/TimeListModel.h"
 #include "display/widgets/TrendForm.h"
 #include "display/widgets/Unit3.h"
+#include "app/ViewerCommandLine.h"
 #include "app/settings/WindowPlacement.h"
 
 #include <QApplication>
@@ -324,12 +325,12 @@ void TForm1::displayNode(NodeId node)
 
 void TForm1::startUp(const QStringList& arguments)
 {
-    for (const QString& argument : arguments.mid(1)) {
-        if (argument == "--tc-editor")
-            enableTcEditor();
-        else if (!argument.startsWith("--") && currentFileName.isEmpty())
-            currentFileName = argument;
-    }
+    // main has refused a bad command line and answered --help and --version already.
+    const ViewerCommandLine commandLine = parseViewerCommandLine(arguments);
+    if (commandLine.tcEditor)
+        enableTcEditor();
+    if (currentFileName.isEmpty())
+        currentFileName = commandLine.archive;
     if (!currentFileName.isEmpty())
         openArchive(false);
 }
@@ -355,7 +356,9 @@ void TForm1::openArchive(bool showDialog)
     enableHousekeepingCsvExport();
     trendForm_->reload();
     if (!opened) {
-        QMessageBox::warning(this, "Error opening file...", "File not found!");
+        QMessageBox box(QMessageBox::Warning, "Error opening file...", "File not found!", QMessageBox::Ok, this);
+        box.setInformativeText(QString::fromStdString(doc_.openError()));
+        box.exec();
         return;
     }
     // The needle in the search field applies to the new file too.

@@ -54,9 +54,9 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Before the window is first shown: the program's arguments (its own name first).
-    // The first one that is no option names the archive to open; "--tc-editor"
-    // makes the telecommand editor usable.
+    // Before the window is first shown: the program's arguments (its own name first),
+    // read by parseViewerCommandLine. The first one that is no option names the archive
+    // to open; "--tc-editor" makes the telecommand editor usable.
     void startUp(const QStringList& arguments);
     // The open flow: with the open dialog, or for `currentFileName`.
     void openArchive(bool showDialog);

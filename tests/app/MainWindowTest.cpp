@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <cerrno>
+#include <cstring>
 #include <set>
 
 using orvik::NodeId;
@@ -43,6 +45,7 @@ const QString demoArchive = QStringLiteral(ORVIK_DEMO_ARCHIVE);
 struct MessageBoxCatcher {
     QString caption;
     QString text;
+    QString informativeText;
 
     MessageBoxCatcher()
     {
@@ -50,6 +53,7 @@ struct MessageBoxCatcher {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 caption = box->windowTitle();
                 text = box->text();
+                informativeText = box->informativeText();
                 box->accept();
             }
         });
@@ -243,6 +247,19 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndStillBecomesTheMostRe
     EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE");
     EXPECT_EQ(find<QAbstractItemView>("TreeView1")->model()->rowCount(), 0);
     EXPECT_EQ(find<QAbstractItemView>("ListBox1")->model()->rowCount(), 0);
+}
+
+// A file without read permission cannot be tried here: the tests run as root, who reads it.
+TEST_F(MainWindowTest, TheOpenErrorTellsWhyBelowTheKnownText)
+{
+    const auto reason = [this](const QString& fileName) {
+        MessageBoxCatcher box;
+        open(fileName);
+        EXPECT_EQ(box.text, "File not found!");
+        return box.informativeText;
+    };
+    EXPECT_EQ(reason(scratch_.path()), "it is a folder, not a file");
+    EXPECT_EQ(reason(scratch_.filePath("gone.cvlbin")), QString::fromLocal8Bit(std::strerror(ENOENT)));
 }
 
 TEST_F(MainWindowTest, ReopeningTheSameFileRebuildsEverything)

@@ -2,6 +2,7 @@
 #include "tools/dump/DumpCommands.h"
 #include "tools/dump/DumpOptions.h"
 #include "tests/dump/RunTool.h"
+#include "OrvikVersion.h"
 #include "tools/dump/ShowPrinter.h"
 
 #include <cstdio>
@@ -241,6 +242,33 @@ TEST(DumpOptions, RawTakesAnEntryAndNoOtherCommand)
     EXPECT_EQ(parseDumpOptions({"--raw", "x", "a.dat"}).error, "--raw takes a time-list entry number (see --help)");
     EXPECT_EQ(parseDumpOptions({"--show", "1", "--raw", "2", "a.dat"}).error, "--raw excludes the other commands");
     EXPECT_THAT(usageText, ::testing::HasSubstr("  --raw K "));
+}
+
+// CLI11 on its own reads C literals ("010" as eight, "0x10") and throws on a repeated option.
+TEST(DumpOptions, TakesDecimalEntryNumbersAndTheLastValueOfARepeatedOption)
+{
+    const auto parsed = [](std::vector<std::string> args) {
+        const ParsedOptions p = parseDumpOptions(args);
+        EXPECT_TRUE(p.options) << p.error;
+        return p.options.value_or(DumpOptions{});
+    };
+    EXPECT_EQ(parsed({"--show", "010", "a.dat"}).showEntry, 10u);
+    EXPECT_EQ(parsed({"--show", "1", "--show", "2", "a.dat"}).showEntry, 2u);
+    const DumpOptions report = parsed({"--report", "08", "r.pdf", "--report", "9", "s.pdf", "a.dat"});
+    EXPECT_EQ(report.entry, 9u);
+    EXPECT_EQ(report.output, "s.pdf");
+    for (const char* bad : {"0x10", "+1", "1.5", "18446744073709551616"})
+        EXPECT_EQ(parseDumpOptions({"--raw", bad, "a.dat"}).error, "--raw takes a time-list entry number (see --help)")
+            << bad;
+}
+
+TEST(DumpOptions, VersionNeedsNoArchiveAndTheHelpNamesIt)
+{
+    EXPECT_EQ(parseDumpOptions({"--version"}).options.value_or(DumpOptions{}).command, Command::Version);
+    EXPECT_EQ(parseDumpOptions({"--tree", "--version", "a.dat"}).options.value_or(DumpOptions{}).command,
+              Command::Version);
+    EXPECT_THAT(usageText, ::testing::HasSubstr("\nUsage: orvik-dump [OPTIONS] FILE\n"));
+    EXPECT_EQ(versionText, "orvik-dump " ORVIK_FILE_VERSION);
 }
 
 TEST_F(DumpCommandsTest, RawPrintsThePacketHeaderAndItsBytesOrANote)

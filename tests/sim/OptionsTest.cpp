@@ -1,4 +1,5 @@
 #include "tools/sim/Options.h"
+#include "OrvikVersion.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,33 @@ TEST(CommandLine, ExplainsBadArgumentsInOneLine)
         EXPECT_FALSE(message.empty());
         EXPECT_EQ(message.find('\n'), std::string::npos) << message;
     }
+}
+
+// CLI11 on its own reads C literals ("010" as eight, "0x10") and wraps "-1" around.
+TEST(CommandLine, TakesDecimalNumbersOnly)
+{
+    const auto result = parse({"--seed", "010", "--missing", "07", "out.dat"});
+    ASSERT_TRUE(std::holds_alternative<CommandLine>(result)) << std::get<std::string>(result);
+    EXPECT_EQ(std::get<CommandLine>(result).settings.seed, 10u);
+    EXPECT_EQ(std::get<CommandLine>(result).settings.missing, 7u);
+    for (const char* bad : {"0x10", "-1", "4294967296"}) {
+        const auto refused = parse({"--missing", bad, "out.dat"});
+        ASSERT_TRUE(std::holds_alternative<std::string>(refused)) << bad;
+        EXPECT_EQ(std::get<std::string>(refused), "--missing takes an unsigned decimal number (see --help)");
+    }
+}
+
+TEST(CommandLine, HelpAndVersionNeedNoOutputFile)
+{
+    const auto request = [](std::vector<std::string> args) {
+        const auto result = parse(args);
+        return std::holds_alternative<CommandLine>(result) ? std::get<CommandLine>(result).request
+                                                           : CommandLine::Request::Simulate;
+    };
+    EXPECT_EQ(request({"--help"}), CommandLine::Request::Help);
+    EXPECT_EQ(request({"--seed", "3", "--version"}), CommandLine::Request::Version);
+    EXPECT_NE(usageText.find("\nUsage: orvik-sim [OPTIONS] OUT.cvlbin|OUT.dat\n"), std::string::npos) << usageText;
+    EXPECT_EQ(versionText, "orvik-sim " ORVIK_FILE_VERSION);
 }
 
 } // namespace

@@ -1,41 +1,16 @@
 #include "tools/dump/DumpOptions.h"
 
+#include "tools/cli/OptionParser.h"
+
+#include <algorithm>
+#include <tuple>
+
 namespace orvik::dump {
 
-const char* const usageText =
-    "usage: orvik-dump [OPTION] FILE\n"
-    "  (no option)   status texts and packet statistics\n"
-    "  --tree        the category tree\n"
-    "  --time        the time list\n"
-    "  --show K      what showing time-list entry K (from 0) writes into the window's components\n"
-    "  --points      with --show: every chart point as well\n"
-    "  --half 1      with --show: the second half (words 64-127) of a \"Regular HK\" packet\n"
-    "  --uncalibrated  with --show: mass spectra over the sample index (\"calibrated Display\" unchecked)\n"
-    "  --export-dump K --binary|--text OUT\n"
-    "                saves the memory dump of time-list entry K as raw words (least significant\n"
-    "                byte first) or as one decimal number per line\n"
-    "  --report K OUT.pdf\n"
-    "                the GC report of the dataset that holds time-list entry K, as a PDF file\n"
-    "  --raw K       the stored bytes of time-list entry K as a hex dump (offset, 16 bytes, ASCII)\n"
-    "                under its decoded packet header, or the words of the record it holds\n"
-    "  --hk-csv      the regular housekeeping as CSV: a header line, then one line per sample (two\n"
-    "                per \"Regular HK\" packet), the on-board time and every parameter of the\n"
-    "                \"Regular HK\" list in engineering units; \"-\" where a packet lacks the word\n"
-    "  --trend MNEMONIC[,MNEMONIC...]\n"
-    "                housekeeping trends as CSV: a header line (\"LOBT [UTC]\", then \"MNEMONIC [UNIT]\"),\n"
-    "                then one line per regular housekeeping sample in on-board time order with its\n"
-    "                time and the parameters' engineering values; \"-\" where a packet lacks the word\n"
-    "                or the parameter is not one of the \"Regular HK\" list (any of the 94 may be named)\n"
-    "  --help        this text\n";
-
 namespace {
-bool parseEntry(const std::string& text, size_t& entry)
-{
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    entry = std::stoul(text);
-    return true;
-}
+
+const char* const program = "orvik-dump";
+const char* const oneOutputFile = "--binary or --text takes the one output file (see --help)";
 
 std::vector<std::string> splitList(const std::string& text)
 {
@@ -48,91 +23,175 @@ std::vector<std::string> splitList(const std::string& text)
         start = comma + 1;
     }
 }
+
+ParsedOptions refused(std::string reason)
+{
+    return {std::nullopt, std::move(reason)};
+}
+
+// orvik-dump's options, bound to one DumpOptions.
+class DumpParser {
+public:
+    explicit DumpParser(DumpOptions& options);
+    ParsedOptions parse(const std::vector<std::string>& args);
+    std::string help() const { return parser_.app.help(); }
+
+private:
+    // A command and what is said when it follows another one.
+    struct CommandOption {
+        const CLI::Option* option;
+        Command command;
+        std::string clash;
+    };
+    void command(const CLI::Option* option, Command command, std::string clash)
+    {
+        commands_.push_back({option, command, std::move(clash)});
+    }
+    // Sets the command given; the clash of a command that follows a different one.
+    std::optional<std::string> chooseCommand();
+
+    DumpOptions& options_;
+    cli::OptionParser parser_;
+    std::vector<CommandOption> commands_;
+    std::string binaryFile_;
+    std::string textFile_;
+    std::pair<size_t, std::string> report_;
+    CLI::Option* binary_ = nullptr;
+    CLI::Option* text_ = nullptr;
+};
+
+DumpParser::DumpParser(DumpOptions& options)
+    : options_(options),
+      parser_(program, "FILE",
+              "orvik-dump: what the viewer shows of an archive FILE (.cvlbin or .dat), as text. Options come in\n"
+              "any order; the archive comes last. Without an option: the status texts and the packet statistics.")
+{
+    CLI::App& app = parser_.app;
+    const auto entry = [this](CLI::Option* option, std::string reason) {
+        return parser_.refuseWith(option->transform(cli::decimal<size_t>())->option_text("K"), std::move(reason));
+    };
+    const std::string displays = "--tree, --time and --show exclude each other";
+    const std::string saves = "--export-dump and --report exclude the other commands";
+
+    command(app.add_flag("--tree")->description("the category tree"), Command::Tree, displays);
+    command(app.add_flag("--time")->description("the time list"), Command::Time, displays);
+    command(entry(app.add_option("--show", options.showEntry,
+                                 "what showing time-list entry K (from 0) writes into the window's components"),
+                  "--show takes a time-list entry number (see --help)"),
+            Command::Show, displays);
+    app.add_flag("--points", options.points, "with --show: every chart point as well");
+    parser_.refuseWith(app.add_option("--half", options.half,
+                                      "with --show: the first (0) or the second half (1, words 64-127)\n"
+                                      "of a \"Regular HK\" packet")
+                           ->check(CLI::IsMember(std::vector<std::string>{"0", "1"}))
+                           ->option_text("0|1"),
+                       "--half takes 0 or 1 (see --help)");
+    app.add_flag("--uncalibrated", options.uncalibrated,
+                 "with --show: mass spectra over the sample index (\"calibrated Display\" unchecked)");
+    command(entry(app.add_option("--export-dump", options.entry,
+                                 "saves the memory dump of time-list entry K, with --binary or --text"),
+                  "--export-dump takes a time-list entry number (see --help)"),
+            Command::ExportDump, saves);
+    binary_ = parser_.refuseWith(app.add_option("--binary", binaryFile_,
+                                                "with --export-dump: to OUT as raw words (least significant byte first)")
+                                     ->option_text("OUT"),
+                                 oneOutputFile);
+    text_ = parser_.refuseWith(app.add_option("--text", textFile_,
+                                              "with --export-dump: to OUT as one decimal number per line")
+                                   ->option_text("OUT"),
+                               oneOutputFile);
+    command(parser_.refuseWith(app.add_option("--report", report_,
+                                              "the GC report of the dataset that holds time-list entry K, as a PDF file")
+                                   ->transform(cli::decimal<size_t>().application_index(0))
+                                   ->option_text("K OUT.pdf"),
+                               "--report takes a time-list entry number and a PDF file (see --help)"),
+            Command::Report, saves);
+    command(entry(app.add_option("--raw", options.entry,
+                                 "the stored bytes of time-list entry K as a hex dump (offset, 16 bytes, ASCII)\n"
+                                 "under its decoded packet header, or the words of the record it holds"),
+                  "--raw takes a time-list entry number (see --help)"),
+            Command::Raw, "--raw excludes the other commands");
+    command(app.add_flag("--hk-csv")
+                ->description("the regular housekeeping as CSV: a header line, then one line per sample (two\n"
+                         "per \"Regular HK\" packet), the on-board time and every parameter of the\n"
+                         "\"Regular HK\" list in engineering units; \"-\" where a packet lacks the word"),
+            Command::HkCsv, "--hk-csv excludes the other commands");
+    command(parser_.refuseWith(
+                app.add_option_function<std::string>(
+                       "--trend", [&options](const std::string& list) { options.trend = splitList(list); },
+                       "housekeeping trends as CSV: a header line (\"LOBT [UTC]\", then \"MNEMONIC [UNIT]\"),\n"
+                       "then one line per regular housekeeping sample in on-board time order with its\n"
+                       "time and the parameters' engineering values; \"-\" where a packet lacks the word\n"
+                       "or the parameter is not one of the \"Regular HK\" list (any of the 94 may be named)")
+                    ->option_text("MNEMONIC[,MNEMONIC...]"),
+                "--trend takes a list of mnemonics separated by commas (see --help)"),
+            Command::Trend, "--trend excludes the other commands");
+}
+
+std::optional<std::string> DumpParser::chooseCommand()
+{
+    const CommandOption* chosen = nullptr;
+    for (const CLI::Option* given : parser_.app.parse_order()) {
+        const auto found = std::find_if(commands_.begin(), commands_.end(),
+                                        [given](const CommandOption& c) { return c.option == given; });
+        if (found == commands_.end())
+            continue;
+        if (chosen && chosen->command != found->command)
+            return found->clash;
+        chosen = &*found;
+    }
+    if (chosen)
+        options_.command = chosen->command;
+    return std::nullopt;
+}
+
+ParsedOptions DumpParser::parse(const std::vector<std::string>& args)
+{
+    // The archive is the last argument: no option takes it for its value.
+    std::vector<std::string> optionArgs = args;
+    if (!args.empty() && !args.back().empty() && args.back()[0] != '-') {
+        options_.archive = args.back();
+        optionArgs.pop_back();
+    }
+    switch (parser_.parse(optionArgs)) {
+    case cli::OptionParser::Outcome::Help: return {DumpOptions{Command::Help, {}}, {}};
+    case cli::OptionParser::Outcome::Version: return {DumpOptions{Command::Version, {}}, {}};
+    case cli::OptionParser::Outcome::Refused: return refused(parser_.refusal);
+    case cli::OptionParser::Outcome::Parsed: break;
+    }
+    if (!parser_.operands.empty())
+        return refused("unexpected argument '" + parser_.operands.front() + "': the archive comes last (see --help)");
+    const size_t formats = binary_->count() + text_->count();
+    if (formats > 1)
+        return refused(oneOutputFile);
+    if (std::optional<std::string> clash = chooseCommand())
+        return refused(*clash);
+    if (options_.archive.empty())
+        return refused("no archive given (see --help)");
+    if ((options_.command == Command::ExportDump) != (formats == 1))
+        return refused("--export-dump goes with --binary OUT or --text OUT (see --help)");
+    if (formats == 1) {
+        options_.binary = binary_->count() == 1;
+        options_.output = options_.binary ? binaryFile_ : textFile_;
+    }
+    if (options_.command == Command::Report)
+        std::tie(options_.entry, options_.output) = report_;
+    return {options_, {}};
+}
+
 } // namespace
+
+const std::string usageText = [] {
+    DumpOptions unused;
+    return DumpParser(unused).help();
+}();
+
+const std::string versionText = cli::versionText(program);
 
 ParsedOptions parseDumpOptions(const std::vector<std::string>& args)
 {
     DumpOptions options;
-    bool commandGiven = false;
-    bool formatGiven = false;
-    std::string exportFile;
-    const auto setCommand = [&](Command c) {
-        if (commandGiven && options.command != c)
-            return false;
-        options.command = c;
-        commandGiven = true;
-        return true;
-    };
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool last = i + 1 == args.size();
-        if (a == "--help" || a == "-h")
-            return {DumpOptions{Command::Help, {}}, {}};
-        if (a == "--tree" || a == "--time") {
-            if (!setCommand(a == "--tree" ? Command::Tree : Command::Time))
-                return {std::nullopt, "--tree, --time and --show exclude each other"};
-        } else if (a == "--hk-csv") {
-            if (!setCommand(Command::HkCsv))
-                return {std::nullopt, "--hk-csv excludes the other commands"};
-        } else if (a == "--trend") {
-            if (i + 2 >= args.size())
-                return {std::nullopt, "--trend takes a list of mnemonics separated by commas (see --help)"};
-            if (!setCommand(Command::Trend))
-                return {std::nullopt, "--trend excludes the other commands"};
-            options.trend = splitList(args[++i]);
-        } else if (a == "--show") {
-            if (i + 2 >= args.size() || !parseEntry(args[i + 1], options.showEntry))
-                return {std::nullopt, "--show takes a time-list entry number (see --help)"};
-            if (!setCommand(Command::Show))
-                return {std::nullopt, "--tree, --time and --show exclude each other"};
-            ++i;
-        } else if (a == "--export-dump" || a == "--report") {
-            const bool report = a == "--report";
-            if (i + 2 >= args.size() || !parseEntry(args[i + 1], options.entry) || (report && i + 3 >= args.size()))
-                return {std::nullopt, report ? "--report takes a time-list entry number and a PDF file (see --help)"
-                                             : "--export-dump takes a time-list entry number (see --help)"};
-            if (commandGiven)
-                return {std::nullopt, "--export-dump and --report exclude the other commands"};
-            setCommand(report ? Command::Report : Command::ExportDump);
-            ++i;
-            if (report)
-                options.output = args[++i];
-        } else if (a == "--raw") {
-            if (i + 2 >= args.size() || !parseEntry(args[i + 1], options.entry))
-                return {std::nullopt, "--raw takes a time-list entry number (see --help)"};
-            if (commandGiven)
-                return {std::nullopt, "--raw excludes the other commands"};
-            setCommand(Command::Raw);
-            ++i;
-        } else if (a == "--binary" || a == "--text") {
-            if (i + 2 >= args.size() || formatGiven)
-                return {std::nullopt, "--binary or --text takes the one output file (see --help)"};
-            formatGiven = true;
-            options.binary = a == "--binary";
-            exportFile = args[++i];
-        } else if (a == "--points") {
-            options.points = true;
-        } else if (a == "--half") {
-            if (i + 2 >= args.size() || (args[i + 1] != "0" && args[i + 1] != "1"))
-                return {std::nullopt, "--half takes 0 or 1 (see --help)"};
-            options.half = args[++i] == "1";
-        } else if (a == "--uncalibrated") {
-            options.uncalibrated = true;
-        } else if (last && !a.empty() && a[0] != '-') {
-            options.archive = a;
-        } else if (!a.empty() && a[0] == '-') {
-            return {std::nullopt, "unknown option '" + a + "' (see --help)"};
-        } else {
-            return {std::nullopt, "unexpected argument '" + a + "': the archive comes last (see --help)"};
-        }
-    }
-    if (options.archive.empty())
-        return {std::nullopt, "no archive given (see --help)"};
-    if ((options.command == Command::ExportDump) != formatGiven)
-        return {std::nullopt, "--export-dump goes with --binary OUT or --text OUT (see --help)"};
-    if (formatGiven)
-        options.output = exportFile;
-    return {options, {}};
+    return DumpParser(options).parse(args);
 }
 
 } // namespace orvik::dump

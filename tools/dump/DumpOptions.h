@@ -7,7 +7,7 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Show, Help, ExportDump, Report, Raw, HkCsv, Trend };
+enum class Command { Summary, Tree, Time, Show, Help, Version, ExportDump, Report, Raw, HkCsv, Trend };
 
 struct DumpOptions {
     Command command = Command::Summary;
@@ -33,6 +33,8 @@ struct ParsedOptions {
 
 ParsedOptions parseDumpOptions(const std::vector<std::string>& args);
 
-extern const char* const usageText;
+// What --help and --version print.
+extern const std::string usageText;
+extern const std::string versionText;
 
 } // namespace orvik::dump

@@ -22,8 +22,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const DumpOptions& options = *parsed.options;
-    if (options.command == Command::Help) {
-        std::cout << usageText;
+    if (options.command == Command::Help || options.command == Command::Version) {
+        std::cout << (options.command == Command::Help ? usageText : versionText + '\n');
         return 0;
     }
 
@@ -92,7 +92,8 @@ int main(int argc, char** argv)
         QGuiApplication gui(qtArgc, argv);
         return reportEntry(doc, options.archive, options.entry, options.output, std::cerr);
     }
-    case Command::Help: break;
+    case Command::Help:
+    case Command::Version: break;
     }
     std::cout.flush();
     return std::cout ? 0 : 2;

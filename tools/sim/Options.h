@@ -21,7 +21,12 @@ struct CampaignSettings {
 struct CommandLine {
     CampaignSettings settings;
     std::string outputPath;
+    // --help and --version print `usageText` or `versionText` instead.
+    enum class Request { Simulate, Help, Version } request = Request::Simulate;
 };
+
+extern const std::string usageText;
+extern const std::string versionText;
 
 // "123", "64K", "3M", "1G" (binary multiples, either case); none for anything else, for 0 and on
 // overflow.

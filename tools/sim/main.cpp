@@ -19,6 +19,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const auto& commandLine = std::get<CommandLine>(parsed);
+    if (commandLine.request != CommandLine::Request::Simulate) {
+        std::cout << (commandLine.request == CommandLine::Request::Help ? usageText : versionText + '\n');
+        return 0;
+    }
     try {
         const auto missing = chooseMissingBlocks(commandLine.settings);
         std::ofstream out(commandLine.outputPath, std::ios::binary | std::ios::trunc);

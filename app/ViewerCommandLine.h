@@ -1,0 +1,22 @@
+#pragma once
+// The viewer's command line: orvik-egse [--tc-editor] [FILE].
+
+#include <QString>
+#include <QStringList>
+
+namespace orvik::app {
+
+struct ViewerCommandLine {
+    enum class Request { Run, Help, Version, Refused };
+    Request request = Request::Run;
+    bool tcEditor = false; // --tc-editor: the telecommand editor usable
+    QString archive;       // the first argument that is no option; empty: none
+    // Help: the usage; Version: "orvik-egse 0.1.0.0"; each with its line end.
+    // Refused: why, in one line without its end.
+    QString text;
+};
+
+// `arguments` as QCoreApplication::arguments() gives them, the program first.
+ViewerCommandLine parseViewerCommandLine(const QStringList& arguments);
+
+} // namespace orvik::app
