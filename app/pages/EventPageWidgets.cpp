@@ -1,9 +1,7 @@
 #include "app/pages/EventPageWidgets.h"
 
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -25,23 +23,6 @@ protected:
     }
 };
 } // namespace
-
-QFormLayout* valueForm()
-{
-    auto* form = new QFormLayout;
-    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    return form;
-}
-
-QLabel* addValueRow(QFormLayout* form, const QString& caption, const char* name, const QString& designText)
-{
-    auto* value = new QLabel(designText);
-    value->setObjectName(name);
-    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    value->setMinimumWidth(90);
-    form->addRow(caption, value);
-    return value;
-}
 
 QPlainTextEdit* wordMemo(const char* name)
 {

@@ -1,5 +1,6 @@
 #include "app/pages/EventPageWidgets.h"
 #include "app/pages/EventPages.h"
+#include "app/pages/LabelGroups.h"
 
 #include "display/TestResultsDisplay.h"
 
