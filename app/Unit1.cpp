@@ -256,9 +256,7 @@ void TForm1::connectNavigation()
 
 void TForm1::HKPacketHalfChange(int index)
 {
-    display_.components.beginDisplay();
-    display_.HKPacketHalfChange(index);
-    applier_->apply(display_.components.writes());
+    applyDisplay([&] { display_.HKPacketHalfChange(index); });
 }
 
 void TForm1::connectEventPages()
@@ -346,9 +344,7 @@ void TForm1::openArchive(bool showDialog)
         return;
 
     const bool opened = openWithProgress(currentFileName);
-    display_.components.beginDisplay();
-    display_.releaseSpectrumSeries();
-    applier_->apply(display_.components.writes());
+    applyDisplay([&] { display_.releaseSpectrumSeries(); });
     mru_->addItem(currentFileName);
     setWindowTitle(QString::fromStdString(doc_.caption()));
     showStatus();
@@ -371,9 +367,7 @@ void TForm1::openArchive(bool showDialog)
 bool TForm1::openWithProgress(const QString& fileName)
 {
     // The pages must not paint from the packets about to be released.
-    display_.components.beginDisplay();
-    display_.releaseArchive();
-    applier_->apply(display_.components.writes());
+    applyDisplay([&] { display_.releaseArchive(); });
     rawPage_->forgetNode();
     dropSearchFilter();
     treeModel_->beginRebuild();
