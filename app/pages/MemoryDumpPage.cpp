@@ -1,6 +1,7 @@
 #include "app/pages/EventPageWidgets.h"
 #include "app/pages/EventPages.h"
 #include "app/pages/LabelGroups.h"
+#include "app/pages/PopupMenu.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -48,12 +49,8 @@ void attachMemDumpPopupMenu(QWidget* pages)
     menu->addSeparator();
     menu->addAction("Display")->setObjectName("Display1");
 
-    for (const char* name : {"MemDumpMemo", "BRAMMemo", "TCDataWords", "TCTCDataWords"}) {
-        auto* memo = pages->findChild<QPlainTextEdit*>(name);
-        memo->setContextMenuPolicy(Qt::CustomContextMenu);
-        QObject::connect(memo, &QWidget::customContextMenuRequested, menu,
-                         [menu, memo](const QPoint& at) { menu->popup(memo->viewport()->mapToGlobal(at)); });
-    }
+    for (const char* name : {"MemDumpMemo", "BRAMMemo", "TCDataWords", "TCTCDataWords"})
+        usePopupMenu(pages->findChild<QPlainTextEdit*>(name), menu);
 }
 
 } // namespace orvik::app
