@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/settings/Brindlowmru.h"
+#include "app/settings/FolderLength.h"
 #include "app/models/CategoryTreeModel.h"
 #include "app/ComponentApplier.h"
 #include "app/pages/MainPages.h"
@@ -395,8 +396,7 @@ void TForm1::openEnclosedFolder()
 {
     if (currentFileName.isEmpty())
         return;
-    const qsizetype separator = std::max(currentFileName.lastIndexOf('/'), currentFileName.lastIndexOf('\\'));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(currentFileName.left(separator + 1)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(currentFileName.left(folderLength(currentFileName))));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
