@@ -1,5 +1,6 @@
 #include "app/ComponentApplier.h"
 
+#include "app/StringLists.h"
 #include "display/widgets/Chart.h"
 #include "app/models/VirtualListModel.h"
 
@@ -82,12 +83,8 @@ void setRows(QWidget& w, const std::vector<ReportRow>& rows)
         return;
     list->clear();
     QList<QTreeWidgetItem*> items;
-    for (const ReportRow& row : rows) {
-        QStringList columns;
-        for (const std::string& text : row)
-            columns << QString::fromStdString(text);
-        items.append(new QTreeWidgetItem(columns));
-    }
+    for (const ReportRow& row : rows)
+        items.append(new QTreeWidgetItem(toQStringList(row)));
     list->addTopLevelItems(items);
 }
 

@@ -4,6 +4,7 @@
 #include "app/settings/FolderLength.h"
 #include "app/models/CategoryTreeModel.h"
 #include "app/ComponentApplier.h"
+#include "app/StringLists.h"
 #include "app/pages/MainPages.h"
 #include "app/models/NodeSearch.h"
 #include "app/models/PacketStatisticsModel.h"
@@ -357,12 +358,8 @@ void TForm1::openArchive(bool showDialog)
     }
     // The needle in the search field applies to the new file too.
     search_->setNeedle(searchEdit_->text());
-    if (!doc_.warnings().empty()) {
-        QStringList lines;
-        for (const std::string& w : doc_.warnings())
-            lines << QString::fromStdString(w);
-        QMessageBox::warning(this, "Opened with problems", lines.join('\n'));
-    }
+    if (!doc_.warnings().empty())
+        QMessageBox::warning(this, "Opened with problems", toQStringList(doc_.warnings()).join('\n'));
 }
 
 bool TForm1::openWithProgress(const QString& fileName)
