@@ -1,5 +1,7 @@
 #include "app/pages/EventPageWidgets.h"
 
+#include "app/pages/CourierNew.h"
+
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -29,9 +31,7 @@ QPlainTextEdit* wordMemo(const char* name)
     auto* memo = new QPlainTextEdit;
     memo->setObjectName(name);
     memo->setReadOnly(true);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    memo->setFont(font);
+    memo->setFont(courierNew());
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     return memo;
 }
