@@ -233,27 +233,24 @@ void TForm1::enableTcEditor()
 
 void TForm1::connectNavigation()
 {
+    followChoices(treeView1_, [this](const QModelIndex& index) { return treeModel_->nodeAt(index); });
+    followChoices(listBox1_, [this](const QModelIndex& index) { return timeModel_->nodeAt(index.row()); });
+    connect(findChild<QComboBox*>("HKPacketHalf"), &QComboBox::activated, this, &TForm1::HKPacketHalfChange);
+}
+
+void TForm1::followChoices(QAbstractItemView* view, const std::function<NodeId(const QModelIndex&)>& nodeAt)
+{
     // Selection changes by keyboard or mouse show the node; a click on the node that
     // is already selected shows it again.
-    connect(treeView1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, nodeAt](const QModelIndex& current) {
                 if (current.isValid())
-                    nodeChosen(treeModel_->nodeAt(current), QApplication::mouseButtons() != Qt::NoButton);
+                    nodeChosen(nodeAt(current), QApplication::mouseButtons() != Qt::NoButton);
             });
-    connect(treeView1_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    connect(view, &QAbstractItemView::clicked, this, [this, nodeAt](const QModelIndex& index) {
         if (!std::exchange(shownByPress_, false) && index.isValid())
-            nodeChosen(treeModel_->nodeAt(index), false);
+            nodeChosen(nodeAt(index), false);
     });
-    connect(listBox1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    nodeChosen(timeModel_->nodeAt(current.row()), QApplication::mouseButtons() != Qt::NoButton);
-            });
-    connect(listBox1_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-        if (!std::exchange(shownByPress_, false) && index.isValid())
-            nodeChosen(timeModel_->nodeAt(index.row()), false);
-    });
-    connect(findChild<QComboBox*>("HKPacketHalf"), &QComboBox::activated, this, &TForm1::HKPacketHalfChange);
 }
 
 void TForm1::HKPacketHalfChange(int index)
