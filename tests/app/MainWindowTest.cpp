@@ -3,6 +3,7 @@
 // list, and the placement and recent files it keeps between runs.
 
 #include "tests/app/SettingsTest.h"
+#include "tests/app/WindowHelpers.h"
 
 #include "app/settings/Brindlowmru.h"
 #include "app/settings/Registry.h"
@@ -37,8 +38,6 @@ using orvik::tceditor::TForm4;
 
 namespace {
 
-const QString demoArchive = QStringLiteral(ORVIK_DEMO_ARCHIVE);
-
 // Answers the next modal message box and remembers what it said.
 struct MessageBoxCatcher {
     QString caption;
@@ -72,12 +71,7 @@ public slots:
 class MainWindowTest : public SettingsTest {
 protected:
     template <typename T>
-    T* find(const char* name)
-    {
-        T* found = window().findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    T* find(const char* name) { return findNamed<T>(window(), name); }
 
     TForm1& window()
     {
