@@ -49,18 +49,13 @@ QHBoxLayout* topAlignedRow(const std::vector<QWidget*>& widgets)
 
 } // namespace
 
-QFormLayout* valueForm()
+QFormLayout* valueForm(std::initializer_list<ValueRow> rows)
 {
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    for (const ValueRow& row : rows)
+        form->addRow(QString::fromUtf8(row.caption), valueLabel(row.name, row.designText, Values::RightAligned));
     return form;
-}
-
-QLabel* addValueRow(QFormLayout* form, const QString& caption, const char* name, const QString& designText)
-{
-    QLabel* value = valueLabel(name, designText, Values::RightAligned);
-    form->addRow(caption, value);
-    return value;
 }
 
 QGroupBox* labelGroup(const LabelGroup& group, Values values)

@@ -9,8 +9,6 @@
 
 class QFormLayout;
 class QGroupBox;
-class QLabel;
-class QString;
 class QWidget;
 
 namespace orvik::app {
@@ -20,6 +18,13 @@ struct LabelRow {
     const char* name;                  // the value label's objectName
     const char* captionName = nullptr; // the caption's objectName, where the decoders grey it out
     const char* captionHint = nullptr; // a fixed tooltip of the caption
+};
+
+// A row of an event page's value form; the value shows its design text until a decoder writes it.
+struct ValueRow {
+    const char* caption;
+    const char* name; // the value label's objectName
+    const char* designText = "-";
 };
 
 struct LabelGroup {
@@ -33,9 +38,7 @@ struct LabelGroup {
 enum class Values { Plain, RightAligned };
 
 // A form of captions and right-aligned values that keeps the values beside their captions.
-QFormLayout* valueForm();
-// Adds "caption" and a right-aligned value label named `name` with its design text.
-QLabel* addValueRow(QFormLayout* form, const QString& caption, const char* name, const QString& designText);
+QFormLayout* valueForm(std::initializer_list<ValueRow> rows);
 
 QGroupBox* labelGroup(const LabelGroup& group, Values values = Values::Plain);
 // A group box of label groups side by side, as wide as they are.

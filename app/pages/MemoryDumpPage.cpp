@@ -15,10 +15,8 @@ namespace orvik::app {
 
 void buildMemoryDumpPage(QWidget* page)
 {
-    auto* values = valueForm();
-    addValueRow(values, "Memory Type:", "memtype", "-");
-    addValueRow(values, "Length (pkts):", "dumplength", "-");
-    addValueRow(values, "Packet:", "MemDumpPacket", "-");
+    auto* values =
+        valueForm({{"Memory Type:", "memtype"}, {"Length (pkts):", "dumplength"}, {"Packet:", "MemDumpPacket"}});
 
     // One page of the dump at a time; the bar steps through the pages, by arrow and by trough alike.
     auto* pages = new QScrollBar(Qt::Vertical);
