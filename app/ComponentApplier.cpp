@@ -1,5 +1,6 @@
 #include "app/ComponentApplier.h"
 
+#include "app/StringLists.h"
 #include "display/widgets/Chart.h"
 #include "app/models/VirtualListModel.h"
 
@@ -60,35 +61,32 @@ QIcon iconOf(const QWidget& w, int index)
     return index >= 0 && index < icons.size() ? icons.at(index).value<QIcon>() : QIcon();
 }
 
-void setItems(QWidget& w, const std::vector<ListItem>& items)
-{
-    auto* list = qobject_cast<QTreeWidget*>(&w);
-    if (!list)
-        return;
-    list->clear();
-    QList<QTreeWidgetItem*> rows;
-    for (const ListItem& item : items) {
-        auto* row = new QTreeWidgetItem({QString::fromStdString(item.caption)});
-        row->setIcon(0, iconOf(w, item.icon));
-        rows.append(row);
-    }
-    list->addTopLevelItems(rows);
-}
-
-void setRows(QWidget& w, const std::vector<ReportRow>& rows)
+// A list view gets one item an entry, in place of the items it had.
+template <class Entry, class MakeItem>
+void replaceItems(QWidget& w, const std::vector<Entry>& entries, MakeItem makeItem)
 {
     auto* list = qobject_cast<QTreeWidget*>(&w);
     if (!list)
         return;
     list->clear();
     QList<QTreeWidgetItem*> items;
-    for (const ReportRow& row : rows) {
-        QStringList columns;
-        for (const std::string& text : row)
-            columns << QString::fromStdString(text);
-        items.append(new QTreeWidgetItem(columns));
-    }
+    for (const Entry& entry : entries)
+        items.append(makeItem(entry));
     list->addTopLevelItems(items);
+}
+
+void setItems(QWidget& w, const std::vector<ListItem>& items)
+{
+    replaceItems(w, items, [&w](const ListItem& item) {
+        auto* row = new QTreeWidgetItem({QString::fromStdString(item.caption)});
+        row->setIcon(0, iconOf(w, item.icon));
+        return row;
+    });
+}
+
+void setRows(QWidget& w, const std::vector<ReportRow>& rows)
+{
+    replaceItems(w, rows, [](const ReportRow& row) { return new QTreeWidgetItem(toQStringList(row)); });
 }
 
 // Nodes arrive flattened in tree order with their depths.

@@ -1,8 +1,10 @@
 #include "app/Unit1.h"
 
 #include "app/settings/Brindlowmru.h"
+#include "app/settings/FolderLength.h"
 #include "app/models/CategoryTreeModel.h"
 #include "app/ComponentApplier.h"
+#include "app/StringLists.h"
 #include "app/pages/MainPages.h"
 #include "app/models/NodeSearch.h"
 #include "app/models/PacketStatisticsModel.h"
@@ -232,34 +234,29 @@ void TForm1::enableTcEditor()
 
 void TForm1::connectNavigation()
 {
+    followChoices(treeView1_, [this](const QModelIndex& index) { return treeModel_->nodeAt(index); });
+    followChoices(listBox1_, [this](const QModelIndex& index) { return timeModel_->nodeAt(index.row()); });
+    connect(findChild<QComboBox*>("HKPacketHalf"), &QComboBox::activated, this, &TForm1::HKPacketHalfChange);
+}
+
+void TForm1::followChoices(QAbstractItemView* view, const std::function<NodeId(const QModelIndex&)>& nodeAt)
+{
     // Selection changes by keyboard or mouse show the node; a click on the node that
     // is already selected shows it again.
-    connect(treeView1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, nodeAt](const QModelIndex& current) {
                 if (current.isValid())
-                    nodeChosen(treeModel_->nodeAt(current), QApplication::mouseButtons() != Qt::NoButton);
+                    nodeChosen(nodeAt(current), QApplication::mouseButtons() != Qt::NoButton);
             });
-    connect(treeView1_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    connect(view, &QAbstractItemView::clicked, this, [this, nodeAt](const QModelIndex& index) {
         if (!std::exchange(shownByPress_, false) && index.isValid())
-            nodeChosen(treeModel_->nodeAt(index), false);
+            nodeChosen(nodeAt(index), false);
     });
-    connect(listBox1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    nodeChosen(timeModel_->nodeAt(current.row()), QApplication::mouseButtons() != Qt::NoButton);
-            });
-    connect(listBox1_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-        if (!std::exchange(shownByPress_, false) && index.isValid())
-            nodeChosen(timeModel_->nodeAt(index.row()), false);
-    });
-    connect(findChild<QComboBox*>("HKPacketHalf"), &QComboBox::activated, this, &TForm1::HKPacketHalfChange);
 }
 
 void TForm1::HKPacketHalfChange(int index)
 {
-    display_.components.beginDisplay();
-    display_.HKPacketHalfChange(index);
-    applier_->apply(display_.components.writes());
+    applyDisplay([&] { display_.HKPacketHalfChange(index); });
 }
 
 void TForm1::connectEventPages()
@@ -347,9 +344,7 @@ void TForm1::openArchive(bool showDialog)
         return;
 
     const bool opened = openWithProgress(currentFileName);
-    display_.components.beginDisplay();
-    display_.releaseSpectrumSeries();
-    applier_->apply(display_.components.writes());
+    applyDisplay([&] { display_.releaseSpectrumSeries(); });
     mru_->addItem(currentFileName);
     setWindowTitle(QString::fromStdString(doc_.caption()));
     showStatus();
@@ -363,20 +358,14 @@ void TForm1::openArchive(bool showDialog)
     }
     // The needle in the search field applies to the new file too.
     search_->setNeedle(searchEdit_->text());
-    if (!doc_.warnings().empty()) {
-        QStringList lines;
-        for (const std::string& w : doc_.warnings())
-            lines << QString::fromStdString(w);
-        QMessageBox::warning(this, "Opened with problems", lines.join('\n'));
-    }
+    if (!doc_.warnings().empty())
+        QMessageBox::warning(this, "Opened with problems", toQStringList(doc_.warnings()).join('\n'));
 }
 
 bool TForm1::openWithProgress(const QString& fileName)
 {
     // The pages must not paint from the packets about to be released.
-    display_.components.beginDisplay();
-    display_.releaseArchive();
-    applier_->apply(display_.components.writes());
+    applyDisplay([&] { display_.releaseArchive(); });
     rawPage_->forgetNode();
     dropSearchFilter();
     treeModel_->beginRebuild();
@@ -404,8 +393,7 @@ void TForm1::openEnclosedFolder()
 {
     if (currentFileName.isEmpty())
         return;
-    const qsizetype separator = std::max(currentFileName.lastIndexOf('/'), currentFileName.lastIndexOf('\\'));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(currentFileName.left(separator + 1)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(currentFileName.left(folderLength(currentFileName))));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QAbstractItemView;
 class QAction;
 class QFileDialog;
 class QLabel;
@@ -115,6 +116,8 @@ private:
     QWidget* buildLeftPanel();
     void buildStatusBar();
     void connectNavigation();
+    // The tree and the time list show the node the user chooses in them; `nodeAt` maps a row to its node.
+    void followChoices(QAbstractItemView* view, const std::function<orvik::NodeId(const QModelIndex&)>& nodeAt);
     void connectEventPages();
     // Runs one action of the display and puts what it wrote on the widgets.
     void applyDisplay(const std::function<void()>& action);

@@ -5,6 +5,7 @@
 
 #include "reports/AboutBox.h"
 #include "app/models/CategoryTreeModel.h"
+#include "app/pages/PopupMenu.h"
 #include "reports/FileVersion.h"
 #include "reports/GcReportValues.h"
 #include "reports/MemoryDumpExport.h"
@@ -57,11 +58,8 @@ void TForm1::buildReports()
     mousemenu->setObjectName(QStringLiteral("mousemenu"));
     mousemenu->addAction(QStringLiteral("Print"), this, &TForm1::mousemenu_printClick)
         ->setObjectName(QStringLiteral("mousemenu_print"));
-    treeView1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    usePopupMenu(treeView1_, mousemenu);
     treeView1_->viewport()->installEventFilter(new RightClickKeepsSelection(treeView1_));
-    connect(treeView1_, &QWidget::customContextMenuRequested, mousemenu, [this, mousemenu](const QPoint& at) {
-        mousemenu->popup(treeView1_->viewport()->mapToGlobal(at));
-    });
 
     SaveDialog1 = new QFileDialog(this);
     SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));

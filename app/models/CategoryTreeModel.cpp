@@ -10,31 +10,7 @@ namespace {
 const std::vector<NodeId> none;
 }
 
-CategoryTreeModel::CategoryTreeModel(const ArchiveDocument& doc, QObject* parent)
-    : QAbstractItemModel(parent), doc_(doc)
-{
-}
-
-void CategoryTreeModel::beginRebuild()
-{
-    beginResetModel();
-    rebuilding_ = true;
-}
-
-void CategoryTreeModel::endRebuild()
-{
-    rebuilding_ = false;
-    endResetModel();
-}
-
-void CategoryTreeModel::setFilter(std::shared_ptr<const NodeFilter> filter)
-{
-    if (!filter && !filter_)
-        return;
-    beginResetModel();
-    filter_ = std::move(filter);
-    endResetModel();
-}
+CategoryTreeModel::CategoryTreeModel(const ArchiveDocument& doc, QObject* parent) : DocumentModel(doc, parent) {}
 
 NodeId CategoryTreeModel::nodeAt(const QModelIndex& index) const
 {
@@ -88,7 +64,7 @@ QVariant CategoryTreeModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || rebuilding_)
         return {};
-    return QString::fromStdString(doc_.tree().text(nodeAt(index)));
+    return textOf(nodeAt(index));
 }
 
 } // namespace orvik::app

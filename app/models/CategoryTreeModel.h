@@ -2,28 +2,16 @@
 // TreeView1's model: a view of the document's category tree, no item per node,
 // whole or cut down to what a search keeps.
 
-#include "archive/ArchiveDocument.h"
+#include "app/models/DocumentModel.h"
 
 #include <QAbstractItemModel>
 
-#include <memory>
-
-namespace orvik {
-class NodeFilter;
-}
-
 namespace orvik::app {
 
-class CategoryTreeModel : public QAbstractItemModel {
+class CategoryTreeModel : public DocumentModel<QAbstractItemModel> {
     Q_OBJECT
 public:
     explicit CategoryTreeModel(const orvik::ArchiveDocument& doc, QObject* parent = nullptr);
-
-    // Brackets a change of the whole tree (an open); the view sees an empty tree meanwhile.
-    void beginRebuild();
-    void endRebuild();
-    // Shows only what the search filter keeps; null shows the whole tree.
-    void setFilter(std::shared_ptr<const orvik::NodeFilter> filter);
 
     orvik::NodeId nodeAt(const QModelIndex& index) const;
     QModelIndex indexOf(orvik::NodeId node) const;
@@ -37,10 +25,6 @@ public:
 
 private:
     const std::vector<orvik::NodeId>& childrenOf(const QModelIndex& parent) const;
-
-    const orvik::ArchiveDocument& doc_;
-    bool rebuilding_ = false;
-    std::shared_ptr<const orvik::NodeFilter> filter_;
 };
 
 } // namespace orvik::app

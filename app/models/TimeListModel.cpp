@@ -6,28 +6,7 @@ using namespace orvik;
 
 namespace orvik::app {
 
-TimeListModel::TimeListModel(const ArchiveDocument& doc, QObject* parent) : QAbstractListModel(parent), doc_(doc) {}
-
-void TimeListModel::beginRebuild()
-{
-    beginResetModel();
-    rebuilding_ = true;
-}
-
-void TimeListModel::endRebuild()
-{
-    rebuilding_ = false;
-    endResetModel();
-}
-
-void TimeListModel::setFilter(std::shared_ptr<const NodeFilter> filter)
-{
-    if (!filter && !filter_)
-        return;
-    beginResetModel();
-    filter_ = std::move(filter);
-    endResetModel();
-}
+TimeListModel::TimeListModel(const ArchiveDocument& doc, QObject* parent) : DocumentModel(doc, parent) {}
 
 NodeId TimeListModel::nodeAt(int row) const
 {
@@ -48,7 +27,7 @@ QVariant TimeListModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole)
         return {};
     const NodeId node = nodeAt(index.row());
-    return node == noNode ? QVariant() : QString::fromStdString(doc_.tree().text(node));
+    return node == noNode ? QVariant() : textOf(node);
 }
 
 } // namespace orvik::app

@@ -31,6 +31,11 @@ int VirtualListModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(columns_.size());
 }
 
+QVariant VirtualListModel::alignment(int column) const
+{
+    return QVariant::fromValue(columns_.at(column).alignment | Qt::AlignVCenter);
+}
+
 const orvik::display::ReportRow& VirtualListModel::row(int r) const
 {
     if (!lastRow_ || lastRow_->first != r)
@@ -43,7 +48,7 @@ QVariant VirtualListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount_ || index.column() >= columns_.size())
         return {};
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(columns_.at(index.column()).alignment | Qt::AlignVCenter);
+        return alignment(index.column());
     if (role != Qt::DisplayRole)
         return {};
     const orvik::display::ReportRow& texts = row(index.row());
@@ -58,7 +63,7 @@ QVariant VirtualListModel::headerData(int section, Qt::Orientation orientation, 
     if (role == Qt::DisplayRole)
         return columns_.at(section).title;
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(columns_.at(section).alignment | Qt::AlignVCenter);
+        return alignment(section);
     return {};
 }
 

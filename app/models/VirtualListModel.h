@@ -33,6 +33,8 @@ public:
 
 private:
     const orvik::display::ReportRow& row(int r) const;
+    // A column's cells and its heading share its alignment.
+    QVariant alignment(int column) const;
 
     QList<Column> columns_;
     RowTexts rowTexts_;

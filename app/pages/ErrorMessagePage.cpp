@@ -1,5 +1,6 @@
 #include "app/pages/EventPageWidgets.h"
 #include "app/pages/EventPages.h"
+#include "app/pages/LabelGroups.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -10,9 +11,7 @@ namespace orvik::app {
 
 void buildErrorMessagePage(QWidget* page)
 {
-    auto* code = valueForm();
-    addValueRow(code, "Event mask:", "errmsg_eventmask", "Telecommand");
-    addValueRow(code, "Event ID:", "errmsg_eventid", "-");
+    auto* code = valueForm({{"Event mask:", "errmsg_eventmask", "Telecommand"}, {"Event ID:", "errmsg_eventid"}});
 
     auto* memo = new QPlainTextEdit;
     memo->setObjectName("errmsg_Memo1");

@@ -1,9 +1,9 @@
 #include "app/pages/EventPageWidgets.h"
 
-#include <QFormLayout>
+#include "app/pages/CourierNew.h"
+
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -26,31 +26,12 @@ protected:
 };
 } // namespace
 
-QFormLayout* valueForm()
-{
-    auto* form = new QFormLayout;
-    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    return form;
-}
-
-QLabel* addValueRow(QFormLayout* form, const QString& caption, const char* name, const QString& designText)
-{
-    auto* value = new QLabel(designText);
-    value->setObjectName(name);
-    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    value->setMinimumWidth(90);
-    form->addRow(caption, value);
-    return value;
-}
-
 QPlainTextEdit* wordMemo(const char* name)
 {
     auto* memo = new QPlainTextEdit;
     memo->setObjectName(name);
     memo->setReadOnly(true);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    memo->setFont(font);
+    memo->setFont(courierNew());
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     return memo;
 }

@@ -1,5 +1,6 @@
 #include "app/pages/EventPageWidgets.h"
 #include "app/pages/EventPages.h"
+#include "app/pages/LabelGroups.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -37,9 +38,7 @@ void buildExecutionReportPage(QWidget* page)
     times->horizontalHeader()->resizeSection(0, 65);
     fitGridToCells(times);
 
-    auto* values = valueForm();
-    addValueRow(values, "Counter of already executed TCs:", "cntTCs", "-");
-    addValueRow(values, "Operation result:", "stacresult", "-");
+    auto* values = valueForm({{"Counter of already executed TCs:", "cntTCs"}, {"Operation result:", "stacresult"}});
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(times);

@@ -2,27 +2,20 @@
 
 #include "app/pages/LabelGroups.h"
 
-#include <QGroupBox>
-#include <QHBoxLayout>
-
 namespace orvik::app {
 
 void buildGCConfigurationPage(QWidget* page)
 {
-    auto* layout = new QHBoxLayout(page);
-    layout->addWidget(labelGroup("Configuration", {{"HK sweeping:", "gc_cfg_hksweep"},
-                                                   {"Duration (min):", "gc_cfg_duration"},
-                                                   {"He tank:", "gc_cfg_hetank"},
-                                                   {"Injection (msec):", "gc_cfg_injection"},
-                                                   {"Sample source:", "gc_cfg_samplesource"},
-                                                   {"Head pressure:", "gc_cfg_colheadpre"}}),
-                      0, Qt::AlignTop);
-    layout->addWidget(labelGroup("DAC channels:", {{"Channel 1:", "gc_cfg_dacch1"},
-                                                   {"Channel 2:", "gc_cfg_dacch2"},
-                                                   {"Channel 3:", "gc_cfg_dacch3"},
-                                                   {"Channel 4:", "gc_cfg_dacch4"}}),
-                      0, Qt::AlignTop);
-    layout->addStretch();
+    layOutLabelGroups(page, {{"Configuration", {{"HK sweeping:", "gc_cfg_hksweep"},
+                                                {"Duration (min):", "gc_cfg_duration"},
+                                                {"He tank:", "gc_cfg_hetank"},
+                                                {"Injection (msec):", "gc_cfg_injection"},
+                                                {"Sample source:", "gc_cfg_samplesource"},
+                                                {"Head pressure:", "gc_cfg_colheadpre"}}},
+                             {"DAC channels:", {{"Channel 1:", "gc_cfg_dacch1"},
+                                                {"Channel 2:", "gc_cfg_dacch2"},
+                                                {"Channel 3:", "gc_cfg_dacch3"},
+                                                {"Channel 4:", "gc_cfg_dacch4"}}}});
 }
 
 } // namespace orvik::app

@@ -2,24 +2,18 @@
 
 #include "app/pages/LabelGroups.h"
 
-#include <QGroupBox>
-#include <QHBoxLayout>
-
 namespace orvik::app {
 
 void buildMSConfigurationPage(QWidget* page)
 {
-    auto* layout = new QHBoxLayout(page);
-    layout->addWidget(labelGroup("Configuration", {{"HK sweeping:", "ms_cfg_hksweep"},
-                                                   {"Accumulate data:", "AccData"},
-                                                   {"Cathode:", "ms_cfg_cathode"},
-                                                   {"Emission current:", "ms_cfg_emissioni"},
-                                                   {"Detector voltage:", "ms_cfg_detectorv"},
-                                                   {"Resolution:", "ms_cfg_resolution"},
-                                                   {"Frequency:", "mc_cfg_frequency"},
-                                                   {"Sample source:", "ms_cfg_samplesource"}}),
-                      0, Qt::AlignTop);
-    layout->addStretch();
+    layOutLabelGroups(page, {{"Configuration", {{"HK sweeping:", "ms_cfg_hksweep"},
+                                                {"Accumulate data:", "AccData"},
+                                                {"Cathode:", "ms_cfg_cathode"},
+                                                {"Emission current:", "ms_cfg_emissioni"},
+                                                {"Detector voltage:", "ms_cfg_detectorv"},
+                                                {"Resolution:", "ms_cfg_resolution"},
+                                                {"Frequency:", "mc_cfg_frequency"},
+                                                {"Sample source:", "ms_cfg_samplesource"}}}});
 }
 
 } // namespace orvik::app

@@ -3,11 +3,13 @@
 #include "app/pages/ConfigurationPages.h"
 #include "app/pages/DeviceParameterPages.h"
 #include "app/pages/EventPages.h"
-#include "app/pages/InternalHKPage.h"
+#include "app/pages/HousekeepingListView.h"
 #include "app/pages/RegularHKPage.h"
 #include "app/pages/SweepPages.h"
+#include "display/MainDisplay.h"
 
 #include <QTabWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace orvik::app {
@@ -83,7 +85,11 @@ QTabWidget* buildMainPages(QWidget* parent, const orvik::display::MainDisplay& d
          pageControl("PageControl2",
                      {{"TabSheet1", "Tapping Station && Oven"}, {"TabSheet2", "GC"}, {"TabSheet3", "MS"}}, nullptr));
     fill(page(main, "CSIBTabSheet"), csib);
-    buildInternalHKPage(page(csib, "InternalHKTabSheet"), display);
+    // The regular and the internal housekeeping words of the block on show; blank until one is shown.
+    QWidget* internalHk = page(csib, "InternalHKTabSheet");
+    fill(internalHk, housekeepingListView(
+                         "InternalHKListView", [&display](size_t row) { return display.InternalHKListViewData(row); },
+                         0, internalHk));
     buildTpstOvenParameterPage(page(csib, "TabSheet1"));
     buildGCParameterPage(page(csib, "TabSheet2"));
     buildMSParameterPage(page(csib, "TabSheet3"));

@@ -1,5 +1,7 @@
 #include "app/pages/EventPageWidgets.h"
 #include "app/pages/EventPages.h"
+#include "app/pages/LabelGroups.h"
+#include "app/pages/PopupMenu.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -13,10 +15,8 @@ namespace orvik::app {
 
 void buildMemoryDumpPage(QWidget* page)
 {
-    auto* values = valueForm();
-    addValueRow(values, "Memory Type:", "memtype", "-");
-    addValueRow(values, "Length (pkts):", "dumplength", "-");
-    addValueRow(values, "Packet:", "MemDumpPacket", "-");
+    auto* values =
+        valueForm({{"Memory Type:", "memtype"}, {"Length (pkts):", "dumplength"}, {"Packet:", "MemDumpPacket"}});
 
     // One page of the dump at a time; the bar steps through the pages, by arrow and by trough alike.
     auto* pages = new QScrollBar(Qt::Vertical);
@@ -47,12 +47,8 @@ void attachMemDumpPopupMenu(QWidget* pages)
     menu->addSeparator();
     menu->addAction("Display")->setObjectName("Display1");
 
-    for (const char* name : {"MemDumpMemo", "BRAMMemo", "TCDataWords", "TCTCDataWords"}) {
-        auto* memo = pages->findChild<QPlainTextEdit*>(name);
-        memo->setContextMenuPolicy(Qt::CustomContextMenu);
-        QObject::connect(memo, &QWidget::customContextMenuRequested, menu,
-                         [menu, memo](const QPoint& at) { menu->popup(memo->viewport()->mapToGlobal(at)); });
-    }
+    for (const char* name : {"MemDumpMemo", "BRAMMemo", "TCDataWords", "TCTCDataWords"})
+        usePopupMenu(pages->findChild<QPlainTextEdit*>(name), menu);
 }
 
 } // namespace orvik::app

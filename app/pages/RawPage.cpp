@@ -1,5 +1,6 @@
 #include "app/pages/RawPage.h"
 
+#include "app/StringLists.h"
 #include "display/RawView.h"
 
 #include <QFontDatabase>
@@ -89,11 +90,7 @@ void RawPage::refresh()
     }
     header_->resizeColumnToContents(0);
     header_->setVisible(!view.header.empty());
-    QStringList lines;
-    lines.reserve(qsizetype(view.dump.size()));
-    for (const std::string& line : view.dump)
-        lines << QString::fromStdString(line);
-    memo_->setPlainText(lines.join('\n'));
+    memo_->setPlainText(toQStringList(view.dump).join('\n'));
 }
 
 } // namespace orvik::app

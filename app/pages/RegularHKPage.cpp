@@ -1,5 +1,6 @@
 #include "app/pages/RegularHKPage.h"
 
+#include "app/pages/CourierNew.h"
 #include "app/pages/HousekeepingListView.h"
 #include "display/MainDisplay.h"
 
@@ -45,10 +46,7 @@ void buildRegularHKPage(QWidget* page, const orvik::display::MainDisplay& displa
     status->setHeaderHidden(true);
     status->setProperty("keepsNodesCollapsed", true);
     // The bit pictures line up only in a fixed-pitch font.
-    QFont courier("Courier New");
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    status->setFont(courier);
+    status->setFont(courierNew());
     splitter->addWidget(status);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);

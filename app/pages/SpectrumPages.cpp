@@ -1,5 +1,7 @@
 #include "app/pages/SpectrumPages.h"
 
+#include "app/pages/PopupMenu.h"
+
 #include "display/widgets/Chart.h"
 #include "display/widgets/ChartEditor.h"
 #include "display/widgets/ChartOutput.h"
@@ -67,14 +69,6 @@ QHBoxLayout* timeRow(const char* labelName)
     time->setTextInteractionFlags(Qt::TextSelectableByMouse);
     row->addWidget(time, 1);
     return row;
-}
-
-// The chart's own right-click menu is its pop-up menu.
-void usePopupMenu(Chart* chart, QMenu* menu)
-{
-    chart->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(chart, &QWidget::customContextMenuRequested, menu,
-                     [chart, menu](const QPoint& pos) { menu->popup(chart->mapToGlobal(pos)); });
 }
 
 void fillPage(QWidget* page, QToolBar* bar, Chart* chart, QHBoxLayout* time)

@@ -1,5 +1,6 @@
 #include "app/pages/EventPageWidgets.h"
 #include "app/pages/EventPages.h"
+#include "app/pages/LabelGroups.h"
 
 #include "display/TestResultsDisplay.h"
 
@@ -58,14 +59,11 @@ orvik::widgets::Chart* makeChart(const char* name, const QString& title, orvik::
     return chart;
 }
 
-QWidget* labelsPage(std::initializer_list<std::tuple<const char*, const char*, const char*>> rows)
+QWidget* labelsPage(std::initializer_list<ValueRow> rows)
 {
-    auto* form = valueForm();
-    for (const auto& [caption, name, designText] : rows)
-        addValueRow(form, caption, name, designText);
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(form);
+    layout->addLayout(valueForm(rows));
     return page;
 }
 
@@ -90,7 +88,7 @@ QTabWidget* detailPages()
     addDetailPage(details, "GCTestTabSheet", "GC Test", gc);
 
     addDetailPage(details, "DPUTabSheet", "DPU Test",
-                  labelsPage({{"Address:", "dpuresultaddress", "0x0000"}, {"Page:", "dpuresultpage", "-"}}));
+                  labelsPage({{"Address:", "dpuresultaddress", "0x0000"}, {"Page:", "dpuresultpage"}}));
 
     QWidget* mm = labelsPage({{"Start page:", "mmstartpage", "0x0000"}, {"End page:", "mmendpage", "0x0000"}});
     using orvik::widgets::LegendPlacement;
@@ -101,9 +99,7 @@ QTabWidget* detailPages()
                     1);
     addDetailPage(details, "MMTestTabSheet", "MM Test", mm);
 
-    auto* ovenTemperature = valueForm();
-    addValueRow(ovenTemperature, "t(0):", "ovenresultt0", "-");
-    addValueRow(ovenTemperature, "t(1):", "ovenresultt1", "-");
+    auto* ovenTemperature = valueForm({{"t(0):", "ovenresultt0"}, {"t(1):", "ovenresultt1"}});
     QWidget* oven = new QWidget;
     (new QVBoxLayout(oven))->addWidget(groupBox("Oven temperature", ovenTemperature), 0, Qt::AlignLeft | Qt::AlignTop);
     addDetailPage(details, "OvenTabSheet", "Oven Test", oven);
@@ -120,8 +116,7 @@ QTabWidget* detailPages()
 
 void buildTestResultPage(QWidget* page)
 {
-    auto* result = valueForm();
-    addValueRow(result, "Result code:", "testresult", "-");
+    auto* result = valueForm({{"Result code:", "testresult"}});
 
     auto* units = new QTreeWidget;
     units->setObjectName("testresultListView1");

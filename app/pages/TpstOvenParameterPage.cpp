@@ -30,25 +30,26 @@ QTableWidget* ovenGrid()
 
 void buildTpstOvenParameterPage(QWidget* page)
 {
+    // The two groups of the tapping station share the page's width.
     auto* tpst = new QGroupBox("Tapping Station");
     auto* tpstLayout = new QHBoxLayout(tpst);
-    tpstLayout->addWidget(labelGroup("Positions", {{"Open:", "tpst_pos_open"},
-                                                   {"Contacts:", "tpst_pos_contacts"},
-                                                   {"Main Terminal:", "tpst_pos_main"},
-                                                   {"Side Terminal:", "tpst_pos_side"},
-                                                   {"Upper:", "tpst_pos_upper"},
-                                                   {"Lower:", "tpst_pos_lower"}}));
-    tpstLayout->addWidget(labelGroup("Controlling", {{"Update BackupRAM:", "tpstctrl_bckram"},
-                                                     {"Ignore SD2 status:", "tpstctrl_ignoresd2"},
-                                                     {"Timeout (msec):", "tpst_ctrl_timeout"},
-                                                     {"Calibrate at boot:", "tpst_ctrl_report"}}));
+    tpstLayout->addWidget(labelGroup({"Positions", {{"Open:", "tpst_pos_open"},
+                                                    {"Contacts:", "tpst_pos_contacts"},
+                                                    {"Main Terminal:", "tpst_pos_main"},
+                                                    {"Side Terminal:", "tpst_pos_side"},
+                                                    {"Upper:", "tpst_pos_upper"},
+                                                    {"Lower:", "tpst_pos_lower"}}}));
+    tpstLayout->addWidget(labelGroup({"Controlling", {{"Update BackupRAM:", "tpstctrl_bckram"},
+                                                      {"Ignore SD2 status:", "tpstctrl_ignoresd2"},
+                                                      {"Timeout (msec):", "tpst_ctrl_timeout"},
+                                                      {"Calibrate at boot:", "tpst_ctrl_report"}}}));
 
     auto* oven = new QGroupBox("Oven");
     (new QVBoxLayout(oven))->addWidget(ovenGrid());
 
     auto* lower = new QHBoxLayout;
     lower->addWidget(oven);
-    lower->addWidget(labelGroup("Pipe Heater", {{"Cycles:", "phcycles"}, {"Decay:", "phdecay"}}), 0, Qt::AlignTop);
+    lower->addWidget(labelGroup({"Pipe Heater", {{"Cycles:", "phcycles"}, {"Decay:", "phdecay"}}}), 0, Qt::AlignTop);
     lower->addStretch();
 
     auto* layout = new QVBoxLayout(page);

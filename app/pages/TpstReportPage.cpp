@@ -1,5 +1,6 @@
 #include "app/pages/EventPageWidgets.h"
 #include "app/pages/EventPages.h"
+#include "app/pages/LabelGroups.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -13,9 +14,8 @@ void buildTpstReportPage(QWidget* page)
 {
     QTableWidget* grid = stringGrid("tpst_report_StringGrid", 3, 3, 100, 20);
 
-    auto* values = valueForm();
-    addValueRow(values, "Final position of TPST:", "TPSTfinalpos", "-");
-    addValueRow(values, "SD2 BackupRAM status:", "SD2bramstatus", "-");
+    auto* values =
+        valueForm({{"Final position of TPST:", "TPSTfinalpos"}, {"SD2 BackupRAM status:", "SD2bramstatus"}});
 
     auto* bram = new QVBoxLayout;
     bram->addWidget(wordMemo("BRAMMemo"));

@@ -1,5 +1,6 @@
 #include "app/settings/Brindlowmru.h"
 
+#include "app/settings/FolderLength.h"
 #include "app/settings/Registry.h"
 
 #include <QAction>
@@ -179,9 +180,7 @@ qsizetype BrindlowMRU::indexOf(const QString& fileName) const
 
 QString BrindlowMRU::captionOf(const QString& fileName) const
 {
-    QString caption = showFullPath_
-        ? fileName
-        : fileName.mid(std::max(fileName.lastIndexOf('/'), fileName.lastIndexOf('\\')) + 1);
+    QString caption = showFullPath_ ? fileName : fileName.mid(folderLength(fileName));
     // An "&" in a file name is part of the name, not an accelerator mark.
     return caption.replace('&', QStringLiteral("&&"));
 }

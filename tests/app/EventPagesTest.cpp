@@ -3,6 +3,7 @@
 // pop-up menu of the word memos.
 
 #include "tests/app/SettingsTest.h"
+#include "tests/app/WindowHelpers.h"
 
 #include "display/InstrumentTables.h"
 #include "display/MemoryDumpDisplay.h"
@@ -27,10 +28,6 @@ using namespace orvik::app;
 using orvik::NodeId;
 namespace NodeKind = orvik::NodeKind;
 
-namespace {
-const QString demoArchive = QStringLiteral(ORVIK_DEMO_ARCHIVE);
-}
-
 class EventPagesTest : public SettingsTest {
 protected:
     void SetUp() override
@@ -47,37 +44,14 @@ protected:
     }
 
     template <typename T>
-    T* find(const char* name)
-    {
-        T* found = window_->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    T* find(const char* name) { return findNamed<T>(*window_, name); }
     QString text(const char* label) { return find<QLabel>(label)->text(); }
     QString memo(const char* name) { return find<QPlainTextEdit>(name)->toPlainText(); }
     QString activePage(const char* control) { return find<QTabWidget>(control)->currentWidget()->objectName(); }
 
     const orvik::ArchiveDocument& doc() { return window_->document(); }
-    // The time-list row of the first node of this kind.
-    int firstRow(int16_t kind)
-    {
-        int row = 0;
-        for (NodeId node : doc().timeListNodes()) {
-            if (doc().tree().kind(node) == kind)
-                return row;
-            ++row;
-        }
-        ADD_FAILURE() << "no node of kind " << kind;
-        return 0;
-    }
-    // Chooses a line of the time list, with the time list in front.
-    NodeId chooseTimeRow(int row)
-    {
-        find<QTabWidget>("PageControl4")->setCurrentIndex(1);
-        auto* list = find<QListView>("ListBox1");
-        list->setCurrentIndex(list->model()->index(row, 0));
-        return window_->currentNode();
-    }
+    int firstRow(int16_t kind) { return timeRowOf(doc(), kind); }
+    NodeId chooseTimeRow(int row) { return ::chooseTimeRow(*window_, row); }
     uint16_t dataWord(NodeId node, size_t k) { return *doc().tree().wrapper(node).packet()->dataWord(k); }
 
     void clickUnit(const QString& caption)

@@ -3,6 +3,7 @@
 // from the widgets, the half picked as a user picks it.
 
 #include "tests/app/SettingsTest.h"
+#include "tests/app/WindowHelpers.h"
 
 #include "app/Unit1.h"
 
@@ -21,8 +22,6 @@ namespace NodeKind = orvik::NodeKind;
 
 namespace {
 
-const QString demoArchive = QStringLiteral(ORVIK_DEMO_ARCHIVE);
-
 class HousekeepingPageTest : public SettingsTest {
 protected:
     HousekeepingPageTest()
@@ -40,29 +39,10 @@ protected:
     }
 
     template <typename T>
-    T* find(const char* name)
-    {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    T* find(const char* name) { return findNamed<T>(*window, name); }
 
     // Chooses the n-th time-list entry of that kind as a user does; returns its node.
-    NodeId choose(int16_t kind, size_t n = 0)
-    {
-        const orvik::ArchiveDocument& doc = window->document();
-        int row = 0;
-        for (NodeId node : doc.timeListNodes()) {
-            if (doc.tree().wrapper(node).kind == kind && n-- == 0) {
-                auto* list = find<QAbstractItemView>("ListBox1");
-                list->setCurrentIndex(list->model()->index(row, 0));
-                return node;
-            }
-            ++row;
-        }
-        ADD_FAILURE() << "no entry of kind " << kind;
-        return orvik::noNode;
-    }
+    NodeId choose(int16_t kind, size_t n = 0) { return chooseTimeRow(*window, timeRowOf(window->document(), kind, n)); }
 
     QString cell(const char* list, int row, int column)
     {

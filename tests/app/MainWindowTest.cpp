@@ -3,6 +3,7 @@
 // list, and the placement and recent files it keeps between runs.
 
 #include "tests/app/SettingsTest.h"
+#include "tests/app/WindowHelpers.h"
 
 #include "app/settings/Brindlowmru.h"
 #include "app/settings/Registry.h"
@@ -10,9 +11,11 @@
 #include "app/Unit1.h"
 
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -38,8 +41,6 @@ using orvik::app::TForm1;
 using orvik::tceditor::TForm4;
 
 namespace {
-
-const QString demoArchive = QStringLiteral(ORVIK_DEMO_ARCHIVE);
 
 // Answers the next modal message box and remembers what it said.
 struct MessageBoxCatcher {
@@ -76,12 +77,7 @@ public slots:
 class MainWindowTest : public SettingsTest {
 protected:
     template <typename T>
-    T* find(const char* name)
-    {
-        T* found = window().findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    T* find(const char* name) { return findNamed<T>(window(), name); }
 
     TForm1& window()
     {
@@ -290,12 +286,7 @@ TEST_F(MainWindowTest, TheTreeAndTheTimeListShowTheChosenNode)
     EXPECT_EQ(activePage(), "MSTab");
 
     // The first memory dump in the time list brings its page forward; the tree keeps its selection.
-    int row = 0;
-    for (NodeId node : doc.timeListNodes()) {
-        if (doc.tree().wrapper(node).kind == NodeKind::MemoryDump)
-            break;
-        ++row;
-    }
+    const int row = timeRowOf(doc, NodeKind::MemoryDump);
     ASSERT_LT(size_t(row), doc.timeListNodes().size());
     timeList->setCurrentIndex(timeList->model()->index(row, 0));
     EXPECT_EQ(activePage(), "MemDumpTabSheet");
@@ -308,6 +299,27 @@ TEST_F(MainWindowTest, TheTreeAndTheTimeListShowTheChosenNode)
     EXPECT_NE(first, doc.housekeepingNode());
     QTest::keyClick(tree, Qt::Key_Down);
     EXPECT_NE(window().currentNode(), first);
+}
+
+// Scroll areas report a right click in their viewport: the menu opens there all the same.
+TEST_F(MainWindowTest, ARightClickOpensThePopupMenuWhereTheMouseIs)
+{
+    open(demoArchive);
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    const auto expectMenuAt = [this](QWidget* clicked, const char* menuName) {
+        const QPoint at(12, 8);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, clicked->mapToGlobal(at));
+        QApplication::sendEvent(clicked, &click);
+        auto* menu = find<QMenu>(menuName);
+        EXPECT_TRUE(menu->isVisible()) << menuName;
+        EXPECT_EQ(menu->pos(), clicked->mapToGlobal(at)) << menuName;
+        menu->hide();
+    };
+    expectMenuAt(find<QWidget>("MSChart"), "ChartPopupMenuMS");
+    expectMenuAt(find<QAbstractScrollArea>("TreeView1")->viewport(), "mousemenu");
+    pages()->setCurrentWidget(find<QWidget>("MemDumpTabSheet"));
+    expectMenuAt(find<QAbstractScrollArea>("MemDumpMemo")->viewport(), "MemDumpPopupMenu");
 }
 
 TEST_F(MainWindowTest, EveryComponentTheDecodersWriteExistsInTheWindow)

@@ -3,14 +3,13 @@
 // the time list is chosen and its page painted.
 
 #include "tests/app/SettingsTest.h"
+#include "tests/app/WindowHelpers.h"
 
 #include "tests/archive/MalformedArchives.h"
 #include "tests/app/ModalAnswers.h"
 #include "app/Unit1.h"
 
-#include <QListView>
 #include <QMessageBox>
-#include <QTabWidget>
 
 using namespace orvik::test;
 using namespace orvik::app;
@@ -46,12 +45,10 @@ TEST_P(MalformedArchiveWindowTest, OpensWithAClearMessageAndShowsEveryEntry)
     }
     EXPECT_TRUE(window.windowTitle().endsWith(QString::fromStdString(file)));
 
-    window.findChild<QTabWidget*>("PageControl4")->setCurrentIndex(1);
-    auto* list = window.findChild<QListView*>("ListBox1");
-    const int rows = list->model()->rowCount();
+    const int rows = findNamed<QAbstractItemView>(window, "ListBox1")->model()->rowCount();
     EXPECT_EQ(size_t(rows), window.document().timeListNodes().size());
     for (int row = 0; row < rows; ++row) {
-        list->setCurrentIndex(list->model()->index(row, 0));
+        chooseTimeRow(window, row);
         EXPECT_FALSE(window.grab().isNull()) << "row " << row;
     }
 }

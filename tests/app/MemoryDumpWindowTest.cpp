@@ -2,6 +2,7 @@
 // memory-dump window, and nothing for any other node or none.
 
 #include "tests/app/SettingsTest.h"
+#include "tests/app/WindowHelpers.h"
 
 #include "tests/archive/ArchiveBuilder.h"
 #include "display/widgets/Chart.h"
@@ -34,13 +35,7 @@ protected:
         ASSERT_EQ(window.document().timeListNodes().size(), 2u);
     }
 
-    // Brings the time list to the front and selects its line `row`.
-    void chooseTimeRow(int row)
-    {
-        window.findChild<QTabWidget*>("PageControl4")->setCurrentIndex(1);
-        auto* list = window.findChild<QListView*>("ListBox1");
-        list->setCurrentIndex(list->model()->index(row, 0));
-    }
+    void chooseTimeRow(int row) { ::chooseTimeRow(window, row); }
     void display() { window.findChild<QAction*>("Display1")->trigger(); }
     std::vector<ChartPoint> drawn() { return form3().chart()->points(0); }
     TForm3& form3() { return window.memoryDumpWindow(); }

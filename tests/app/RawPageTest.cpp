@@ -2,6 +2,7 @@
 // node, following the node shown only while it is in front.
 
 #include "tests/app/SettingsTest.h"
+#include "tests/app/WindowHelpers.h"
 
 #include "display/RawView.h"
 #include "app/Unit1.h"
@@ -24,7 +25,7 @@ protected:
     void SetUp() override
     {
         SettingsTest::SetUp();
-        window.currentFileName = QStringLiteral(ORVIK_DEMO_ARCHIVE);
+        window.currentFileName = demoArchive;
         window.openArchive(false);
         pages = window.findChild<QTabWidget*>("PageControl1");
         raw = window.findChild<QWidget*>("RawTabSheet");
@@ -36,17 +37,7 @@ protected:
     }
 
     // Chooses the first time-list entry of `kind` as the user does.
-    NodeId choose(int kind)
-    {
-        const orvik::ArchiveDocument& doc = window.document();
-        for (size_t row = 0; row < doc.timeListNodes().size(); ++row)
-            if (doc.tree().kind(doc.timeListNodes()[row]) == kind) {
-                timeList->setCurrentIndex(timeList->model()->index(int(row), 0));
-                return doc.timeListNodes()[row];
-            }
-        ADD_FAILURE() << "no node of kind " << kind;
-        return orvik::noNode;
-    }
+    NodeId choose(int kind) { return chooseTimeRow(window, timeRowOf(window.document(), kind)); }
 
     // What the page should show for `node`.
     QString dumpOf(NodeId node)

@@ -3,6 +3,7 @@
 // Escape, and an open keeps the needle.
 
 #include "tests/app/SettingsTest.h"
+#include "tests/app/WindowHelpers.h"
 
 #include "archive/NodeFilter.h"
 #include "app/Unit1.h"
@@ -19,8 +20,6 @@ using namespace orvik::app;
 using orvik::NodeId;
 
 namespace {
-
-const QString demoArchive = QStringLiteral(ORVIK_DEMO_ARCHIVE);
 
 // Every node text below `parent` in the tree view's model (the whole shown tree).
 void collectTexts(const QAbstractItemModel& model, const QModelIndex& parent, QStringList& texts)

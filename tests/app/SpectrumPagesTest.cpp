@@ -3,6 +3,7 @@
 // the pop-up menus, the histogram window, the chart editor's pages and the sweeps.
 
 #include "tests/app/SettingsTest.h"
+#include "tests/app/WindowHelpers.h"
 
 #include "display/widgets/Chart.h"
 #include "display/widgets/ChartEditor.h"
@@ -34,17 +35,12 @@ protected:
     void SetUp() override
     {
         SettingsTest::SetUp();
-        window.currentFileName = QStringLiteral(ORVIK_DEMO_ARCHIVE);
+        window.currentFileName = demoArchive;
         window.openArchive(false);
     }
 
     template <typename T>
-    T* find(const char* name)
-    {
-        T* found = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    T* find(const char* name) { return findNamed<T>(window, name); }
 
     // The time-list row of the first spectrum with that tag.
     int firstSpectrum(uint16_t tag) const
@@ -58,13 +54,7 @@ protected:
         }
         return -1;
     }
-    // Chooses a row of the time list as the user does.
-    NodeId choose(int row)
-    {
-        auto* list = find<QAbstractItemView>("ListBox1");
-        list->setCurrentIndex(list->model()->index(row, 0));
-        return window.currentNode();
-    }
+    NodeId choose(int row) { return chooseTimeRow(window, row); }
     const SpectrumRecord& record(NodeId node) const
     {
         return *window.document().tree().wrapper(node).record<SpectrumRecord>();
