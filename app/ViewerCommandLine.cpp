@@ -10,12 +10,12 @@ ViewerCommandLine parseViewerCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription("orvik-egse: the ground-support viewer of ORVIK telemetry archives.");
-    // Not addHelpOption(): its --help-all is answered by process() only, which exits on its own.
+    // Not addHelpOption() and addVersionOption(): --help-all is answered by process() only,
+    // which exits on its own, and the texts are those of the other tools.
     const QCommandLineOption help({"h", "help"}, "this text, then exit");
+    const QCommandLineOption version("version", "the program's name and version, then exit");
     const QCommandLineOption tcEditor("tc-editor", "makes the telecommand editor (menu \"TC-Editor\") usable");
-    parser.addOption(help);
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addOption(tcEditor);
+    parser.addOptions({help, version, tcEditor});
     parser.addPositionalArgument("FILE", "the archive (.cvlbin or .dat) opened at start-up", "[FILE]");
 
     ViewerCommandLine line;

@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         Program{"orvik-egse",
                 ORVIK_EGSE_PROGRAM,
                 "Usage: " ORVIK_EGSE_PROGRAM " [options] [FILE]",
-                {"-h", "-v", "--tc-editor"},
+                {"-h", "--version", "--tc-editor"},
                 {{"--bogus", "Unknown option 'bogus'."}, {"--tc-editor -x a.cvlbin", "Unknown option 'x'."}}}));
 
 } // namespace
