@@ -26,6 +26,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -345,7 +346,8 @@ void TForm1::openArchive(bool showDialog)
 
     const bool opened = openWithProgress(currentFileName);
     applyDisplay([&] { display_.releaseSpectrumSeries(); });
-    mru_->addItem(currentFileName);
+    // As a path from the root: a name typed relative to the starting folder fails from any other.
+    mru_->addItem(QFileInfo(currentFileName).absoluteFilePath());
     setWindowTitle(QString::fromStdString(doc_.caption()));
     showStatus();
     enableHousekeepingCsvExport();

@@ -19,6 +19,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -401,6 +402,18 @@ TEST_F(MainWindowTest, RecentFilesListTheOldestFirstAndOpenTheChosenOne)
     EXPECT_EQ(key.readString("MRU1"), c);
     EXPECT_EQ(key.readString("MRU2"), b);
     EXPECT_EQ(recentCaptions(), QStringList({b, c, a}));
+}
+
+TEST_F(MainWindowTest, AFileNamedRelativeToTheStartingFolderIsListedByItsFullPath)
+{
+    const QString a = scratchFile("a.cvlbin");
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(scratch_.path()));
+    window().startUp({"orvik-egse", "a.cvlbin"});
+    open("./a.cvlbin");
+    QDir::setCurrent(started);
+    EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE: ./a.cvlbin");
+    EXPECT_EQ(window().recentFiles().items(), QStringList({QFileInfo(a).absoluteFilePath()}));
 }
 
 TEST_F(MainWindowTest, ADropOpensTheFirstFileOnly)
