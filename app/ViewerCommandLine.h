@@ -11,7 +11,7 @@ struct ViewerCommandLine {
     Request request = Request::Run;
     bool tcEditor = false; // --tc-editor: the telecommand editor usable
     QString archive;       // the first argument that is no option; empty: none
-    // Help: the usage; Version: "orvik-egse 0.1.0.0"; each with its line end.
+    // Help: the usage; Version: "orvik-egse 0.1.5.8"; each with its line end.
     // Refused: why, in one line without its end.
     QString text;
 };

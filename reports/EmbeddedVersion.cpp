@@ -7,10 +7,11 @@
 namespace {
 constexpr orvik::reports::VersionInfo info{
     .fileVersion = {ORVIK_VERSION_MAJOR, ORVIK_VERSION_MINOR, ORVIK_VERSION_PATCH, ORVIK_VERSION_TWEAK},
-    .productVersion = {ORVIK_VERSION_MAJOR, ORVIK_VERSION_MINOR, ORVIK_VERSION_PATCH, ORVIK_VERSION_TWEAK},
+    .productVersion = {ORVIK_PRODUCT_VERSION_MAJOR, ORVIK_PRODUCT_VERSION_MINOR, ORVIK_PRODUCT_VERSION_PATCH,
+                       ORVIK_PRODUCT_VERSION_TWEAK},
     .fileVersionText = ORVIK_FILE_VERSION,
     .fileDescription = ORVIK_FILE_DESCRIPTION,
-    .productVersionText = ORVIK_FILE_VERSION,
+    .productVersionText = ORVIK_PRODUCT_VERSION,
 };
 constexpr orvik::reports::VersionBlockWriter block(info);
 

@@ -5,6 +5,9 @@
 #include "reports/FileVersion.h"
 #include "reports/VersionBlock.h"
 
+#include <fstream>
+#include <iterator>
+
 using namespace orvik;
 using namespace orvik::reports;
 using namespace orvik::test;
@@ -86,7 +89,15 @@ TEST_F(FileVersionTest, ReadsTheBlockEmbeddedInThisProgram)
 {
     std::string version;
     EXPECT_EQ(fileVersionOf(ORVIK_TEST_PROGRAM, version), 0);
-    EXPECT_EQ(version, ORVIK_FILE_VERSION);
+    EXPECT_EQ(version, "0.1.5.8");
+
+    std::ifstream in(ORVIK_TEST_PROGRAM, std::ios::binary);
+    const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::optional<EmbeddedBlock> block = findVersionBlock(file);
+    ASSERT_TRUE(block);
+    const VersionBlockReader reader(file.data() + block->offset, block->length);
+    EXPECT_EQ(reader.text("\\StringFileInfo\\040704E4\\FileDescription"), "ORVIK EGSE");
+    EXPECT_EQ(reader.text("\\StringFileInfo\\040704E4\\ProductVersion"), "1.0.0.0");
 }
 
 TEST_F(FileVersionTest, FindsABlockAnywhereInAFile)

@@ -13,7 +13,7 @@
 
 namespace orvik::cli {
 
-// "orvik-dump 0.1.0.0": the program's name and the project's file version.
+// "orvik-dump 0.1.5.8": the program's name and the project's file version.
 std::string versionText(const std::string& program);
 
 // Decimal digits only, within T's range; none for anything else ("", "+1", "-1", "0x10", "1.5").
