@@ -56,6 +56,9 @@ bool ArchiveDocument::open(const std::string& fileName, const ProgressFn& progre
     reader_.readPackets(counter, half(progress, 0));
     statusPanels_[0] = "Packets: " + std::to_string(counter);
     warnings_ = reader_.problems();
+    if (reader_.packets().empty())
+        warnings_.push_back("No packet was found in " + fileName +
+                            ": it is not an archive of this kind, or it is empty");
 
     classifyPackets(half(progress, 0.5));
     statusPanels_[1] = "Unknown: " + std::to_string(unknownCount_);

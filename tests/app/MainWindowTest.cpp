@@ -103,11 +103,11 @@ protected:
         return captions;
     }
 
+    // An archive of its own name (an empty file would open with a warning box).
     QString scratchFile(const QString& name)
     {
         const QString path = scratch_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(QFile::copy(demoArchive, path));
         return path;
     }
 
@@ -257,6 +257,17 @@ TEST_F(MainWindowTest, TheOpenErrorTellsWhyBelowTheKnownText)
     };
     EXPECT_EQ(reason(scratch_.path()), "it is a folder, not a file");
     EXPECT_EQ(reason(scratch_.filePath("gone.cvlbin")), QString::fromLocal8Bit(std::strerror(ENOENT)));
+}
+
+TEST_F(MainWindowTest, AFileWithoutAFrameOpensWithTheWarningThatItIsNoArchive)
+{
+    const QString empty = scratch_.filePath("empty.cvlbin");
+    QFile(empty).open(QIODevice::WriteOnly);
+    MessageBoxCatcher box;
+    open(empty);
+    EXPECT_EQ(box.caption, "Opened with problems");
+    EXPECT_EQ(box.text, "No packet was found in " + empty + ": it is not an archive of this kind, or it is empty");
+    EXPECT_EQ(window().windowTitle(), "ORVIK-EGSE: " + empty);
 }
 
 TEST_F(MainWindowTest, ReopeningTheSameFileRebuildsEverything)

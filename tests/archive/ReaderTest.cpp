@@ -170,6 +170,19 @@ TEST_F(OpenTest, FailedOpenReturnsTheDocumentToItsInitialState)
     EXPECT_EQ(doc.packetStatistics().counts, decltype(doc.packetStatistics().counts){});
 }
 
+// A file without a single frame opens, but as what it is: no archive of this kind.
+TEST_F(OpenTest, AFileWithoutAFrameOpensWithAWarningThatNamesIt)
+{
+    for (const Bytes& bytes : {Bytes{}, Bytes(301, 0xCF)}) {
+        const std::string name = dir.write("none.cvlbin", bytes);
+        ASSERT_TRUE(doc.open(name));
+        EXPECT_THAT(doc.warnings(), ::testing::ElementsAre("No packet was found in " + name +
+                                                           ": it is not an archive of this kind, or it is empty"));
+    }
+    ASSERT_TRUE(doc.open(dir.write("a.cvlbin", Archive().add(regularHk()).bytes())));
+    EXPECT_TRUE(doc.warnings().empty());
+}
+
 } // namespace
 
 namespace {

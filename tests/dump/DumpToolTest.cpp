@@ -297,3 +297,18 @@ TEST_F(DumpCommandsTest, TheToolPrintsTheRawViewOrRefusesAnEntryOutOfRange)
     EXPECT_EQ(run("6"), std::pair(0, expected.str()));
     EXPECT_EQ(run("7"), std::pair(2, std::string("orvik-dump: entry 7 is out of range: the time list has 7 entries\n")));
 }
+
+namespace {
+
+// A file without a frame opens, with the warning before the (empty) summary.
+TEST(DumpTool, AFileWithoutAFrameIsSaidToBeNoArchiveOfThisKind)
+{
+    TempDir dir;
+    const std::string file = dir.write("empty.cvlbin", {});
+    const auto [code, output] = runDump("'" + file + "'");
+    EXPECT_EQ(code, 0);
+    EXPECT_THAT(output, ::testing::StartsWith("orvik-dump: warning: No packet was found in " + file +
+                                              ": it is not an archive of this kind, or it is empty\nPackets: 0\n"));
+}
+
+} // namespace
