@@ -127,6 +127,11 @@ void MainDisplay::releaseSpectrumSeries()
 {
     releaseChromatogramSeries();
     components.set("MSChart", Property::Series, std::vector<ChartSeries>{{msSeriesTitle, {}}});
+    // No title or time of a spectrum of the previous file stands over an emptied chart.
+    components.set("MSChart", Property::Title, std::string(msChartDesignTitle));
+    components.set("GCChart", Property::Title, std::string());
+    components.setText("msspectime", spectrumTimeDesignText);
+    components.setText("gcspectime", spectrumTimeDesignText);
 }
 
 } // namespace orvik::display

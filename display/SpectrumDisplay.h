@@ -45,5 +45,8 @@ std::string spectrumTimeText(uint16_t high, uint16_t low);
 
 // The MS chart's only series.
 constexpr const char* msSeriesTitle = "Series2";
+// What the spectrum charts and their time labels show while nothing is plotted.
+constexpr const char* msChartDesignTitle = "\n"; // two empty lines
+constexpr const char* spectrumTimeDesignText = "-";
 
 } // namespace orvik::display

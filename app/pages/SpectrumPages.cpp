@@ -64,7 +64,7 @@ QHBoxLayout* timeRow(const char* labelName)
 {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel("LOBT:"));
-    auto* time = new QLabel("-");
+    auto* time = new QLabel(orvik::display::spectrumTimeDesignText);
     time->setObjectName(labelName);
     time->setTextInteractionFlags(Qt::TextSelectableByMouse);
     row->addWidget(time, 1);
@@ -95,7 +95,7 @@ SpectrumPages::SpectrumPages(QTabWidget& mainPages, orvik::display::ComponentMod
 void SpectrumPages::buildMsPage(QWidget* page)
 {
     msChart_ = new Chart("MSChart");
-    msChart_->setTitle("\n");
+    msChart_->setTitle(orvik::display::msChartDesignTitle);
     msChart_->addSeries(QString::fromLatin1(orvik::display::msSeriesTitle), SeriesStyle::Volume, Qt::red);
     msChart_->setSeriesStyle(SeriesStyle::Volume);
 

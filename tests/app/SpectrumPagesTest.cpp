@@ -110,10 +110,16 @@ TEST_F(SpectrumPagesTest, AChromatogramIsSplitIntoColumnSeriesWithLegendEntries)
     EXPECT_GT(plotted, 0u);
     EXPECT_TRUE(find<QLabel>("gcspectime")->text().startsWith("0x"));
 
-    // Opening a file frees the chromatogram's series and empties the spectrum.
+    // Opening a file frees the chromatogram's series and empties the spectrum; no title or
+    // time of a spectrum shown before stands over the emptied charts.
+    choose(firstSpectrum(msTag));
     window.openArchive(false);
     EXPECT_EQ(chart->seriesCount(), 0);
     EXPECT_TRUE(find<Chart>("MSChart")->points(0).empty());
+    EXPECT_EQ(chart->title(), "");
+    EXPECT_EQ(find<Chart>("MSChart")->title(), "\n");
+    EXPECT_EQ(find<QLabel>("msspectime")->text(), "-");
+    EXPECT_EQ(find<QLabel>("gcspectime")->text(), "-");
 }
 
 TEST_F(SpectrumPagesTest, PopupMenusHoldTheirItemsInOrder)

@@ -145,11 +145,18 @@ TEST_F(SpectrumDisplayTest, AChromatogramWithoutItsConfigurationOnlyChangesTheTi
     EXPECT_EQ(text("gcspectime"), "0x0000:0020 - Wed 01-Jan-03 00:00:01,000");
 }
 
-TEST_F(SpectrumDisplayTest, ReleasingTheSeriesEmptiesBothCharts)
+TEST_F(SpectrumDisplayTest, ReleasingTheSeriesEmptiesBothChartsAndBringsBackTheirDesignTexts)
 {
+    showLastSpectrum(ScienceStreamBuilder().tc(msCommand).spectrum(Tag::MS, 0, {1, 2}).spectrum(Tag::GC, 0, {3}));
+    display.displayNode(doc.tree(), doc.timeListNodes()[doc.timeListNodes().size() - 2]);
+    ASSERT_EQ(text("MSChart", Property::Title), "Spectrum 0 (2 smp)");
     display.releaseSpectrumSeries();
     EXPECT_TRUE(series("GCChart").empty());
     EXPECT_EQ(titles("MSChart"), (std::vector<std::string>{"Series2 0"}));
+    EXPECT_EQ(text("MSChart", Property::Title), "\n");
+    EXPECT_EQ(text("GCChart", Property::Title), "");
+    EXPECT_EQ(text("msspectime"), "-");
+    EXPECT_EQ(text("gcspectime"), "-");
 }
 
 TEST(HistogramTest, BinsRunToTheLargestXAndCountOnlyValuesUpToIt)
