@@ -5,6 +5,7 @@
 #include "display/widgets/Chart.h"
 #include "display/widgets/ChartEditor.h"
 #include "display/widgets/ChartOutput.h"
+#include "display/widgets/StatusMessage.h"
 #include "display/SpectrumDisplay.h"
 #include "display/widgets/Unit2.h"
 
@@ -96,6 +97,8 @@ void SpectrumPages::buildMsPage(QWidget* page)
 {
     msChart_ = new Chart("MSChart");
     msChart_->setTitle(orvik::display::msChartDesignTitle);
+    msChart_->setDisplayName("Mass spectrum");
+    msChart_->setSeriesName(QString::fromLatin1(orvik::display::msSeriesTitle), "Intensity");
     msChart_->addSeries(QString::fromLatin1(orvik::display::msSeriesTitle), SeriesStyle::Volume, Qt::red);
     msChart_->setSeriesStyle(SeriesStyle::Volume);
 
@@ -111,6 +114,10 @@ void SpectrumPages::buildMsPage(QWidget* page)
     msCalDisp_->setObjectName("MSCalDisp");
     msCalDisp_->setChecked(true);
     connect(msCalDisp_, &QCheckBox::clicked, this, &SpectrumPages::MSCalDispClick);
+    // The spectrum is drawn over the calibrated mass or the sample index as the box says.
+    const auto showMassAxis = [this](bool calibrated) { msChart_->setAxisTitles(calibrated ? "m/z" : "Sample", "Intensity"); };
+    connect(msCalDisp_, &QCheckBox::toggled, msChart_, showMassAxis);
+    showMassAxis(msCalDisp_->isChecked());
     bar->addWidget(msCalDisp_);
     fillPage(page, bar, msChart_, timeRow("msspectime"));
 }
@@ -120,6 +127,8 @@ void SpectrumPages::buildGcPage(QWidget* page)
     gcChart_ = new Chart("GCChart");
     gcChart_->setLegendPlacement(LegendPlacement::Bottom);
     gcChart_->setSeriesStyle(SeriesStyle::Line);
+    gcChart_->setDisplayName("Chromatogram");
+    gcChart_->setAxisTitles("Time (s)", "Intensity");
 
     static const MenuNames names{"ChartPopupMenuGC", "copytoClipboard1", "GCCopytoclipboard", "Saveto1", "Print2",
                                  "ChartEditor3",     "Scales2",          "Linear2",           "Logarithmic2"};
@@ -133,7 +142,10 @@ QMenu* SpectrumPages::buildChartMenu(const MenuNames& names, Chart* chart, QWidg
     menu->setObjectName(names.menu);
     connect(addAction(menu, names.undoZoom, "Undo Zoom"), &QAction::triggered, chart, &Chart::undoZoom);
     menu->addSeparator();
-    connect(addAction(menu, names.copy, "Copy"), &QAction::triggered, chart, [chart] { copyToClipboard(*chart); });
+    connect(addAction(menu, names.copy, "Copy"), &QAction::triggered, chart, [chart] {
+        copyToClipboard(*chart);
+        showStatusMessage(chart, "Chart copied to the clipboard");
+    });
     connect(addAction(menu, names.exportTo, "Export ..."), &QAction::triggered, this,
             [this, chart] { openChartEditor(chart, ChartEditor::Page::Export); });
     connect(addAction(menu, names.print, "Print ..."), &QAction::triggered, this,

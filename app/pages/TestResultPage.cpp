@@ -45,13 +45,21 @@ QIcon face(bool smiling)
 // The charts of the unit details. One place makes them, so that they can become the chart layer's charts.
 // The detail charts, with their series made up front in their colours: the decoders'
 // series arrive by these titles and keep them.
-orvik::widgets::Chart* makeChart(const char* name, const QString& title, orvik::widgets::LegendPlacement legend,
-                                 orvik::widgets::SeriesStyle style,
+struct ChartTexts {
+    const char* displayName;
+    const char* bottomAxis;
+    const char* leftAxis;
+};
+
+orvik::widgets::Chart* makeChart(const char* name, const QString& title, const ChartTexts& texts,
+                                 orvik::widgets::LegendPlacement legend, orvik::widgets::SeriesStyle style,
                                  std::initializer_list<std::pair<const char*, QColor>> series)
 {
     auto* chart = new orvik::widgets::Chart(name);
     chart->setMinimumHeight(150);
     chart->setTitle(title);
+    chart->setDisplayName(texts.displayName);
+    chart->setAxisTitles(texts.bottomAxis, texts.leftAxis);
     chart->setSeriesStyle(style);
     chart->setLegendPlacement(legend);
     for (const auto& [seriesTitle, color] : series)
@@ -93,10 +101,10 @@ QTabWidget* detailPages()
     QWidget* mm = labelsPage({{"Start page:", "mmstartpage", "0x0000"}, {"End page:", "mmendpage", "0x0000"}});
     using orvik::widgets::LegendPlacement;
     using orvik::widgets::SeriesStyle;
-    static_cast<QVBoxLayout*>(mm->layout())
-        ->addWidget(makeChart("Chart2", "Page errors", LegendPlacement::Hidden, SeriesStyle::Bar,
-                              {{"MassMemoryErrors", Qt::red}}),
-                    1);
+    orvik::widgets::Chart* pageErrors = makeChart("Chart2", "Page errors", {"Mass memory page errors", "Page", "Errors"},
+                                                  LegendPlacement::Hidden, SeriesStyle::Bar, {{"MassMemoryErrors", Qt::red}});
+    pageErrors->setSeriesName("MassMemoryErrors", "Page errors");
+    static_cast<QVBoxLayout*>(mm->layout())->addWidget(pageErrors, 1);
     addDetailPage(details, "MMTestTabSheet", "MM Test", mm);
 
     auto* ovenTemperature = valueForm({{"t(0):", "ovenresultt0"}, {"t(1):", "ovenresultt1"}});
@@ -106,8 +114,8 @@ QTabWidget* detailPages()
 
     QWidget* tpst = new QWidget;
     (new QVBoxLayout(tpst))
-        ->addWidget(makeChart("Chart3", QString(), LegendPlacement::Bottom, SeriesStyle::FastLine,
-                              {{"Tapping Station", Qt::red}, {"Oven", Qt::green}}));
+        ->addWidget(makeChart("Chart3", QString(), {"Tapping station test", "Reading", "Value"}, LegendPlacement::Bottom,
+                              SeriesStyle::FastLine, {{"Tapping Station", Qt::red}, {"Oven", Qt::green}}));
     addDetailPage(details, "TPSTTesttabSheet", "TPST Test", tpst);
     return details;
 }

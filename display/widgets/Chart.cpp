@@ -16,6 +16,7 @@ const QColor seriesColours[] = {Qt::red, QColor(0, 160, 0), Qt::blue, Qt::magent
                           QColor(128, 0, 0), QColor(128, 128, 0), QColor(128, 0, 128), Qt::black};
 
 const char* const styleProperty = "seriesStyle";
+const char* const keyProperty = "seriesKey";
 
 template <class Container>
 std::vector<ChartPoint> pointsOf(const Container& data)
@@ -66,6 +67,36 @@ Chart::Chart(const QString& objectName, QWidget* parent) : QCustomPlot(parent)
 
     title_ = new QCPTextElement(this, QString(), QFont(font().family(), font().pointSize() + 1));
     connect(this, &QCustomPlot::mouseWheel, this, [this] { zoomed_ = true; });
+
+    // The read-out lies on a layer of its own, so that following the mouse redraws
+    // it alone and never the series, however many points they hold.
+    setMouseTracking(true);
+    layer("overlay")->setMode(QCPLayer::lmBuffered);
+    readout_ = new QCPItemText(this);
+    readout_->setLayer("overlay");
+    readout_->position->setAxisRect(axisRect());
+    readout_->position->setType(QCPItemPosition::ptAxisRectRatio);
+    readout_->position->setCoords(1, 0);
+    readout_->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
+    readout_->setPadding(QMargins(4, 2, 4, 2));
+    readout_->setBrush(QColor(255, 255, 255, 224));
+    readout_->setPen(QPen(Qt::gray));
+    readout_->setVisible(false);
+}
+
+QString Chart::displayName() const
+{
+    for (const QString& line : title().split('\n'))
+        if (!line.trimmed().isEmpty())
+            return line.trimmed();
+    return displayName_.isEmpty() ? QStringLiteral("Chart") : displayName_;
+}
+
+void Chart::setAxisTitles(const QString& bottom, const QString& left)
+{
+    xAxis->setLabel(bottom);
+    yAxis->setLabel(left);
+    replot(rpQueuedReplot);
 }
 
 void Chart::setTitle(const QString& text)
@@ -115,7 +146,7 @@ void Chart::setLegendPlacement(LegendPlacement placement)
     replot(rpQueuedReplot);
 }
 
-int Chart::addSeries(const QString& title, SeriesStyle style, QColor color)
+int Chart::addSeries(const QString& key, SeriesStyle style, QColor color)
 {
     if (!color.isValid())
         color = seriesColours[series_.size() % std::size(seriesColours)];
@@ -131,7 +162,8 @@ int Chart::addSeries(const QString& title, SeriesStyle style, QColor color)
         series = graph;
     }
     series->setPen(QPen(color));
-    series->setName(title);
+    series->setName(seriesNames_.value(key, key));
+    series->setProperty(keyProperty, key);
     series->setProperty(styleProperty, int(style));
     legend->addItem(new ChartLegendItem(legend, series));
     series_.push_back(series);
@@ -145,6 +177,20 @@ void Chart::removeAllSeries()
         removePlottable(series);
     series_.clear();
     replot(rpQueuedReplot);
+}
+
+void Chart::setSeriesName(const QString& key, const QString& name)
+{
+    seriesNames_.insert(key, name);
+    for (QCPAbstractPlottable* s : series_)
+        if (s->property(keyProperty).toString() == key)
+            s->setName(name);
+    replot(rpQueuedReplot);
+}
+
+QString Chart::seriesKey(int index) const
+{
+    return series(index)->property(keyProperty).toString();
 }
 
 SeriesStyle Chart::seriesStyle(int index) const
@@ -203,7 +249,7 @@ void Chart::showSeries(const std::vector<ChartSeries>& all)
 {
     bool same = all.size() == series_.size();
     for (size_t i = 0; same && i < all.size(); ++i)
-        same = series_[i]->name() == QString::fromStdString(all[i].title);
+        same = seriesKey(int(i)) == QString::fromStdString(all[i].title);
     if (!same) {
         removeAllSeries();
         for (const ChartSeries& s : all)
@@ -218,7 +264,7 @@ std::vector<ChartSeries> Chart::seriesData() const
 {
     std::vector<ChartSeries> all;
     for (int i = 0; i < seriesCount(); ++i)
-        all.push_back({series(i)->name().toStdString(), points(i)});
+        all.push_back({seriesKey(i).toStdString(), points(i)});
     return all;
 }
 
@@ -257,6 +303,37 @@ void Chart::mouseReleaseEvent(QMouseEvent* event)
     const int entry = std::exchange(pressedEntry_, -1);
     if (entry >= 0 && event->button() == Qt::LeftButton && legendEntryAt(event->pos()) == entry)
         setSeriesVisible(entry, !series(entry)->visible());
+}
+
+void Chart::mouseMoveEvent(QMouseEvent* event)
+{
+    QCustomPlot::mouseMoveEvent(event);
+    updateReadout(event->position());
+}
+
+void Chart::leaveEvent(QEvent* event)
+{
+    QCustomPlot::leaveEvent(event);
+    updateReadout(QPointF(-1, -1));
+}
+
+void Chart::updateReadout(const QPointF& pos)
+{
+    const bool inside = axisRect()->rect().contains(pos.toPoint());
+    if (inside)
+        readout_->setText(QString("x = %1  y = %2").arg(coordinateText(ChartAxis::Bottom, xAxis->pixelToCoord(pos.x())),
+                                                      coordinateText(ChartAxis::Left, yAxis->pixelToCoord(pos.y()))));
+    if (inside || readout_->visible()) {
+        readout_->setVisible(inside);
+        readout_->layer()->replot();
+    }
+}
+
+QString Chart::coordinateText(ChartAxis which, double value) const
+{
+    if (auto dates = axis(which)->ticker().dynamicCast<QCPAxisTickerDateTime>())
+        return QCPAxisTickerDateTime::keyToDateTime(value).toTimeZone(dates->timeZone()).toString("yyyy-MM-dd HH:mm:ss");
+    return QString::number(value, 'g', 6);
 }
 
 // A rubber band drawn to the right zooms into it; one drawn to the left undoes the zoom.

@@ -3,7 +3,8 @@
 // the bottom with a check box per series, left and bottom axes that switch between
 // linear and logarithmic, zoom by mouse (a rubber band drawn to the right with the
 // left button, the wheel) and undo zoom back to the automatic ranges (also a
-// rubber band drawn to the left).
+// rubber band drawn to the left). While the mouse is over the plot, a read-out in
+// its top right corner tells the coordinates under it.
 //
 // Series are volume (a stick from 0 to y at each point), line, fast-line or bar
 // series. Volume, line and fast-line series are graphs sampled to the screen's
@@ -32,6 +33,12 @@ public:
     // The title's lines ("\n" between them); an empty title takes no room.
     void setTitle(const QString& text);
     QString title() const;
+    // What the user knows the chart by: the title's first non-empty line, else the
+    // name set here, else "Chart" (the chart's objectName stays a name of the code).
+    void setDisplayName(const QString& name) { displayName_ = name; }
+    QString displayName() const;
+
+    void setAxisTitles(const QString& bottom, const QString& left);
 
     void setLegendPlacement(LegendPlacement placement);
     LegendPlacement legendPlacement() const { return legendPlacement_; }
@@ -40,8 +47,12 @@ public:
     void setSeriesStyle(SeriesStyle style) { seriesStyle_ = style; }
     SeriesStyle seriesStyle() const { return seriesStyle_; }
 
-    // Appends a series; an invalid colour takes the next colour of the chart's palette.
-    int addSeries(const QString& title, SeriesStyle style, QColor color = {});
+    // Appends a series under its key (the title the decoders give it); an invalid
+    // colour takes the next colour of the chart's palette.
+    int addSeries(const QString& key, SeriesStyle style, QColor color = {});
+    // The name the series of this key shows (legend, editor, CSV), now and when made again.
+    void setSeriesName(const QString& key, const QString& name);
+    QString seriesKey(int index) const;
     void removeAllSeries();
     int seriesCount() const { return int(series_.size()); }
     QCPAbstractPlottable* series(int index) const { return series_.at(size_t(index)); }
@@ -55,8 +66,8 @@ public:
     // The series' points in ascending x order.
     std::vector<display::ChartPoint> points(int index) const;
 
-    // Shows these series: the chart's series are kept when titles match, else
-    // replaced by new ones of the chart's series style.
+    // Shows these series: the chart's series are kept when their keys match the
+    // titles, else replaced by new ones of the chart's series style.
     void showSeries(const std::vector<display::ChartSeries>& series);
     std::vector<display::ChartSeries> seriesData() const;
 
@@ -72,6 +83,9 @@ public:
     // Fixes the axis range as a zoom by the user would.
     void setAxisRange(ChartAxis axis, double lower, double upper);
 
+    // The coordinates under the mouse, hidden while the mouse is elsewhere.
+    const QCPItemText* readout() const { return readout_; }
+
 signals:
     // A series was hidden or shown through its legend check box.
     void seriesVisibilityChanged(int index, bool visible);
@@ -79,6 +93,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void processRectZoom(QRect rect, QMouseEvent* event) override;
 
 private:
@@ -88,8 +104,14 @@ private:
     void loadPoints(int index, std::span<const display::ChartPoint> points);
     void fitAxes();
     void dataChanged();
+    // Shows the coordinates at the pixel, or hides them outside the plot; redraws the read-out only.
+    void updateReadout(const QPointF& pos);
+    QString coordinateText(ChartAxis axis, double value) const;
 
     QCPTextElement* title_ = nullptr;
+    QString displayName_;
+    QCPItemText* readout_ = nullptr;
+    QHash<QString, QString> seriesNames_;
     QCPLayoutGrid* legendRow_ = nullptr;
     LegendPlacement legendPlacement_ = LegendPlacement::Hidden;
     SeriesStyle seriesStyle_ = SeriesStyle::Line;

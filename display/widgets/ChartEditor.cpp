@@ -1,6 +1,7 @@
 #include "display/widgets/ChartEditor.h"
 
 #include "display/widgets/Chart.h"
+#include "display/widgets/StatusMessage.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -223,7 +224,7 @@ void ChartEditor::readChart()
     if (!chart_)
         return;
     reading_ = true;
-    setWindowTitle("Editing " + chart_->objectName());
+    setWindowTitle("Editing " + chart_->displayName());
     title_->setPlainText(chart_->title());
     readAxis(ChartAxis::Left);
     readAxis(ChartAxis::Bottom);
@@ -295,8 +296,7 @@ void ChartEditor::saveAs()
     if (!chart_)
         return;
     const auto& f = exportFormats[format_->currentIndex()];
-    const QString fileName = QFileDialog::getSaveFileName(this, "Export", chart_->objectName() + '.' + extensionOf(f.format),
-                                                          f.filter);
+    const QString fileName = QFileDialog::getSaveFileName(this, "Export", defaultFileName(*chart_, f.format), f.filter);
     if (!fileName.isEmpty())
         exportTo(fileName);
 }
@@ -306,8 +306,10 @@ bool ChartEditor::exportTo(const QString& fileName)
     if (!chart_)
         return false;
     const auto format = ExportFormat(format_->currentData().toInt());
-    if (exportChart(*chart_, fileName, format))
+    if (exportChart(*chart_, fileName, format)) {
+        showStatusMessage(this, "Exported " + chart_->displayName() + " to " + fileName);
         return true;
+    }
     QMessageBox::warning(this, "Export", "Could not write " + fileName + ".");
     return false;
 }

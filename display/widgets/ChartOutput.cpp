@@ -9,10 +9,13 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 namespace orvik::widgets {
 
@@ -61,6 +64,51 @@ bool writeCsv(const Chart& chart, const QString& fileName)
     return file.write(text) == text.size() && file.commit();
 }
 
+// The chart's texts sized in pixels of the screen while it is drawn elsewhere. A
+// point size is resolved at the resolution of the device drawn on: on a printer
+// the texts would grow by its resolution over the screen's and spill out of the
+// room the chart laid out for them on the screen.
+class PixelFonts {
+public:
+    explicit PixelFonts(Chart& chart) : chart_(chart)
+    {
+        const double dpi = chart.logicalDpiY();
+        auto inPixels = [&](QFont font, std::function<void(const QFont&)> set) {
+            if (font.pointSizeF() > 0) {
+                restore_.push_back([set, font] { set(font); });
+                font.setPixelSize(std::max(1, qRound(font.pointSizeF() * dpi / 72)));
+                set(font);
+            }
+        };
+        for (QCPLayoutElement* element : chart.plotLayout()->elements(true)) {
+            if (auto* text = qobject_cast<QCPTextElement*>(element))
+                inPixels(text->font(), [text](const QFont& f) { text->setFont(f); });
+            else if (auto* legend = qobject_cast<QCPLegend*>(element))
+                inPixels(legend->font(), [legend](const QFont& f) { legend->setFont(f); });
+            else if (auto* entry = qobject_cast<QCPAbstractLegendItem*>(element))
+                inPixels(entry->font(), [entry](const QFont& f) { entry->setFont(f); });
+            else if (auto* rect = qobject_cast<QCPAxisRect*>(element))
+                for (QCPAxis* axis : rect->axes()) {
+                    inPixels(axis->labelFont(), [axis](const QFont& f) { axis->setLabelFont(f); });
+                    inPixels(axis->tickLabelFont(), [axis](const QFont& f) { axis->setTickLabelFont(f); });
+                }
+        }
+        for (int i = 0; i < chart.itemCount(); ++i)
+            if (auto* text = qobject_cast<QCPItemText*>(chart.item(i)))
+                inPixels(text->font(), [text](const QFont& f) { text->setFont(f); });
+    }
+    ~PixelFonts()
+    {
+        for (const auto& restore : restore_)
+            restore();
+        chart_.replot(QCustomPlot::rpQueuedReplot);
+    }
+
+private:
+    Chart& chart_;
+    std::vector<std::function<void()>> restore_;
+};
+
 } // namespace
 
 QByteArray chartSvg(Chart& chart)
@@ -92,6 +140,12 @@ QString extensionOf(ExportFormat format)
     return {};
 }
 
+QString defaultFileName(const Chart& chart, ExportFormat format)
+{
+    static const QRegularExpression refused(R"([\\/:*?"<>|\x00-\x1f])");
+    return chart.displayName().replace(refused, "_") + '.' + extensionOf(format);
+}
+
 bool exportChart(Chart& chart, const QString& fileName, ExportFormat format)
 {
     const QSize size = sizeOf(chart);
@@ -107,20 +161,25 @@ bool exportChart(Chart& chart, const QString& fileName, ExportFormat format)
     return false;
 }
 
-void printChart(Chart& chart, QPrinter& printer)
+void paintChartPage(Chart& chart, QPaintDevice& device, const QSize& page)
 {
     QCPPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&device))
         return;
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QRectF area(page.width() * 0.05, page.height() * 0.10, page.width() * 0.90, page.height() * 0.80);
     const QSize size = sizeOf(chart);
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
     painter.translate(area.topLeft());
     painter.scale(area.width() / size.width(), area.height() / size.height());
+    const PixelFonts screenSized(chart);
     chart.toPainter(&painter, size.width(), size.height());
     painter.end();
+}
+
+void printChart(Chart& chart, QPrinter& printer)
+{
+    paintChartPage(chart, printer, printer.pageLayout().paintRectPixels(printer.resolution()).size());
 }
 
 } // namespace orvik::widgets

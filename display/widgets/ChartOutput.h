@@ -3,8 +3,9 @@
 
 #include <QString>
 
-class QPagedPaintDevice;
+class QPaintDevice;
 class QPrinter;
+class QSize;
 
 namespace orvik::widgets {
 
@@ -21,8 +22,14 @@ QByteArray chartSvg(Chart& chart);
 bool exportChart(Chart& chart, const QString& fileName, ExportFormat format);
 // The file-name extension of a format, without the dot.
 QString extensionOf(ExportFormat format);
+// The file name an export offers: the chart's display name, with the characters
+// file systems refuse replaced, and the format's extension.
+QString defaultFileName(const Chart& chart, ExportFormat format);
 // Draws the chart across the page, inside margins of 5, 10, 5 and 10 percent
-// (left, top, right, bottom), stretched to fill them.
+// (left, top, right, bottom), stretched to fill them: laid out as on the screen,
+// its texts in the same proportion to it, at the device's resolution.
+void paintChartPage(Chart& chart, QPaintDevice& device, const QSize& page);
+// paintChartPage on the printer's page.
 void printChart(Chart& chart, QPrinter& printer);
 
 } // namespace orvik::widgets

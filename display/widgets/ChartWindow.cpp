@@ -9,26 +9,27 @@
 
 namespace orvik::widgets {
 
-ChartWindow::ChartWindow(QWidget* mainWindow, const char* name, const char* caption, const char* seriesName,
-                         const QColor& seriesColour)
+ChartWindow::ChartWindow(QWidget* mainWindow, const char* name, const char* caption, const char* seriesKey,
+                         const QColor& seriesColour, const QString& displayName)
     : QWidget(mainWindow, Qt::Window)
 {
     setObjectName(name);
     setWindowTitle(caption);
 
     chart1_ = new Chart("Chart1");
-    chart1_->addSeries(seriesName, SeriesStyle::Volume, seriesColour);
+    chart1_->setDisplayName(displayName);
+    chart1_->addSeries(seriesKey, SeriesStyle::Volume, seriesColour);
 
     auto* close = new QPushButton("Close");
     close->setObjectName("Button1");
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(chart1_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
+    layout_ = new QVBoxLayout(this);
+    layout_->addWidget(chart1_, 1);
+    buttons_ = new QHBoxLayout;
+    buttons_->addStretch();
+    buttons_->addWidget(close);
+    layout_->addLayout(buttons_);
 }
 
 void ChartWindow::showOverMainWindow()

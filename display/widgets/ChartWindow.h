@@ -6,6 +6,9 @@
 #include <QColor>
 #include <QWidget>
 
+class QHBoxLayout;
+class QVBoxLayout;
+
 namespace orvik::widgets {
 
 class Chart;
@@ -19,11 +22,19 @@ public:
     orvik::widgets::Chart* chart() const { return chart1_; }
 
 protected:
-    ChartWindow(QWidget* mainWindow, const char* name, const char* caption, const char* seriesName,
-                const QColor& seriesColour);
+    // `seriesKey` names the series for the code; the user knows the chart by `displayName`.
+    ChartWindow(QWidget* mainWindow, const char* name, const char* caption, const char* seriesKey,
+                const QColor& seriesColour, const QString& displayName);
+
+    // The window's column: the chart, then the row of buttons.
+    QVBoxLayout* windowLayout() const { return layout_; }
+    // The row of buttons: a stretch, then "Close".
+    QHBoxLayout* buttonRow() const { return buttons_; }
 
 private:
     orvik::widgets::Chart* chart1_ = nullptr;
+    QVBoxLayout* layout_ = nullptr;
+    QHBoxLayout* buttons_ = nullptr;
 };
 
 } // namespace orvik::widgets

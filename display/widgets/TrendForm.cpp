@@ -63,13 +63,14 @@ TrendForm::TrendForm(const ArchiveDocument& doc, QWidget* mainWindow) : QWidget(
     connect(parameters_, &QListWidget::itemChanged, this, &TrendForm::plotChecked);
 
     chart_ = new Chart("TrendChart");
+    chart_->setDisplayName("Housekeeping trend");
     chart_->setLegendPlacement(LegendPlacement::Bottom);
     chart_->setSeriesStyle(SeriesStyle::Line);
     auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
     ticker->setTimeZone(QTimeZone::utc());
     ticker->setDateTimeFormat("yyyy-MM-dd\nHH:mm:ss");
     chart_->xAxis->setTicker(ticker);
-    chart_->xAxis->setLabel("LOBT [UTC]");
+    chart_->setAxisTitles("LOBT [UTC]", "Value");
     // Until there is something to plot: the first day of on-board time.
     chart_->xAxis->setRange(obtEpoch, obtEpoch + 86400);
     editor_ = new ChartEditor(this);
@@ -155,6 +156,8 @@ void TrendForm::plotChecked()
         const int series = chart_->addSeries(QString::fromStdString(display::titleWithUnit(d)), SeriesStyle::Line);
         chart_->setPoints(series, display::trendPoints(d, samples));
     }
+    // One parameter names its axis with its unit; the legend names several.
+    chart_->yAxis->setLabel(chart_->seriesCount() == 1 ? chart_->series(0)->name() : QString("Value"));
 }
 
 void TrendForm::filterParameters(const QString& text)

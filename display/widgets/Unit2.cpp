@@ -5,10 +5,13 @@
 
 namespace orvik::widgets {
 
-TForm2::TForm2(QWidget* mainWindow) : ChartWindow(mainWindow, "Form2", "Histogram", "Series2", QColor(0, 160, 0))
+TForm2::TForm2(QWidget* mainWindow)
+    : ChartWindow(mainWindow, "Form2", "Histogram", "Series2", QColor(0, 160, 0), "Histogram")
 {
     resize(427, 336);
     chart()->setTitle("TChart");
+    chart()->setSeriesName("Series2", "Count");
+    chart()->setAxisTitles("Intensity", "Count");
     chart()->setLogarithmic(ChartAxis::Left, true);
     chart()->setLogarithmic(ChartAxis::Bottom, true);
 }

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -206,6 +207,35 @@ TEST_F(SpectrumPagesTest, ExportFromTheChartMenuWritesTheChromatogramsSeriesAsCs
     ASSERT_EQ(lines.size(), 1 + points);
     EXPECT_EQ(lines.front(), "Series,X,Y");
     EXPECT_TRUE(lines.at(1).startsWith(chart->series(0)->name() + ',')) << lines.at(1).toStdString();
+}
+
+TEST_F(SpectrumPagesTest, EveryChartNamesItsAxesItselfAndItsSeriesAsTheUserKnowsThem)
+{
+    choose(firstSpectrum(msTag));
+    const QList<Chart*> charts = window.findChildren<Chart*>();
+    EXPECT_EQ(charts.size(), 7) << "spectrum, chromatogram, two test charts, histogram, dump, trend";
+    for (const Chart* chart : charts) {
+        const std::string name = chart->objectName().toStdString();
+        EXPECT_FALSE(chart->xAxis->label().isEmpty()) << name;
+        EXPECT_FALSE(chart->yAxis->label().isEmpty()) << name;
+        EXPECT_NE(chart->displayName(), "Chart") << name;
+        for (int i = 0; i < chart->seriesCount(); ++i)
+            EXPECT_FALSE(chart->series(i)->name().startsWith("Series")) << name;
+    }
+    Chart* ms = find<Chart>("MSChart");
+    EXPECT_EQ(ms->xAxis->label(), "m/z");
+    EXPECT_EQ(ms->series(0)->name(), "Intensity");
+    EXPECT_EQ(ms->seriesData().front().title, display::msSeriesTitle) << "the component's key stays";
+    find<QCheckBox>("MSCalDisp")->click();
+    EXPECT_EQ(ms->xAxis->label(), "Sample");
+    EXPECT_EQ(find<Chart>("GCChart")->xAxis->label(), "Time (s)");
+}
+
+TEST_F(SpectrumPagesTest, CopyConfirmsItselfInTheStatusBar)
+{
+    choose(firstSpectrum(msTag));
+    find<QAction>("MSCopytoclipboard")->trigger();
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Chart copied to the clipboard");
 }
 
 TEST_F(SpectrumPagesTest, SweepsFillTheirLabelsWithRawReadingsAsTooltips)

@@ -69,7 +69,9 @@ TEST_F(TrendWindowTest, TheMenuShowsTheWindowAndACheckedParameterIsPlottedOverOn
 
     ASSERT_NE(item("ORVH_Oven_Temp"), nullptr);
     item("ORVH_Oven_Temp")->setCheckState(Qt::Checked);
+    EXPECT_EQ(chart->yAxis->label(), "ORVH_Oven_Temp [°C]") << "one parameter names the axis with its unit";
     item("ORVH_p5V_C")->setCheckState(Qt::Checked);
+    EXPECT_EQ(chart->yAxis->label(), "Value") << "the legend names several";
     ASSERT_EQ(chart->seriesCount(), 2);
     EXPECT_EQ(chart->series(0)->name(), "ORVH_p5V_C [mA]") << "in the list's order";
     EXPECT_EQ(chart->series(1)->name(), "ORVH_Oven_Temp [°C]");

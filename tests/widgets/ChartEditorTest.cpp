@@ -7,9 +7,11 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -83,6 +85,26 @@ TEST_F(ChartEditorTest, TheExportPageWritesTheSeriesAsCsv)
     EXPECT_EQ(written.readAll(), "Series,X,Y\nColumn 1 Low,0,1\nColumn 1 Low,1,2\n");
 }
 
+TEST(ChartEditorNamesTest, TheCaptionAndAnExportNameTheChartAsTheUserKnowsIt)
+{
+    QMainWindow window;
+    Chart chart("MSChart");
+    chart.setDisplayName("Mass spectrum");
+    ChartEditor editor(&window);
+    editor.setChart(&chart);
+    EXPECT_EQ(editor.windowTitle(), "Editing Mass spectrum");
+    chart.setTitle("Spectrum 11 (2048 smp)");
+    editor.setChart(&chart);
+    EXPECT_EQ(editor.windowTitle(), "Editing Spectrum 11 (2048 smp)");
+
+    // The export confirms itself in the main window's status bar.
+    orvik::test::TempDir dir;
+    const QString file = QString::fromStdString((dir.path() / "s.csv").string());
+    editor.setExportFormat(ExportFormat::Csv);
+    ASSERT_TRUE(editor.exportTo(file));
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Exported Spectrum 11 (2048 smp) to " + file);
+}
+
 TEST_F(ChartEditorTest, ThePrintPreviewPageShowsTheChart)
 {
     editor.setDefaultPage(ChartEditor::Page::PrintPreview);
@@ -104,6 +126,9 @@ TEST(HistogramWindowTest, FillsBinsUpToTheLargestSampleIndex)
     EXPECT_TRUE(form2.chart()->isLogarithmic(ChartAxis::Left));
     EXPECT_TRUE(form2.chart()->isLogarithmic(ChartAxis::Bottom));
     EXPECT_EQ(form2.chart()->legendPlacement(), LegendPlacement::Hidden);
+    EXPECT_EQ(form2.chart()->xAxis->label(), "Intensity");
+    EXPECT_EQ(form2.chart()->yAxis->label(), "Count");
+    EXPECT_EQ(form2.chart()->series(0)->name(), "Count");
 
     form2.showOverMainWindow();
     form2.fillHistogram(std::vector<ChartPoint>{{0, 0}, {1, 1}, {2, 1}, {3, 7}});

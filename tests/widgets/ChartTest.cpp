@@ -1,5 +1,6 @@
 // The chart layer: series in and out, the legend's check boxes, zoom and undo
-// zoom, logarithmic axes, and the chart on the clipboard and in files.
+// zoom, logarithmic axes, the read-out under the mouse, the names the user sees,
+// and the chart on the clipboard and in files.
 
 #include "tests/archive/ArchiveBuilder.h"
 #include "display/widgets/Chart.h"
@@ -11,7 +12,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
+#include <QTimeZone>
 #include <QWheelEvent>
 
 using namespace orvik::widgets;
@@ -28,6 +31,12 @@ protected:
     {
         chart.replot();
         return item->rect().center();
+    }
+
+    void moveMouseTo(QPointF at)
+    {
+        QMouseEvent move(QEvent::MouseMove, at, chart.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &move);
     }
 
     Chart chart;
@@ -191,6 +200,77 @@ TEST_F(ChartTest, CopyPutsAVectorPictureAndABitmapOnTheClipboard)
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->data("image/svg+xml").contains("<svg"));
     EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(400, 300));
+}
+
+TEST_F(ChartTest, TheReadOutTellsTheCoordinatesUnderTheMouseWithoutReplottingTheSeries)
+{
+    chart.setPoints(chart.addSeries("s", SeriesStyle::Volume), std::vector<ChartPoint>{{0, 0}, {100, 5000}});
+    chart.setAxisRange(ChartAxis::Bottom, 0, 200);
+    chart.setAxisRange(ChartAxis::Left, 0, 10000);
+    chart.replot();
+    int replots = 0;
+    QObject::connect(&chart, &QCustomPlot::beforeReplot, [&] { ++replots; });
+    ASSERT_FALSE(chart.readout()->visible());
+
+    moveMouseTo({chart.xAxis->coordToPixel(123.4), chart.yAxis->coordToPixel(5678)});
+    EXPECT_TRUE(chart.readout()->visible());
+    EXPECT_EQ(chart.readout()->text(), "x = 123.4  y = 5678");
+    moveMouseTo({chart.xAxis->coordToPixel(50), chart.yAxis->coordToPixel(250)});
+    EXPECT_EQ(chart.readout()->text(), "x = 50  y = 250");
+    EXPECT_EQ(replots, 0) << "only the read-out's layer is drawn again";
+
+    moveMouseTo({2, 2}); // over the margin, off the plot
+    EXPECT_FALSE(chart.readout()->visible());
+    moveMouseTo(chart.axisRect()->rect().center());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&chart, &leave);
+    EXPECT_FALSE(chart.readout()->visible());
+
+    // A date axis reads as a date.
+    auto dates = QSharedPointer<QCPAxisTickerDateTime>::create();
+    dates->setTimeZone(QTimeZone::utc());
+    chart.xAxis->setTicker(dates);
+    chart.setAxisRange(ChartAxis::Bottom, 86400, 2 * 86400);
+    chart.replot();
+    moveMouseTo({chart.xAxis->coordToPixel(86400 + 3600.5), chart.yAxis->coordToPixel(250)});
+    EXPECT_EQ(chart.readout()->text(), "x = 1970-01-02 01:00:00  y = 250");
+}
+
+TEST_F(ChartTest, SeriesShowTheirNamesAndKeepTheirKeys)
+{
+    chart.setSeriesName("Series2", "Intensity");
+    chart.showSeries({{"Series2", {{0, 1}}}});
+    ASSERT_EQ(chart.seriesCount(), 1);
+    QCPAbstractPlottable* made = chart.series(0);
+    EXPECT_EQ(made->name(), "Intensity");
+    EXPECT_EQ(chart.seriesKey(0), "Series2");
+    chart.showSeries({{"Series2", {{0, 2}}}});
+    EXPECT_EQ(chart.series(0), made) << "matched by its key";
+    EXPECT_EQ(chart.seriesData(), (std::vector<ChartSeries>{{"Series2", {{0, 2}}}}));
+
+    const QString csv = QString::fromStdString((dir.path() / "s.csv").string());
+    ASSERT_TRUE(exportChart(chart, csv, ExportFormat::Csv));
+    QFile written(csv);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "Series,X,Y\nIntensity,0,2\n");
+
+    // A series already there takes a name given later.
+    chart.addSeries("Series3", SeriesStyle::Line);
+    chart.setSeriesName("Series3", "Background");
+    EXPECT_EQ(chart.series(1)->name(), "Background");
+}
+
+TEST_F(ChartTest, TheDisplayNameIsTheTitlesFirstLineOrTheChartsOwnName)
+{
+    EXPECT_EQ(chart.displayName(), "Chart") << "never the objectName";
+    chart.setDisplayName("Mass spectrum");
+    chart.setTitle("\n");
+    EXPECT_EQ(chart.displayName(), "Mass spectrum");
+    chart.setTitle("\n Spectrum 11 (2048 smp) \nsecond line");
+    EXPECT_EQ(chart.displayName(), "Spectrum 11 (2048 smp)");
+    EXPECT_EQ(defaultFileName(chart, ExportFormat::Csv), "Spectrum 11 (2048 smp).csv");
+    chart.setTitle("Oven: 3/4 \"hot\"?");
+    EXPECT_EQ(defaultFileName(chart, ExportFormat::Pdf), "Oven_ 3_4 _hot__.pdf");
 }
 
 } // namespace

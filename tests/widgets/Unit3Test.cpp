@@ -1,10 +1,13 @@
 // The memory-dump window: its design, a dump drawn word by word (up to the
-// largest dump a 16-bit page count allows), and "Close".
+// largest dump a 16-bit page count allows) under a heading naming it, undo zoom,
+// and "Close".
 
 #include "tests/archive/ArchiveBuilder.h"
 #include "display/widgets/Chart.h"
 #include "display/widgets/Unit3.h"
 
+#include <QAction>
+#include <QLabel>
 #include <QPushButton>
 
 using namespace orvik::widgets;
@@ -37,7 +40,10 @@ TEST(TForm3Test, HasTheDesignOfTheMemoryDumpWindow)
     EXPECT_EQ(chart->objectName(), "Chart1");
     EXPECT_TRUE(chart->title().isEmpty());
     ASSERT_EQ(chart->seriesCount(), 1);
-    EXPECT_EQ(chart->series(0)->name(), "Series1");
+    EXPECT_EQ(chart->seriesKey(0), "Series1");
+    EXPECT_EQ(chart->series(0)->name(), "Value");
+    EXPECT_EQ(chart->xAxis->label(), "Word");
+    EXPECT_EQ(chart->yAxis->label(), "Value");
     EXPECT_EQ(chart->series(0)->pen().color(), QColor(Qt::red));
     EXPECT_EQ(chart->legend->itemWithPlottable(chart->series(0)), nullptr);
     EXPECT_EQ(form3.findChild<QPushButton*>("Button1")->text(), "Close");
@@ -74,6 +80,41 @@ TEST(TForm3Test, DrawsTheLargestDumpAtOnceWithSticksAsWideAsTheScreenAllows)
     ASSERT_EQ(points.size(), 128u * 65535);
     EXPECT_EQ(points.back(), (ChartPoint{128.0 * 65535 - 1, double(uint16_t(128 * 65535))}));
     EXPECT_EQ(penWidth(*form3.chart()), 1.0);
+}
+
+TEST(TForm3Test, TheHeadingNamesTheDumpAndTheChartsTitleStaysHidden)
+{
+    TForm3 form3(nullptr);
+    form3.fillDumpChart(dump(2, 0));
+    EXPECT_EQ(form3.findChild<QLabel*>("DumpHeading")->text(), "Memory Dump (MS/TDC), 2 pages");
+    EXPECT_TRUE(form3.chart()->title().isEmpty());
+    form3.fillDumpChart(orvik::test::dumpImage(1, 0x000F, orvik::test::counting(MemoryDumpImage::pageWords, 0)));
+    EXPECT_EQ(form3.findChild<QLabel*>("DumpHeading")->text(), "Memory Dump (MM), 1 page");
+    form3.fillDumpChart(MemoryDumpImage(3, 0x1234));
+    EXPECT_EQ(form3.findChild<QLabel*>("DumpHeading")->text(), "Memory Dump, 3 pages") << "an unknown memory";
+    EXPECT_EQ(form3.size(), QSize(775, 513));
+}
+
+TEST(TForm3Test, TheButtonAndThePopUpMenuUndoAZoom)
+{
+    TForm3 form3(nullptr);
+    form3.fillDumpChart(dump(2, 0));
+    Chart* chart = form3.chart();
+    auto* button = form3.findChild<QPushButton*>("Button2");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Undo Zoom");
+    chart->setAxisRange(orvik::widgets::ChartAxis::Bottom, 10, 20);
+    button->click();
+    EXPECT_FALSE(chart->isZoomed());
+    EXPECT_EQ(chart->xAxis->range(), QCPRange(0, 255));
+
+    EXPECT_EQ(chart->contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_EQ(chart->actions().size(), 1);
+    QAction* undo = chart->actions().front();
+    EXPECT_EQ(undo->text(), "Undo Zoom");
+    chart->setAxisRange(orvik::widgets::ChartAxis::Bottom, 10, 20);
+    undo->trigger();
+    EXPECT_FALSE(chart->isZoomed());
 }
 
 TEST(TForm3Test, CloseHidesTheWindow)
