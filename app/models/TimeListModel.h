@@ -1,6 +1,7 @@
 #pragma once
 // ListBox1's model: the time list (whole, or the entries a search keeps), one row
-// per entry, texts made when painted.
+// per entry, texts made when painted. Beside the node's text a row tells its
+// entry's number in the whole time list and its on-board time.
 
 #include "app/models/DocumentModel.h"
 
@@ -11,6 +12,11 @@ namespace orvik::app {
 class TimeListModel : public DocumentModel<QAbstractListModel> {
     Q_OBJECT
 public:
+    enum Role {
+        NumberRole = Qt::UserRole, // "#12 345"
+        TimeRole,                  // the on-board time; empty where the node carries none
+    };
+
     explicit TimeListModel(const orvik::ArchiveDocument& doc, QObject* parent = nullptr);
 
     // The node of a row, or none.
