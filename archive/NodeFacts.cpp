@@ -75,6 +75,11 @@ std::string onBoardTimeText(int64_t ticks)
     return formatOnBoardTime(ticks, timeNodeFormat);
 }
 
+std::string onBoardTimeOfDayText(int64_t ticks)
+{
+    return formatOnBoardTime(ticks, "%H:%M:%S");
+}
+
 std::string nodeToolTipText(const ArchiveDocument& doc, NodeId node)
 {
     return joined(factTexts(nodeFacts(doc, node)), "\n");

@@ -25,6 +25,8 @@ NodeFacts nodeFacts(const ArchiveDocument& doc, NodeId node);
 std::string timeListNumberText(size_t entry);
 // An on-board time as the time nodes show it ("05-Mar-24 12:34:56,250").
 std::string onBoardTimeText(int64_t ticks);
+// Its time of day alone ("12:34:56,250"), for a narrow column.
+std::string onBoardTimeOfDayText(int64_t ticks);
 
 // The node's facts one per line: "#12 345 in the time list", "LOBT 05-Mar-24 12:34:56,250",
 // "packet 45 678 at offset 0x1A2B3C"; only the lines the node has facts for.

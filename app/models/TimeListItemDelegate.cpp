@@ -8,13 +8,18 @@ namespace orvik::app {
 
 namespace {
 constexpr int itemHeight = 13;
-constexpr int columnGap = 6;
-// The widest texts the number and time columns hold: ten million entries, the widest month.
-const QString widestNumber = QStringLiteral("#8 888 888");
-const QString widestTime = QStringLiteral("00-May-00 00:00:00,000");
+constexpr int columnGap = 5;
+const QString widestTime = QStringLiteral("00:00:00,000");
+
+QString widestNumberOf(const QModelIndex& index)
+{
+    const auto* model = qobject_cast<const TimeListModel*>(index.model());
+    return model ? model->widestNumber() : QString();
+}
 } // namespace
 
-TimeListItemDelegate::Columns TimeListItemDelegate::columnsOf(const QRect& line, const QFontMetrics& metrics)
+TimeListItemDelegate::Columns TimeListItemDelegate::columnsOf(const QRect& line, const QFontMetrics& metrics,
+                                                              const QString& widestNumber)
 {
     const int numberRight = line.left() + metrics.horizontalAdvance(widestNumber);
     const int timeLeft = numberRight + columnGap;
@@ -28,7 +33,7 @@ void TimeListItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
 {
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette& palette = option.palette;
-    const Columns columns = columnsOf(option.rect, QFontMetrics(option.font));
+    const Columns columns = columnsOf(option.rect, QFontMetrics(option.font), widestNumberOf(index));
     painter->save();
     painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
     painter->setPen(selected ? QColor(Qt::white) : palette.color(QPalette::Text));
@@ -42,7 +47,7 @@ void TimeListItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
 
 QSize TimeListItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    const int prefix = columnsOf({}, QFontMetrics(option.font)).text.left();
+    const int prefix = columnsOf({}, QFontMetrics(option.font), widestNumberOf(index)).text.left();
     return {prefix + QStyledItemDelegate::sizeHint(option, index).width(), itemHeight};
 }
 

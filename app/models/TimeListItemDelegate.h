@@ -1,7 +1,8 @@
 #pragma once
 // Draws ListBox1's lines: 13 pixels high, the entry's number right-aligned in a
-// column of its own, its on-board time in the next, then the node's text, all
-// clipped to the line; selected lines in white on the selection colour.
+// column as wide as the list's widest number, its on-board time of day in the
+// next, then the node's text, all clipped to the line; selected lines in white on
+// the selection colour.
 
 #include <QStyledItemDelegate>
 
@@ -15,7 +16,7 @@ public:
     struct Columns {
         QRect number, time, text;
     };
-    static Columns columnsOf(const QRect& line, const QFontMetrics& metrics);
+    static Columns columnsOf(const QRect& line, const QFontMetrics& metrics, const QString& widestNumber);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;

@@ -15,6 +15,11 @@ NodeId TimeListModel::nodeAt(int row) const
     return filter_ ? filter_->timeListNodes()[size_t(row)] : doc_.timeListNodes()[size_t(row)];
 }
 
+QString TimeListModel::widestNumber() const
+{
+    return QString::fromStdString(timeListNumberText(std::max<size_t>(doc_.timeListNodes().size(), 1) - 1));
+}
+
 int TimeListModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || rebuilding_)
@@ -36,7 +41,7 @@ QVariant TimeListModel::data(const QModelIndex& index, int role) const
     }
     case TimeRole: {
         const std::optional<int64_t> ticks = nodeFacts(doc_, node).ticks;
-        return ticks ? QString::fromStdString(onBoardTimeText(*ticks)) : QString();
+        return ticks ? QString::fromStdString(onBoardTimeOfDayText(*ticks)) : QString();
     }
     default: return {};
     }

@@ -14,13 +14,15 @@ class TimeListModel : public DocumentModel<QAbstractListModel> {
 public:
     enum Role {
         NumberRole = Qt::UserRole, // "#12 345"
-        TimeRole,                  // the on-board time; empty where the node carries none
+        TimeRole,                  // the on-board time of day; empty where the node carries none
     };
 
     explicit TimeListModel(const orvik::ArchiveDocument& doc, QObject* parent = nullptr);
 
     // The node of a row, or none.
     orvik::NodeId nodeAt(int row) const;
+    // The number of the last entry of the whole time list: the widest the list shows.
+    QString widestNumber() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

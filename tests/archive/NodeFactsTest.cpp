@@ -66,8 +66,9 @@ TEST_F(NodeFactsTest, GroupNodesHaveOnlyTheirKindAndNoNodeHasNothing)
     EXPECT_EQ(nodeHeaderText(doc, noNode), "");
 }
 
-TEST(NodeFactTexts, NumbersCountFromOneInGroupsOfThreeDigits)
+TEST(NodeFactTexts, NumbersCountFromOneInGroupsOfThreeDigitsAndTimesOfDayDropTheDate)
 {
+    EXPECT_EQ(onBoardTimeOfDayText((int64_t(86400 + 3723) << 16) + 0x8000), "01:02:03,500");
     EXPECT_EQ(timeListNumberText(0), "#1");
     EXPECT_EQ(timeListNumberText(999), "#1 000");
     EXPECT_EQ(timeListNumberText(12344), "#12 345");
