@@ -18,6 +18,7 @@
 #include "display/widgets/Unit3.h"
 #include "app/ViewerCommandLine.h"
 #include "app/settings/WindowPlacement.h"
+#include "archive/NodeFacts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -76,7 +77,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(buildLeftPanel());
     pageControl1_ = buildMainPages(splitter, display_);
-    splitter->addWidget(pageControl1_);
+    splitter->addWidget(withNodeHeader(pageControl1_));
     rawPage_ = new RawPage(*pageControl1_, doc_.tree(), this);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({233, 737});
@@ -170,6 +171,21 @@ QWidget* TForm1::buildLeftPanel()
     panel->addWidget(statistics);
     panel->setStretchFactor(0, 1);
     return panel;
+}
+
+QWidget* TForm1::withNodeHeader(QTabWidget* pages)
+{
+    auto* framed = new QWidget;
+    auto* layout = new QVBoxLayout(framed);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    nodeHeader_ = new QLabel;
+    nodeHeader_->setObjectName("NodeHeader");
+    nodeHeader_->setTextInteractionFlags(Qt::TextSelectableByMouse); // numbers and offsets to copy
+    nodeHeader_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // a long header never widens the window
+    layout->addWidget(nodeHeader_);
+    layout->addWidget(pages, 1);
+    return framed;
 }
 
 void TForm1::buildStatusBar()
@@ -319,6 +335,7 @@ void TForm1::displayNode(NodeId node)
     const bool rawInFront = rawPage_->inFront();
     applyDisplay([&] { display_.displayNode(doc_.tree(), node); });
     rawPage_->nodeShown(node, rawInFront);
+    nodeHeader_->setText(QString::fromStdString(nodeHeaderText(doc_, node)));
 }
 
 void TForm1::startUp(const QStringList& arguments)
@@ -369,6 +386,7 @@ bool TForm1::openWithProgress(const QString& fileName)
     // The pages must not paint from the packets about to be released.
     applyDisplay([&] { display_.releaseArchive(); });
     rawPage_->forgetNode();
+    nodeHeader_->clear();
     dropSearchFilter();
     treeModel_->beginRebuild();
     timeModel_->beginRebuild();

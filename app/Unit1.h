@@ -114,6 +114,8 @@ protected:
 private:
     void buildMenus();
     QWidget* buildLeftPanel();
+    // The pages under a one-line header that tells which node they show ("NodeHeader").
+    QWidget* withNodeHeader(QTabWidget* pages);
     void buildStatusBar();
     void connectNavigation();
     // The tree and the time list show the node the user chooses in them; `nodeAt` maps a row to its node.
@@ -147,6 +149,7 @@ private:
     QLineEdit* searchEdit_ = nullptr;
     NodeSearch* search_ = nullptr;
     QTabWidget* pageControl1_ = nullptr;
+    QLabel* nodeHeader_ = nullptr;
     QLabel* statusPanels_[3] = {};
     QMenu* openRecent_ = nullptr;
     QPushButton* hkCsvExportButton_ = nullptr;

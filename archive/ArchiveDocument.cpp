@@ -127,6 +127,7 @@ size_t ArchiveDocument::assembleMemoryDump(size_t i)
     const WordView header = packets[i].dataWords();
     const uint16_t pages = header.wordOr(4);
     auto image = std::make_unique<MemoryDumpImage>(pages, header.wordOr(3));
+    image->headerPacket = &packets[i];
     size_t last = i;
     for (size_t j = i + 1; image->pagesHeld() < pages && j < packets.size(); ++j) {
         if (!packets[j].cls.transfer)

@@ -2,6 +2,7 @@
 // Records cut out of the science stream and assembled memory dumps. Their words
 // are kept in the archive's byte order, so decoders read them as they read packets.
 
+#include "archive/RawPacket.h"
 #include "archive/WordView.h"
 
 #include <algorithm>
@@ -82,6 +83,9 @@ public:
         bytes_.resize(at + 2 * pageWords, 0);
         std::copy_n(page.bytes(), std::min(page.byteCount(), 2 * pageWords), bytes_.data() + at);
     }
+
+    // The stored packet that announced the dump (not owned; null where none did).
+    const RawPacket* headerPacket = nullptr;
 
     uint16_t pageCount() const { return words().wordOr(0); }
     uint16_t memoryType() const { return words().wordOr(1); }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 namespace orvik {
@@ -63,6 +64,26 @@ void ESAPacket::clearPackets()
     arenas_.clear();
 }
 
+// Both answers are pointer arithmetic against the stored packets and the bytes read:
+// nothing is kept per packet for them.
+std::optional<size_t> ESAPacket::packetNumber(const RawPacket& packet) const
+{
+    const std::less<const RawPacket*> before;
+    const RawPacket* first = packets_.data();
+    if (before(&packet, first) || !before(&packet, first + packets_.size()))
+        return std::nullopt;
+    return size_t(&packet - first);
+}
+
+std::optional<uint64_t> ESAPacket::fileOffset(const RawPacket& packet) const
+{
+    const std::less<const uint8_t*> before;
+    for (const Arena& arena : arenas_)
+        if (!before(packet.bytes, arena.bytes.get()) && before(packet.bytes, arena.bytes.get() + arena.size))
+            return arena.filePosition + uint64_t(packet.bytes - arena.bytes.get());
+    return std::nullopt;
+}
+
 // Reads in chunks and cuts frames out of each chunk while its bytes are still in
 // the cache. The arena is sized to the file; should the file grow while we read
 // it (another program writing it), the arena grows and the packets move with it.
@@ -73,7 +94,7 @@ void ESAPacket::readPackets(int& counter, const ProgressFn& progress)
     std::error_code ec;
     const auto fileSize = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
     const size_t expected = !ec && fileSize > streamPosition_ ? size_t(fileSize - streamPosition_) : 0;
-    Arena arena{std::make_unique_for_overwrite<uint8_t[]>(expected), 0};
+    Arena arena{std::make_unique_for_overwrite<uint8_t[]>(expected), 0, streamPosition_};
     size_t capacity = expected;
     const size_t firstPacket = packets_.size();
     packets_.reserve(firstPacket + expected / 256);

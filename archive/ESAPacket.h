@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ public:
     size_t count() const { return packets_.size(); }
     const RawPacket& operator[](size_t i) const { return packets_[i]; }
     const std::vector<RawPacket>& packets() const { return packets_; }
+    // The packet's index among the stored packets; nothing for a packet stored elsewhere.
+    std::optional<size_t> packetNumber(const RawPacket& packet) const;
+    // Where the packet's frame began in the file; nothing for a packet stored elsewhere.
+    std::optional<uint64_t> fileOffset(const RawPacket& packet) const;
 
     int processIdAt(size_t i) const { return packets_[i].processId(); }
     int serviceTypeAt(size_t i) const { return packets_[i].serviceType().value_or(-1); }
@@ -55,6 +60,7 @@ private:
     struct Arena {
         std::unique_ptr<uint8_t[]> bytes;
         size_t size = 0;
+        uint64_t filePosition = 0; // where its first byte was in the file
     };
 
     struct Scan {

@@ -1,6 +1,7 @@
 #pragma once
-// The kinds of tree node, one entry each: the kind's number, and the text every
-// node of the kind shows where that text does not depend on the node.
+// The kinds of tree node, one entry each: the kind's number, the text every node
+// of the kind shows where that text does not depend on the node, and the kind's
+// name where that text is no name for it.
 
 #include <algorithm>
 #include <array>
@@ -20,10 +21,12 @@ struct NodeKindEntry {
     int16_t kind;
     // The text of every node of the kind; empty where the node's payload or number makes it.
     std::string_view fixedText;
+    // What the kind is called; empty where the fixed text says it.
+    std::string_view name = {};
 };
 
 constexpr std::array<NodeKindEntry, 18> nodeKinds = {{
-    {NodeKind::Spectrum, {}},
+    {NodeKind::Spectrum, {}, "Spectrum"},
     {NodeKind::InternalHk, "Internal HK"},
     {NodeKind::OvenTpstParameter, "Oven/TPST Parameter"},
     {NodeKind::GcMsParameter, "GC/MS - Parameter"},
@@ -31,14 +34,14 @@ constexpr std::array<NodeKindEntry, 18> nodeKinds = {{
     {NodeKind::ErrorMessage, "Error Message"},
     {NodeKind::TpstReport, "TPST Report"},
     {NodeKind::ExecutionReport, "Execution Report"},
-    {NodeKind::Group, {}},
-    {NodeKind::GcHkSweep, {}},
-    {NodeKind::MsHkSweep, {}},
+    {NodeKind::Group, {}, "Group"},
+    {NodeKind::GcHkSweep, {}, "GC HK Sweep"},
+    {NodeKind::MsHkSweep, {}, "MS HK Sweep"},
     {NodeKind::CsibConfig, "CSIB(Cfg)"},
-    {NodeKind::MemoryDump, {}},
+    {NodeKind::MemoryDump, {}, "Memory Dump"},
     {NodeKind::RegularHk, "Regular HK"},
-    {NodeKind::Time, {}},
-    {NodeKind::Telecommand, "TC: "},
+    {NodeKind::Time, {}, "Time"},
+    {NodeKind::Telecommand, "TC: ", "Telecommand"},
     {NodeKind::FullHk, "Full HK"},
     {NodeKind::CsibParameter, "CSIB(Par)"},
 }};
@@ -57,6 +60,15 @@ inline const NodeKindEntry* nodeKindEntry(int16_t kind)
     if (kind < 0 || size_t(kind) >= index.size() || index[size_t(kind)] < 0)
         return nullptr;
     return &nodeKinds[size_t(index[size_t(kind)])];
+}
+
+// The kind's name, or nothing for a number that is no kind.
+inline std::string_view nodeKindName(int16_t kind)
+{
+    const NodeKindEntry* entry = nodeKindEntry(kind);
+    if (!entry)
+        return {};
+    return entry->name.empty() ? entry->fixedText : entry->name;
 }
 
 } // namespace orvik

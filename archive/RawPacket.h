@@ -3,6 +3,7 @@
 // (4 sync bytes, 6 primary-header bytes, 10 data-field-header bytes when present,
 // then the packet data). The bytes belong to the reader and live until the next open.
 
+#include "archive/OnBoardTime.h"
 #include "archive/PacketClass.h"
 #include "archive/WordView.h"
 
@@ -30,6 +31,15 @@ struct RawPacket {
     int processId() const { return (identification() & 0x07F0) >> 4; }
     uint16_t sequenceControl() const { return wordAt(6).value_or(0); }
     uint16_t length() const { return wordAt(8).value_or(0); }
+    // The on-board time the instrument stamps into the first two words of the data-field
+    // header: a 1/32 s count, high word first, that only grows. Nothing without that header.
+    std::optional<int64_t> onBoardTicks() const
+    {
+        const auto high = wordAt(10), low = wordAt(12);
+        if (!hasDataFieldHeader() || !high || !low)
+            return std::nullopt;
+        return ticksFromUnsignedCount(*high, *low);
+    }
 
     std::optional<int> serviceType() const
     {

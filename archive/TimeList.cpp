@@ -18,4 +18,18 @@ NodeId TimeList::operator[](size_t k) const
     return NodeId(run->firstNode + (k - run->firstEntry));
 }
 
+std::optional<size_t> TimeList::entryOf(NodeId id) const
+{
+    // Runs begin at rising node ids: the node can only lie in the last run begun at or before it.
+    const auto next =
+        std::upper_bound(runs_.begin(), runs_.end(), id, [](NodeId node, const Run& r) { return node < r.firstNode; });
+    if (next == runs_.begin())
+        return std::nullopt;
+    const Run& run = *std::prev(next);
+    const size_t entry = run.firstEntry + (id - run.firstNode);
+    if (entry >= (next == runs_.end() ? size_ : next->firstEntry))
+        return std::nullopt;
+    return entry;
+}
+
 } // namespace orvik

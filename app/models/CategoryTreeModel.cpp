@@ -62,9 +62,13 @@ bool CategoryTreeModel::hasChildren(const QModelIndex& parent) const
 
 QVariant CategoryTreeModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || rebuilding_)
+    if (!index.isValid() || rebuilding_)
         return {};
-    return textOf(nodeAt(index));
+    switch (role) {
+    case Qt::DisplayRole: return textOf(nodeAt(index));
+    case Qt::ToolTipRole: return toolTipOf(nodeAt(index));
+    default: return {};
+    }
 }
 
 } // namespace orvik::app

@@ -4,6 +4,7 @@
 // search filter keeps. QtModel is the Qt model class the view needs.
 
 #include "archive/ArchiveDocument.h"
+#include "archive/NodeFacts.h"
 
 #include <QString>
 #include <QVariant>
@@ -44,6 +45,12 @@ protected:
     DocumentModel(const orvik::ArchiveDocument& doc, QObject* parent) : QtModel(parent), doc_(doc) {}
 
     QVariant textOf(orvik::NodeId node) const { return QString::fromStdString(doc_.tree().text(node)); }
+    // What tells the node apart from those of the same text; none for a node with nothing to tell.
+    QVariant toolTipOf(orvik::NodeId node) const
+    {
+        const std::string tip = orvik::nodeToolTipText(doc_, node);
+        return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+    }
 
     const orvik::ArchiveDocument& doc_;
     bool rebuilding_ = false;

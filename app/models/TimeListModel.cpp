@@ -15,6 +15,11 @@ NodeId TimeListModel::nodeAt(int row) const
     return filter_ ? filter_->timeListNodes()[size_t(row)] : doc_.timeListNodes()[size_t(row)];
 }
 
+QString TimeListModel::widestNumber() const
+{
+    return QString::fromStdString(timeListNumberText(std::max<size_t>(doc_.timeListNodes().size(), 1) - 1));
+}
+
 int TimeListModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || rebuilding_)
@@ -24,10 +29,22 @@ int TimeListModel::rowCount(const QModelIndex& parent) const
 
 QVariant TimeListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole)
-        return {};
     const NodeId node = nodeAt(index.row());
-    return node == noNode ? QVariant() : textOf(node);
+    if (node == noNode)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole: return textOf(node);
+    case Qt::ToolTipRole: return toolTipOf(node);
+    case NumberRole: {
+        const std::optional<size_t> entry = doc_.timeListNodes().entryOf(node);
+        return entry ? QString::fromStdString(timeListNumberText(*entry)) : QString();
+    }
+    case TimeRole: {
+        const std::optional<int64_t> ticks = nodeFacts(doc_, node).ticks;
+        return ticks ? QString::fromStdString(onBoardTimeOfDayText(*ticks)) : QString();
+    }
+    default: return {};
+    }
 }
 
 } // namespace orvik::app

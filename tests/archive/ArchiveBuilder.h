@@ -66,10 +66,11 @@ struct Packet {
     uint8_t serviceType = 1;
     uint8_t serviceSubtype = 0;
     Bytes data;
+    uint32_t time = 0; // on-board 1/32 s count, in the first words of the data-field header
 
     Bytes frame() const
     {
-        Bytes field = dataFieldHeader ? le({0, 0, 0, serviceType, uint16_t(serviceSubtype << 8)}) : Bytes{};
+        Bytes field = dataFieldHeader ? le({uint16_t(time >> 16), uint16_t(time), 0, serviceType, uint16_t(serviceSubtype << 8)}) : Bytes{};
         field = field + data;
         const auto identification = uint16_t((dataFieldHeader ? 0x0800 : 0) | (processId << 4));
         return frameHeader(identification, uint16_t(field.size() - 1)) + field;
@@ -80,6 +81,12 @@ struct Packet {
 inline Packet categoryPacket(int16_t category, const Words& more = {})
 {
     return {.data = le({0, uint16_t(category)}) + le(more)};
+}
+
+inline Packet stampedAt(Packet packet, uint32_t time)
+{
+    packet.time = time;
+    return packet;
 }
 
 inline Packet withProcessId(Packet packet, int processId)

@@ -24,3 +24,17 @@ TEST(TimeList, EntriesMapBackToTheAppendedNodesAcrossGaps)
     list.append(3);
     EXPECT_EQ(list.front(), 3u);
 }
+
+// The way back, from a node to its entry, must find every appended node and no id of a gap.
+TEST(TimeList, NodesFindTheirEntriesAndNodesOutsideTheListFindNone)
+{
+    const std::vector<NodeId> appended = {5, 6, 7, 9, 10, 20, 22, 23};
+    TimeList list;
+    for (NodeId id : appended)
+        list.append(id);
+    for (size_t k = 0; k < appended.size(); ++k)
+        EXPECT_EQ(list.entryOf(appended[k]), k) << k;
+    for (NodeId outside : {0u, 4u, 8u, 11u, 19u, 21u, 24u, noNode})
+        EXPECT_EQ(list.entryOf(outside), std::nullopt) << outside;
+    EXPECT_EQ(TimeList().entryOf(0), std::nullopt);
+}
