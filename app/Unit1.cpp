@@ -184,9 +184,15 @@ void TForm1::buildStatusBar()
         statusPanels_[i] = new QLabel(panels[i].text);
         statusPanels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
         statusPanels_[i]->setMinimumWidth(panels[i].width);
-        bar->addWidget(statusPanels_[i]);
+        // Permanent: a message in the bar leaves the counts in view.
+        bar->addPermanentWidget(statusPanels_[i]);
     }
     setStatusBar(bar);
+}
+
+void TForm1::confirmInStatusBar(const QString& text)
+{
+    statusBar()->showMessage(text, 5000);
 }
 
 void TForm1::buildMenus()

@@ -115,6 +115,8 @@ private:
     void buildMenus();
     QWidget* buildLeftPanel();
     void buildStatusBar();
+    // Tells in the status bar, for a few seconds, that an export or save is done.
+    void confirmInStatusBar(const QString& text);
     void connectNavigation();
     // The tree and the time list show the node the user chooses in them; `nodeAt` maps a row to its node.
     void followChoices(QAbstractItemView* view, const std::function<orvik::NodeId(const QModelIndex&)>& nodeAt);

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -70,8 +71,12 @@ bool TForm1::exportHousekeepingCsv(const QString& fileName)
         file.cancelWriting();
         return false;
     }
-    if (result == display::CsvResult::Written && file.commit())
+    if (result == display::CsvResult::Written && file.commit()) {
+        const auto samples = display::samplesPerBlock * display::regularHkBlocks(doc_).size();
+        confirmInStatusBar(
+            QString("Exported %1 housekeeping samples to %2").arg(QLocale().toString(qulonglong(samples)), name));
         return true;
+    }
     const QString reason = file.errorString();
     file.cancelWriting();
     QMessageBox::warning(this, exportCaption,

@@ -15,10 +15,12 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -117,8 +119,13 @@ void TForm1::exportMemoryDump(DumpFileFormat format)
         return;
     const QString fileName = SaveDialog1->selectedFiles().front();
     const std::string error = reports::exportMemoryDump(*dump, format, QFileInfo(fileName).filesystemFilePath());
-    if (!error.empty())
+    if (!error.empty()) {
         QMessageBox::warning(this, QStringLiteral("Save to"), QString::fromStdString(error));
+        return;
+    }
+    confirmInStatusBar(QStringLiteral("Saved the memory dump (%1 words) to %2")
+                           .arg(QLocale().toString(qulonglong(dump->dataWordCount())),
+                                QDir::toNativeSeparators(fileName)));
 }
 
 void TForm1::ASCII2Click()
