@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
@@ -401,7 +402,11 @@ void TForm1::openEnclosedFolder()
 {
     if (currentFileName.isEmpty())
         return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(currentFileName.left(folderLength(currentFileName))));
+    const QString folder = currentFileName.left(folderLength(currentFileName));
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        return;
+    const QString shown = QDir::toNativeSeparators(QDir::cleanPath(folder));
+    QMessageBox::warning(this, "Open enclosed folder", QString("The folder \"%1\" could not be opened.").arg(shown));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
