@@ -6,6 +6,7 @@
 #include "app/ComponentApplier.h"
 #include "app/StringLists.h"
 #include "app/pages/MainPages.h"
+#include "app/pages/PageKeys.h"
 #include "app/models/NodeSearch.h"
 #include "app/models/PacketStatisticsModel.h"
 #include "app/pages/RawPage.h"
@@ -79,6 +80,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     pageControl1_ = buildMainPages(splitter, display_);
     splitter->addWidget(pageControl1_);
     rawPage_ = new RawPage(*pageControl1_, doc_.tree(), this);
+    installPageKeys(*this, *pageControl1_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({233, 737});
     setCentralWidget(splitter);
