@@ -29,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -166,7 +167,12 @@ QWidget* TForm1::buildLeftPanel()
     searchEdit_->setObjectName("SearchEdit");
     searchEdit_->setPlaceholderText("Search nodes");
     searchEdit_->setClearButtonEnabled(true);
-    searchLayout->addWidget(searchEdit_);
+    searchMatches_ = new QLabel;
+    searchMatches_->setObjectName("SearchMatches");
+    auto* searchLine = new QHBoxLayout;
+    searchLine->addWidget(searchEdit_, 1);
+    searchLine->addWidget(searchMatches_);
+    searchLayout->addLayout(searchLine);
     searchLayout->addWidget(navigation);
 
     panel->addWidget(searchable);
@@ -255,7 +261,7 @@ void TForm1::followChoices(QAbstractItemView* view, const std::function<NodeId(c
     // is already selected shows it again.
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, nodeAt](const QModelIndex& current) {
-                if (current.isValid())
+                if (current.isValid() && !restoringChoice_)
                     nodeChosen(nodeAt(current), QApplication::mouseButtons() != Qt::NoButton);
             });
     connect(view, &QAbstractItemView::clicked, this, [this, nodeAt](const QModelIndex& index) {

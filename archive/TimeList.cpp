@@ -18,4 +18,18 @@ NodeId TimeList::operator[](size_t k) const
     return NodeId(run->firstNode + (k - run->firstEntry));
 }
 
+std::optional<size_t> TimeList::entryOf(NodeId id) const
+{
+    // Runs rise in node id: the node lies in the last run starting at or below it, or in none.
+    const auto after = std::upper_bound(runs_.begin(), runs_.end(), id,
+                                        [](NodeId node, const Run& r) { return node < r.firstNode; });
+    if (after == runs_.begin())
+        return std::nullopt;
+    const Run& run = *std::prev(after);
+    const size_t entry = run.firstEntry + (id - run.firstNode);
+    if (entry >= (after == runs_.end() ? size_ : after->firstEntry))
+        return std::nullopt;
+    return entry;
+}
+
 } // namespace orvik

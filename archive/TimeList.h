@@ -6,6 +6,7 @@
 #include "archive/CategoryTree.h"
 
 #include <iterator>
+#include <optional>
 #include <vector>
 
 namespace orvik {
@@ -20,6 +21,8 @@ public:
     // The node of entry k (k < size()).
     NodeId operator[](size_t k) const;
     NodeId front() const { return (*this)[0]; }
+    // The entry of a node; nothing for a node the list does not hold.
+    std::optional<size_t> entryOf(NodeId id) const;
 
     class const_iterator {
     public:

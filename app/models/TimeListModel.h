@@ -15,6 +15,8 @@ public:
 
     // The node of a row, or none.
     orvik::NodeId nodeAt(int row) const;
+    // The row of a node, or -1 when the list does not hold it.
+    int rowOf(orvik::NodeId node) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -24,3 +24,17 @@ TEST(TimeList, EntriesMapBackToTheAppendedNodesAcrossGaps)
     list.append(3);
     EXPECT_EQ(list.front(), 3u);
 }
+
+TEST(TimeList, FindsTheEntryOfANodeAndNoneForANodeItDoesNotHold)
+{
+    TimeList list;
+    for (NodeId id : {5u, 6u, 7u, 9u, 10u, 20u})
+        list.append(id);
+    EXPECT_EQ(list.entryOf(5), 0u);
+    EXPECT_EQ(list.entryOf(7), 2u);
+    EXPECT_EQ(list.entryOf(10), 4u);
+    EXPECT_EQ(list.entryOf(20), 5u);
+    for (NodeId missing : {0u, 4u, 8u, 11u, 19u, 21u, noNode})
+        EXPECT_EQ(list.entryOf(missing), std::nullopt) << missing;
+    EXPECT_EQ(TimeList().entryOf(0), std::nullopt);
+}
