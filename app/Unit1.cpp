@@ -83,7 +83,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     rawPage_ = new RawPage(*pageControl1_, doc_.tree(), this);
     installPageKeys(*this, *pageControl1_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({233, 737});
+    splitter->setSizes({205, 765});
     setCentralWidget(splitter);
     buildStatusBar();
     buildMenus();
@@ -149,6 +149,8 @@ QWidget* TForm1::buildLeftPanel()
     statistics->setObjectName("PacketStatListView");
     statistics->setRootIsDecorated(false);
     statistics->setUniformRowHeights(true);
+    // As tall as its rows, header included: the panel's splitter gives it that much at first.
+    statistics->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     statisticsModel_ = new PacketStatisticsModel(doc_.packetStatistics(), this);
     statistics->setModel(statisticsModel_);
     // The names take the room the counts leave them: no sideways scrolling in the narrow panel.
