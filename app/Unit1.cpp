@@ -6,6 +6,7 @@
 #include "app/ComponentApplier.h"
 #include "app/StringLists.h"
 #include "app/pages/MainPages.h"
+#include "app/pages/PageKeys.h"
 #include "app/models/NodeSearch.h"
 #include "app/models/PacketStatisticsModel.h"
 #include "app/pages/RawPage.h"
@@ -23,11 +24,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,8 +82,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     pageControl1_ = buildMainPages(splitter, display_);
     splitter->addWidget(withNodeHeader(pageControl1_));
     rawPage_ = new RawPage(*pageControl1_, doc_.tree(), this);
+    installPageKeys(*this, *pageControl1_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({233, 737});
+    splitter->setSizes({205, 765});
     setCentralWidget(splitter);
     buildStatusBar();
     buildMenus();
@@ -146,6 +150,8 @@ QWidget* TForm1::buildLeftPanel()
     statistics->setObjectName("PacketStatListView");
     statistics->setRootIsDecorated(false);
     statistics->setUniformRowHeights(true);
+    // As tall as its rows, header included: the panel's splitter gives it that much at first.
+    statistics->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     statisticsModel_ = new PacketStatisticsModel(doc_.packetStatistics(), this);
     statistics->setModel(statisticsModel_);
     // The names take the room the counts leave them: no sideways scrolling in the narrow panel.
@@ -164,7 +170,12 @@ QWidget* TForm1::buildLeftPanel()
     searchEdit_->setObjectName("SearchEdit");
     searchEdit_->setPlaceholderText("Search nodes");
     searchEdit_->setClearButtonEnabled(true);
-    searchLayout->addWidget(searchEdit_);
+    searchMatches_ = new QLabel;
+    searchMatches_->setObjectName("SearchMatches");
+    auto* searchLine = new QHBoxLayout;
+    searchLine->addWidget(searchEdit_, 1);
+    searchLine->addWidget(searchMatches_);
+    searchLayout->addLayout(searchLine);
     searchLayout->addWidget(navigation);
 
     panel->addWidget(searchable);
@@ -200,7 +211,8 @@ void TForm1::buildStatusBar()
         statusPanels_[i] = new QLabel(panels[i].text);
         statusPanels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
         statusPanels_[i]->setMinimumWidth(panels[i].width);
-        bar->addWidget(statusPanels_[i]);
+        // Permanent: a message in the bar leaves the counts in view.
+        bar->addPermanentWidget(statusPanels_[i]);
     }
     setStatusBar(bar);
 }
@@ -262,7 +274,7 @@ void TForm1::followChoices(QAbstractItemView* view, const std::function<NodeId(c
     // is already selected shows it again.
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, nodeAt](const QModelIndex& current) {
-                if (current.isValid())
+                if (current.isValid() && !restoringChoice_)
                     nodeChosen(nodeAt(current), QApplication::mouseButtons() != Qt::NoButton);
             });
     connect(view, &QAbstractItemView::clicked, this, [this, nodeAt](const QModelIndex& index) {
@@ -413,7 +425,11 @@ void TForm1::openEnclosedFolder()
 {
     if (currentFileName.isEmpty())
         return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(currentFileName.left(folderLength(currentFileName))));
+    const QString folder = currentFileName.left(folderLength(currentFileName));
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        return;
+    const QString shown = QDir::toNativeSeparators(QDir::cleanPath(folder));
+    QMessageBox::warning(this, "Open enclosed folder", QString("The folder \"%1\" could not be opened.").arg(shown));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)

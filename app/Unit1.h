@@ -136,6 +136,8 @@ private:
     // The search field above the tree and the time list (Unit1Search.cpp).
     void connectSearch();
     void showSearchResult(std::shared_ptr<const orvik::NodeFilter> filter);
+    // Chooses the node on show in the tree and the time list, in view, where they list it.
+    void keepCurrentNodeChosen();
     // Before an open: the filter refers to the nodes about to go.
     void dropSearchFilter();
     void nodeChosen(orvik::NodeId node, bool byMouse);
@@ -147,6 +149,7 @@ private:
     QListView* listBox1_ = nullptr;
     QTabWidget* pageControl4_ = nullptr;
     QLineEdit* searchEdit_ = nullptr;
+    QLabel* searchMatches_ = nullptr;
     NodeSearch* search_ = nullptr;
     QTabWidget* pageControl1_ = nullptr;
     QLabel* nodeHeader_ = nullptr;
@@ -167,5 +170,7 @@ private:
     std::unique_ptr<tceditor::TForm4> tcEditor_;
     // A mouse press that changed the selection has shown the node already: its click need not.
     bool shownByPress_ = false;
+    // The views are being pointed at the node on show: their choice shows nothing.
+    bool restoringChoice_ = false;
 };
 } // namespace orvik::app

@@ -4,12 +4,14 @@
 
 #include "app/Unit1.h"
 
+#include "display/widgets/StatusMessage.h"
 #include "display/HousekeepingCsv.h"
 #include "display/HousekeepingSamples.h"
 
 #include <QFileDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -70,8 +72,12 @@ bool TForm1::exportHousekeepingCsv(const QString& fileName)
         file.cancelWriting();
         return false;
     }
-    if (result == display::CsvResult::Written && file.commit())
+    if (result == display::CsvResult::Written && file.commit()) {
+        const auto samples = display::samplesPerBlock * display::regularHkBlocks(doc_).size();
+        widgets::showStatusMessage(
+            this, QString("Exported %1 housekeeping samples to %2").arg(QLocale().toString(qulonglong(samples)), name));
         return true;
+    }
     const QString reason = file.errorString();
     file.cancelWriting();
     QMessageBox::warning(this, exportCaption,

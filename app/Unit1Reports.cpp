@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 
 #include "reports/AboutBox.h"
+#include "display/widgets/StatusMessage.h"
 #include "app/models/CategoryTreeModel.h"
 #include "app/pages/PopupMenu.h"
 #include "reports/FileVersion.h"
@@ -15,10 +16,12 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -117,8 +120,13 @@ void TForm1::exportMemoryDump(DumpFileFormat format)
         return;
     const QString fileName = SaveDialog1->selectedFiles().front();
     const std::string error = reports::exportMemoryDump(*dump, format, QFileInfo(fileName).filesystemFilePath());
-    if (!error.empty())
+    if (!error.empty()) {
         QMessageBox::warning(this, QStringLiteral("Save to"), QString::fromStdString(error));
+        return;
+    }
+    widgets::showStatusMessage(this, QStringLiteral("Saved the memory dump (%1 words) to %2")
+                                         .arg(QLocale().toString(qulonglong(dump->dataWordCount())),
+                                              QDir::toNativeSeparators(fileName)));
 }
 
 void TForm1::ASCII2Click()

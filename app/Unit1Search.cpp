@@ -1,6 +1,8 @@
 // The search field: filters the category tree and the time list by node text as
 // the user types. Ctrl+F goes to it, Escape empties it and the full lists return.
-// Choosing a node in a filtered list shows that node, as in the full lists.
+// Choosing a node in a filtered list shows that node, as in the full lists; the
+// node shown stays chosen and in view while the lists change with the needle.
+// Beside the field, how many nodes match.
 
 #include "app/Unit1.h"
 
@@ -8,7 +10,11 @@
 #include "app/models/NodeSearch.h"
 #include "app/models/TimeListModel.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QLocale>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTreeView>
@@ -20,6 +26,15 @@ namespace orvik::app {
 namespace {
 // Up to this many nodes in a filtered tree, every group is opened to show the matches.
 constexpr size_t expandAllLimit = 2000;
+
+QString matchesText(size_t count)
+{
+    if (count == 0)
+        return QStringLiteral("No matches");
+    if (count == 1)
+        return QStringLiteral("1 match");
+    return QStringLiteral("%1 matches").arg(QLocale().toString(qulonglong(count)));
+}
 } // namespace
 
 void TForm1::connectSearch()
@@ -44,10 +59,27 @@ void TForm1::connectSearch()
 void TForm1::showSearchResult(std::shared_ptr<const NodeFilter> filter)
 {
     const bool expand = filter && filter->shownCount() <= expandAllLimit;
+    searchMatches_->setText(filter ? matchesText(filter->matchCount()) : QString());
     treeModel_->setFilter(filter);
     timeModel_->setFilter(std::move(filter));
     if (expand)
         treeView1_->expandAll();
+    keepCurrentNodeChosen();
+}
+
+void TForm1::keepCurrentNodeChosen()
+{
+    const NodeId node = currentNode();
+    // The node is on show already: choosing it here must not show it again.
+    const QScopedValueRollback quiet(restoringChoice_, true);
+    const auto choose = [](QAbstractItemView& view, const QModelIndex& index) {
+        if (!index.isValid())
+            return;
+        view.setCurrentIndex(index);
+        view.scrollTo(index);
+    };
+    choose(*treeView1_, treeModel_->indexOf(node));
+    choose(*listBox1_, timeModel_->index(timeModel_->rowOf(node)));
 }
 
 void TForm1::dropSearchFilter()

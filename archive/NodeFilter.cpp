@@ -65,6 +65,7 @@ std::optional<NodeFilter> filterNodes(const CategoryTree& tree, std::string_view
         }
         if (!match)
             continue;
+        ++filter.matchCount_;
         if (kind != NodeKind::Group)
             filter.timeListNodes_.push_back(id);
         // Ancestors have smaller ids: mark upwards until one is shown already.

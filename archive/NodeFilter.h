@@ -28,6 +28,8 @@ public:
     const std::vector<NodeId>& timeListNodes() const { return timeListNodes_; }
     // Nodes the tree shows: matches and their ancestors.
     size_t shownCount() const { return shownCount_; }
+    // Nodes whose text holds the needle, groups among them.
+    size_t matchCount() const { return matchCount_; }
 
 private:
     friend std::optional<NodeFilter> filterNodes(const CategoryTree&, std::string_view,
@@ -36,6 +38,7 @@ private:
     std::unordered_map<NodeId, std::vector<NodeId>> children_;
     std::vector<NodeId> timeListNodes_;
     size_t shownCount_ = 0;
+    size_t matchCount_ = 0;
 };
 
 // The nodes of `tree` whose text holds `needle`. An empty needle matches every node.

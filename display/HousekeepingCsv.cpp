@@ -46,7 +46,7 @@ CsvResult writeHousekeepingCsv(const ArchiveDocument& doc, const HkParameterList
     std::string text = housekeepingCsvHeader(columns);
     text.reserve(2 * csvPieceSize);
     for (size_t i = 0; i < blocks.size(); ++i) {
-        for (const int half : {0, 1})
+        for (int half = 0; half < samplesPerBlock; ++half)
             appendHousekeepingCsvRow(text, columns, blocks[i], half);
         if (text.size() < csvPieceSize)
             continue;

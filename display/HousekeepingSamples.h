@@ -11,6 +11,9 @@
 
 namespace orvik::display {
 
+// A block's samples: one per half.
+constexpr int samplesPerBlock = 2;
+
 // The blocks of the "Regular HK" packets in file order (each starts at data word 1,
 // as on the "Regular HK" page). A packet too short for a block gives an empty one.
 std::vector<WordView> regularHkBlocks(const ArchiveDocument& doc);

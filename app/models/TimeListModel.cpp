@@ -2,6 +2,8 @@
 
 #include "archive/NodeFilter.h"
 
+#include <algorithm>
+
 using namespace orvik;
 
 namespace orvik::app {
@@ -18,6 +20,20 @@ NodeId TimeListModel::nodeAt(int row) const
 QString TimeListModel::widestNumber() const
 {
     return QString::fromStdString(timeListNumberText(std::max<size_t>(doc_.timeListNodes().size(), 1) - 1));
+}
+
+int TimeListModel::rowOf(NodeId node) const
+{
+    if (rebuilding_)
+        return -1;
+    if (!filter_) {
+        const std::optional<size_t> entry = doc_.timeListNodes().entryOf(node);
+        return entry ? int(*entry) : -1;
+    }
+    // The filtered list keeps the order of the full one, which is the order of the node ids.
+    const std::vector<NodeId>& nodes = filter_->timeListNodes();
+    const auto found = std::lower_bound(nodes.begin(), nodes.end(), node);
+    return found != nodes.end() && *found == node ? int(found - nodes.begin()) : -1;
 }
 
 int TimeListModel::rowCount(const QModelIndex& parent) const

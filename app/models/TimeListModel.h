@@ -23,6 +23,8 @@ public:
     orvik::NodeId nodeAt(int row) const;
     // The number of the last entry of the whole time list: the widest the list shows.
     QString widestNumber() const;
+    // The row of a node, or -1 when the list does not hold it.
+    int rowOf(orvik::NodeId node) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

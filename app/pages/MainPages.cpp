@@ -8,6 +8,10 @@
 #include "app/pages/SweepPages.h"
 #include "display/MainDisplay.h"
 
+#include <QApplication>
+#include <QProxyStyle>
+#include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -39,6 +43,36 @@ QWidget* page(QTabWidget* control, const char* name)
     return control->findChild<QWidget*>(name);
 }
 
+// Tabs with little room beside their texts: all of PageControl1's tabs fit beside
+// the left panel in the first-run window, without scroll arrows.
+class CompactTabs : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        return metric == PM_TabBarTabHSpace ? 6 : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The pages of PageControl1 scroll what a small window cannot show: each named page
+// (the tab, brought forward by name) holds a scroll area, the builders fill its content.
+void scrollContent(QWidget* page)
+{
+    auto* scroller = new QScrollArea;
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(new QWidget);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroller);
+}
+
+// What the builders fill on a page of PageControl1.
+QWidget* content(QTabWidget* main, const char* name)
+{
+    return page(main, name)->findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly)->widget();
+}
+
 // Fills a page with one widget that takes all of it.
 void fill(QWidget* page, QWidget* content)
 {
@@ -63,13 +97,18 @@ QTabWidget* buildMainPages(QWidget* parent, const orvik::display::MainDisplay& d
                                     {"TCExeReportTabSheet", "Execution Report"},
                                     {"TCTabSheet", "TC"}},
                                    parent);
+    for (int i = 0; i < main->count(); ++i)
+        scrollContent(main->widget(i));
+    auto* compact = new CompactTabs(QApplication::style()->name());
+    compact->setParent(main); // goes after the tab bar, which main made first
+    main->tabBar()->setStyle(compact);
 
-    fill(page(main, "MSTab"), pageControl("MSPageControl",
+    fill(content(main, "MSTab"), pageControl("MSPageControl",
                                           {{"MSSpecTabSheet", "Spectrum"},
                                            {"MSParTabSheet", "HK Sweep"},
                                            {"MSCfgTabSheet", "Configuration"}},
                                           nullptr));
-    fill(page(main, "GCtab"), pageControl("GCPageControl",
+    fill(content(main, "GCtab"), pageControl("GCPageControl",
                                           {{"GCSpecTabSheet", "Spectrum"},
                                            {"GCParTabSheet1", "HK Sweep"},
                                            {"GCCfgTabSheet", "Configuration"}},
@@ -84,7 +123,7 @@ QTabWidget* buildMainPages(QWidget* parent, const orvik::display::MainDisplay& d
     fill(page(csib, "DeviceParTabSheet"),
          pageControl("PageControl2",
                      {{"TabSheet1", "Tapping Station && Oven"}, {"TabSheet2", "GC"}, {"TabSheet3", "MS"}}, nullptr));
-    fill(page(main, "CSIBTabSheet"), csib);
+    fill(content(main, "CSIBTabSheet"), csib);
     // The regular and the internal housekeeping words of the block on show; blank until one is shown.
     QWidget* internalHk = page(csib, "InternalHKTabSheet");
     fill(internalHk, housekeepingListView(
@@ -96,17 +135,17 @@ QTabWidget* buildMainPages(QWidget* parent, const orvik::display::MainDisplay& d
     buildMSConfigurationPage(page(main, "MSCfgTabSheet"));
     buildGCConfigurationPage(page(main, "GCCfgTabSheet"));
 
-    fill(page(main, "TPSTTabSheet"),
+    fill(content(main, "TPSTTabSheet"),
          pageControl("PageControl3", {{"TPSTCfgTabSheet", "Configuration"}, {"TPSTReportTabSheet", "Report"}}, nullptr));
 
     buildTPSTConfigurationPage(page(main, "TPSTCfgTabSheet"));
-    buildRegularHKPage(page(main, "RegularHKTabSheet"), display);
-    buildErrorMessagePage(page(main, "ErrMsgTabSheet"));
-    buildTestResultPage(page(main, "TestResultTabSheet"));
+    buildRegularHKPage(content(main, "RegularHKTabSheet"), display);
+    buildErrorMessagePage(content(main, "ErrMsgTabSheet"));
+    buildTestResultPage(content(main, "TestResultTabSheet"));
     buildTpstReportPage(page(main, "TPSTReportTabSheet"));
-    buildExecutionReportPage(page(main, "TCExeReportTabSheet"));
-    buildTelecommandPage(page(main, "TCTabSheet"));
-    buildMemoryDumpPage(page(main, "MemDumpTabSheet"));
+    buildExecutionReportPage(content(main, "TCExeReportTabSheet"));
+    buildTelecommandPage(content(main, "TCTabSheet"));
+    buildMemoryDumpPage(content(main, "MemDumpTabSheet"));
     attachMemDumpPopupMenu(main);
     buildSweepPages(*main);
     main->setCurrentIndex(0);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTimeZone>
 #include <QVBoxLayout>
@@ -101,6 +102,11 @@ TrendForm::TrendForm(const ArchiveDocument& doc, QWidget* mainWindow) : QWidget(
     for (QWidget* w : std::initializer_list<QWidget*>{undoZoom, logarithmic_, exportTo, print, editor})
         tools->addWidget(w);
     tools->addStretch();
+    QPushButton* closeButton = button("TrendClose", "Close");
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    // A window, not a dialog: Escape is bound here, as a dialog binds it.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    tools->addWidget(closeButton);
     rightLayout->addLayout(tools);
     rightLayout->addWidget(chart_, 1);
 

@@ -452,4 +452,18 @@ TEST_F(MainWindowTest, OpenEnclosedFolderHandsTheFolderToTheFileManager)
     EXPECT_EQ(QDir(catcher.opened.front().toLocalFile()), QDir(scratch_.path()));
 }
 
+TEST_F(MainWindowTest, OpenEnclosedFolderTellsWhenTheDesktopCannotOpenIt)
+{
+    // A handler without the slot named: the desktop reports the folder as not opened.
+    QObject noFileManager;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &noFileManager, "open");
+    open(scratchFile("a.cvlbin"));
+    MessageBoxCatcher box;
+    find<QAction>("Openenclosedfolder1")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(box.caption, "Open enclosed folder");
+    EXPECT_EQ(box.text,
+              QStringLiteral("The folder \"%1\" could not be opened.").arg(QDir::toNativeSeparators(scratch_.path())));
+}
+
 #include "MainWindowTest.moc"

@@ -1,6 +1,7 @@
 // The search field of the main window on the demo archive: typing filters the
 // category tree and the time list, a filtered row shows its own node, Ctrl+F and
-// Escape, and an open keeps the needle.
+// Escape, the chosen node kept chosen when the full lists return, the count of
+// matches, and an open keeps the needle.
 
 #include "tests/app/SettingsTest.h"
 #include "tests/app/WindowHelpers.h"
@@ -10,7 +11,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -150,4 +153,60 @@ TEST_F(SearchTest, OpeningAFileKeepsTheNeedleAndFiltersTheNewTree)
     EXPECT_EQ(window_->currentNode(), orvik::noNode);
     ASSERT_TRUE(waitForTimeRows(rows));
     EXPECT_EQ(timeList_->model()->index(0, 0).data().toString().left(12), "Memory Dump ");
+}
+
+TEST_F(SearchTest, EscapeKeepsTheNodeChosenInTheFilteredListChosenAndInViewInBothLists)
+{
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    const int fullRows = timeRows();
+    edit_->setText("memory dump");
+    const int rows = expectedRows("memory dump");
+    ASSERT_TRUE(waitForTimeRows(rows));
+    const NodeId chosen = chooseTimeRow(*window_, rows - 1);
+    ASSERT_NE(chosen, orvik::noNode);
+    // The user brings another page forward: getting the node back in the lists must not show it again.
+    auto* pages = window_->findChild<QTabWidget*>("PageControl1");
+    pages->setCurrentWidget(pages->findChild<QWidget*>("TCTabSheet"));
+
+    edit_->setFocus();
+    QTest::keyClick(edit_, Qt::Key_Escape);
+    ASSERT_EQ(timeRows(), fullRows);
+    EXPECT_EQ(window_->currentNode(), chosen);
+    EXPECT_EQ(activePage(), "TCTabSheet");
+    // The line is in view from top to bottom; long lines may run on to the right.
+    const auto inView = [](const QAbstractItemView& view) {
+        const QRect line = view.visualRect(view.currentIndex());
+        return line.isValid() && line.top() >= 0 && line.bottom() <= view.viewport()->rect().bottom();
+    };
+    EXPECT_EQ(window_->chosenNode(), chosen) << "the time list in front";
+    EXPECT_GT(timeList_->currentIndex().row(), timeList_->height() / timeList_->sizeHintForRow(0))
+        << "a line beyond the first screen";
+    EXPECT_TRUE(inView(*timeList_));
+    window_->findChild<QTabWidget*>("PageControl4")->setCurrentIndex(0);
+    EXPECT_EQ(window_->chosenNode(), chosen) << "the tree in front";
+    EXPECT_TRUE(inView(*tree_));
+}
+
+TEST_F(SearchTest, TheFieldTellsHowManyNodesMatchNotCountingTheirGroups)
+{
+    auto* matches = window_->findChild<QLabel*>("SearchMatches");
+    ASSERT_NE(matches, nullptr);
+    EXPECT_TRUE(matches->text().isEmpty());
+
+    const orvik::CategoryTree& tree = doc().tree();
+    qulonglong expected = 0;
+    for (NodeId node = 0; node < tree.size(); ++node)
+        expected += QString::fromStdString(tree.text(node)).contains("spectrum", Qt::CaseInsensitive);
+    ASSERT_GT(expected, 1u);
+    ASSERT_LT(expected, orvik::filterNodes(tree, "spectrum")->shownCount()) << "the groups shown do not count";
+    edit_->setText("Spectrum");
+    const QString text = QStringLiteral("%1 matches").arg(QLocale().toString(expected));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return matches->text() == text; }, 10000)) << matches->text().toStdString();
+
+    edit_->setText("no such node");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return matches->text() == "No matches"; }, 10000));
+    edit_->clear();
+    EXPECT_TRUE(matches->text().isEmpty());
 }

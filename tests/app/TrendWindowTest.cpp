@@ -1,7 +1,7 @@
 // The "Housekeeping Trend" window of the real main window: opened from the menu,
 // a checked parameter plotted over the demo archive's on-board time, the search,
-// the logarithmic scale that keeps the time axis, and the window following the
-// archive opened.
+// the logarithmic scale that keeps the time axis, the window following the
+// archive opened, and Close and Escape.
 
 #include "tests/app/ModalAnswers.h"
 #include "tests/app/SettingsTest.h"
@@ -18,6 +18,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTest>
 
 using namespace orvik;
 using namespace orvik::test;
@@ -88,6 +90,22 @@ TEST_F(TrendWindowTest, TheMenuShowsTheWindowAndACheckedParameterIsPlottedOverOn
     item("ORVH_p5V_C")->setCheckState(Qt::Unchecked);
     ASSERT_EQ(chart->seriesCount(), 1);
     EXPECT_EQ(chart->points(0), oven);
+}
+
+TEST_F(TrendWindowTest, CloseAndEscapeCloseTheWindow)
+{
+    auto* close = trend->findChild<QPushButton*>("TrendClose");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), "Close");
+    close->click();
+    EXPECT_FALSE(trend->isVisible());
+
+    window.findChild<QAction*>("Housekeepingtrend1")->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(trend));
+    auto* search = trend->findChild<QLineEdit*>("TrendSearch");
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Escape);
+    EXPECT_FALSE(trend->isVisible());
 }
 
 TEST_F(TrendWindowTest, TheSearchHidesTheParametersThatDoNotMatch)

@@ -12,12 +12,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -195,8 +197,13 @@ TEST_F(SaveToTest, SavesTheDumpChosenInTheTreeInBothFormats)
 {
     chooseInTree(dump);
     ModalAnswers answers({saveAs("Ascii (*.txt)", file("dump.txt")), saveAs("Binary (*.bin)", file("dump"))});
+    const auto confirmation = [](const QString& name) {
+        return QStringLiteral("Saved the memory dump (256 words) to %1").arg(QDir::toNativeSeparators(name));
+    };
     trigger("ASCII2"); // "Save to" > "ASCII" of the memory-dump pop-up menu
+    EXPECT_EQ(window.statusBar()->currentMessage(), confirmation(file("dump.txt")));
     trigger("Binary2");
+    EXPECT_EQ(window.statusBar()->currentMessage(), confirmation(file("dump")));
     EXPECT_EQ(contents(file("dump.txt")), text);
     QFile binary(file("dump"));
     ASSERT_TRUE(binary.open(QIODevice::ReadOnly));
@@ -244,6 +251,7 @@ TEST_F(SaveToTest, ReportsAFileThatCannotBeWritten)
     window.Binary2Click();
     EXPECT_EQ(message, QStringLiteral("Cannot open \"%1\" for writing: No such file or directory.").arg(target));
     EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(window.statusBar()->currentMessage().isEmpty()) << "nothing saved";
 }
 
 } // namespace
