@@ -314,7 +314,7 @@ void Chart::mouseMoveEvent(QMouseEvent* event)
 void Chart::leaveEvent(QEvent* event)
 {
     QCustomPlot::leaveEvent(event);
-    updateReadout(QPointF(-1, -1));
+    hideReadout();
 }
 
 void Chart::updateReadout(const QPointF& pos)

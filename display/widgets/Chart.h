@@ -85,6 +85,8 @@ public:
 
     // The coordinates under the mouse, hidden while the mouse is elsewhere.
     const QCPItemText* readout() const { return readout_; }
+    // Until the mouse moves over the plot again: copies, exports and prints show the chart without it.
+    void hideReadout() { updateReadout(QPointF(-1, -1)); }
 
 signals:
     // A series was hidden or shown through its legend check box.

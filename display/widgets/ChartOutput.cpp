@@ -113,6 +113,7 @@ private:
 
 QByteArray chartSvg(Chart& chart)
 {
+    chart.hideReadout();
     QByteArray svg;
     QBuffer buffer(&svg);
     buffer.open(QIODevice::WriteOnly);
@@ -122,6 +123,7 @@ QByteArray chartSvg(Chart& chart)
 
 void copyToClipboard(Chart& chart)
 {
+    chart.hideReadout();
     auto* data = new QMimeData;
     data->setData(QStringLiteral("image/svg+xml"), chartSvg(chart));
     const QSize size = sizeOf(chart);
@@ -148,6 +150,7 @@ QString defaultFileName(const Chart& chart, ExportFormat format)
 
 bool exportChart(Chart& chart, const QString& fileName, ExportFormat format)
 {
+    chart.hideReadout();
     const QSize size = sizeOf(chart);
     switch (format) {
     case ExportFormat::Png: return chart.savePng(fileName, size.width(), size.height());
@@ -163,6 +166,7 @@ bool exportChart(Chart& chart, const QString& fileName, ExportFormat format)
 
 void paintChartPage(Chart& chart, QPaintDevice& device, const QSize& page)
 {
+    chart.hideReadout();
     QCPPainter painter;
     if (!painter.begin(&device))
         return;

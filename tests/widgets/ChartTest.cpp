@@ -219,6 +219,16 @@ TEST_F(ChartTest, TheReadOutTellsTheCoordinatesUnderTheMouseWithoutReplottingThe
     EXPECT_EQ(chart.readout()->text(), "x = 50  y = 250");
     EXPECT_EQ(replots, 0) << "only the read-out's layer is drawn again";
 
+    // The mouse left for a menu or a dialog: what is copied, exported or printed shows no read-out.
+    chartSvg(chart);
+    EXPECT_FALSE(chart.readout()->visible());
+    moveMouseTo({chart.xAxis->coordToPixel(50), chart.yAxis->coordToPixel(250)});
+    ASSERT_TRUE(chart.readout()->visible());
+    QImage page(800, 600, QImage::Format_RGB32);
+    paintChartPage(chart, page, page.size());
+    EXPECT_FALSE(chart.readout()->visible());
+
+    moveMouseTo({chart.xAxis->coordToPixel(50), chart.yAxis->coordToPixel(250)});
     moveMouseTo({2, 2}); // over the margin, off the plot
     EXPECT_FALSE(chart.readout()->visible());
     moveMouseTo(chart.axisRect()->rect().center());
