@@ -66,6 +66,18 @@ QWidget* tabPage(const char* name, QWidget* content)
     layout->addWidget(content);
     return page;
 }
+
+// A line (the search field, the node header) close above the control it belongs to.
+QWidget* withLineAbove(QLayout* line, QWidget* control)
+{
+    auto* framed = new QWidget;
+    auto* layout = new QVBoxLayout(framed);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(line);
+    layout->addWidget(control, 1);
+    return framed;
+}
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
@@ -162,10 +174,6 @@ QWidget* TForm1::buildLeftPanel()
     statistics->model()->setHeaderData(1, Qt::Horizontal, int(Qt::AlignRight), Qt::TextAlignmentRole);
 
     // The search field filters both navigation controls: it sits above their tabs.
-    auto* searchable = new QWidget;
-    auto* searchLayout = new QVBoxLayout(searchable);
-    searchLayout->setContentsMargins(0, 0, 0, 0);
-    searchLayout->setSpacing(2);
     searchEdit_ = new QLineEdit;
     searchEdit_->setObjectName("SearchEdit");
     searchEdit_->setPlaceholderText("Search nodes");
@@ -175,10 +183,8 @@ QWidget* TForm1::buildLeftPanel()
     auto* searchLine = new QHBoxLayout;
     searchLine->addWidget(searchEdit_, 1);
     searchLine->addWidget(searchMatches_);
-    searchLayout->addLayout(searchLine);
-    searchLayout->addWidget(navigation);
 
-    panel->addWidget(searchable);
+    panel->addWidget(withLineAbove(searchLine, navigation));
     panel->addWidget(statistics);
     panel->setStretchFactor(0, 1);
     return panel;
@@ -186,17 +192,13 @@ QWidget* TForm1::buildLeftPanel()
 
 QWidget* TForm1::withNodeHeader(QTabWidget* pages)
 {
-    auto* framed = new QWidget;
-    auto* layout = new QVBoxLayout(framed);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
     nodeHeader_ = new QLabel;
     nodeHeader_->setObjectName("NodeHeader");
     nodeHeader_->setTextInteractionFlags(Qt::TextSelectableByMouse); // numbers and offsets to copy
     nodeHeader_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // a long header never widens the window
-    layout->addWidget(nodeHeader_);
-    layout->addWidget(pages, 1);
-    return framed;
+    auto* line = new QHBoxLayout;
+    line->addWidget(nodeHeader_);
+    return withLineAbove(line, pages);
 }
 
 void TForm1::buildStatusBar()
