@@ -96,7 +96,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     rawPage_ = new RawPage(*pageControl1_, doc_.tree(), this);
     installPageKeys(*this, *pageControl1_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({205, 765});
+    splitter->setSizes({233, 737});
     setCentralWidget(splitter);
     buildStatusBar();
     buildMenus();
