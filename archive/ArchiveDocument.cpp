@@ -52,7 +52,7 @@ bool ArchiveDocument::open(const std::string& fileName, const ProgressFn& progre
     buildGroupNodes();
 
     reader_.setSyncWords(ESAPacket::defaultSyncWord1, ESAPacket::defaultSyncWord2);
-    int counter = 0;
+    uint64_t counter = 0;
     reader_.readPackets(counter, half(progress, 0));
     statusPanels_[0] = "Packets: " + std::to_string(counter);
     warnings_ = reader_.problems();

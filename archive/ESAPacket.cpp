@@ -79,22 +79,31 @@ std::optional<uint64_t> ESAPacket::fileOffset(const RawPacket& packet) const
 {
     const std::less<const uint8_t*> before;
     for (const Arena& arena : arenas_)
-        if (!before(packet.bytes, arena.bytes.get()) && before(packet.bytes, arena.bytes.get() + arena.size))
-            return arena.filePosition + uint64_t(packet.bytes - arena.bytes.get());
+        if (!before(packet.bytes, arena.bytes.data()) && before(packet.bytes, arena.bytes.data() + arena.size))
+            return arena.filePosition + uint64_t(packet.bytes - arena.bytes.data());
     return std::nullopt;
+}
+
+uint64_t ESAPacket::hugePageBytes() const
+{
+    uint64_t bytes = 0;
+    for (const Arena& arena : arenas_)
+        if (arena.bytes.hugePages())
+            bytes += arena.size;
+    return bytes;
 }
 
 // Reads in chunks and cuts frames out of each chunk while its bytes are still in
 // the cache. The arena is sized to the file; should the file grow while we read
 // it (another program writing it), the arena grows and the packets move with it.
-void ESAPacket::readPackets(int& counter, const ProgressFn& progress)
+void ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress)
 {
     if (!stream_)
         return;
     std::error_code ec;
     const auto fileSize = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
     const size_t expected = !ec && fileSize > streamPosition_ ? size_t(fileSize - streamPosition_) : 0;
-    Arena arena{std::make_unique_for_overwrite<uint8_t[]>(expected), 0, streamPosition_};
+    Arena arena{PageBackedBuffer(expected, backing_), 0, streamPosition_};
     size_t capacity = expected;
     const size_t firstPacket = packets_.size();
     packets_.reserve(firstPacket + expected / 256);
@@ -107,23 +116,23 @@ void ESAPacket::readPackets(int& counter, const ProgressFn& progress)
             uint8_t probe[4096];
             const size_t n = std::fread(probe, 1, sizeof probe, stream_.get());
             if (n == 0) {
-                splitFrames(arena.bytes.get(), arena.size, true, scan, counter);
+                splitFrames(arena.bytes.data(), arena.size, true, scan, counter);
                 break;
             }
             capacity = std::max(capacity * 2, readChunk);
-            auto bigger = std::make_unique_for_overwrite<uint8_t[]>(capacity);
-            std::copy_n(arena.bytes.get(), arena.size, bigger.get());
+            PageBackedBuffer bigger(capacity, backing_);
+            std::copy_n(arena.bytes.data(), arena.size, bigger.data());
             for (size_t i = firstPacket; i < packets_.size(); ++i)
-                packets_[i].bytes = bigger.get() + (packets_[i].bytes - arena.bytes.get());
+                packets_[i].bytes = bigger.data() + (packets_[i].bytes - arena.bytes.data());
             arena.bytes = std::move(bigger);
-            std::copy_n(probe, n, arena.bytes.get() + arena.size);
+            std::copy_n(probe, n, arena.bytes.data() + arena.size);
             arena.size += n;
         }
         const size_t want = std::min(readChunk, capacity - arena.size);
-        const size_t got = std::fread(arena.bytes.get() + arena.size, 1, want, stream_.get());
+        const size_t got = std::fread(arena.bytes.data() + arena.size, 1, want, stream_.get());
         arena.size += got;
         atEnd = got < want;
-        splitFrames(arena.bytes.get(), arena.size, atEnd, scan, counter);
+        splitFrames(arena.bytes.data(), arena.size, atEnd, scan, counter);
         if (progress)
             progress(expected ? std::min(1.0, double(arena.size) / double(expected)) : 1.0);
     }
@@ -150,7 +159,7 @@ void ESAPacket::reportProblems(const Scan& scan, uint64_t base, uint64_t fileEnd
 
 // A helper thread reads the file into the arena while this one cuts frames out
 // of what has arrived, so that the two cores share the work of a large open.
-void ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, int& counter, const ProgressFn& progress)
+void ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t& counter, const ProgressFn& progress)
 {
     // Bytes arrived so far, with the top bit set once the helper has stopped.
     constexpr uint64_t stopped = uint64_t(1) << 63;
@@ -160,7 +169,7 @@ void ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, int& cou
         size_t done = 0;
         while (done < size && !enough.load(std::memory_order_relaxed)) {
             const size_t got =
-                std::fread(arena.bytes.get() + done, 1, std::min(concurrentChunk, size - done), stream_.get());
+                std::fread(arena.bytes.data() + done, 1, std::min(concurrentChunk, size - done), stream_.get());
             done += got;
             if (got == 0)
                 break;
@@ -173,7 +182,7 @@ void ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, int& cou
     for (uint64_t seen = 0; !(seen & stopped);) {
         arrived.wait(seen, std::memory_order_acquire);
         seen = arrived.load(std::memory_order_acquire);
-        splitFrames(arena.bytes.get(), size_t(seen & ~stopped), false, scan, counter);
+        splitFrames(arena.bytes.data(), size_t(seen & ~stopped), false, scan, counter);
         if (progress)
             progress(double(seen & ~stopped) / double(size));
         if (scan.finished) {
@@ -189,7 +198,7 @@ void ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, int& cou
 // frame that is not all there yet waits for the next chunk; at the end it is kept
 // with the bytes that are there. The search moves in 2-byte steps from the end of
 // the previous frame, so a frame that starts at an odd distance from it is not found.
-void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, int& counter)
+void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, uint64_t& counter)
 {
     size_t pos = scan.pos;
     // At the end of the file a frame begun at pos is left out.

@@ -2,6 +2,7 @@
 // The packet-archive reader. One instance lives for the whole run; each open
 // releases the previous file's packets and reads the new file completely.
 
+#include "archive/PageBackedBuffer.h"
 #include "archive/RawPacket.h"
 
 #include <cstdio>
@@ -36,9 +37,11 @@ public:
     const std::vector<std::string>& problems() const { return problems_; }
 
     void setSyncWords(uint16_t word1, uint16_t word2);
+    // What the reads take their memory from; huge pages where the system offers them unless told otherwise.
+    void setPageBacking(PageBacking backing) { backing_ = backing; }
     // Reads frames from the stream position to the end of the file, appending each
     // packet and adding one to `counter` per packet.
-    void readPackets(int& counter, const ProgressFn& progress = {});
+    void readPackets(uint64_t& counter, const ProgressFn& progress = {});
     void clearPackets();
 
     size_t count() const { return packets_.size(); }
@@ -48,6 +51,8 @@ public:
     std::optional<size_t> packetNumber(const RawPacket& packet) const;
     // Where the packet's frame began in the file; nothing for a packet stored elsewhere.
     std::optional<uint64_t> fileOffset(const RawPacket& packet) const;
+    // How many of the bytes read are held in memory backed by huge pages.
+    uint64_t hugePageBytes() const;
 
     int processIdAt(size_t i) const { return packets_[i].processId(); }
     int serviceTypeAt(size_t i) const { return packets_[i].serviceType().value_or(-1); }
@@ -58,7 +63,7 @@ private:
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
     struct Arena {
-        std::unique_ptr<uint8_t[]> bytes;
+        PageBackedBuffer bytes;
         size_t size = 0;
         uint64_t filePosition = 0; // where its first byte was in the file
     };
@@ -72,14 +77,15 @@ private:
         std::string cutFrame;     // how the end of the file cut the last frame, if it did
     };
     void reportProblems(const Scan& scan, uint64_t base, uint64_t fileEnd);
-    void readConcurrently(Arena& arena, size_t size, Scan& scan, int& counter, const ProgressFn& progress);
-    void splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, int& counter);
+    void readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t& counter, const ProgressFn& progress);
+    void splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, uint64_t& counter);
 
     std::vector<RawPacket> packets_;
     // Packets are views into these; each read appends one, so earlier views stay valid.
     std::vector<Arena> arenas_;
     uint16_t syncWord1_ = defaultSyncWord1;
     uint16_t syncWord2_ = defaultSyncWord2;
+    PageBacking backing_ = PageBacking::HugePagesWhereOffered;
     bool open_ = false;
     std::string fileName_;
     std::string openError_;

@@ -1,6 +1,12 @@
 #include "tests/archive/ArchiveBuilder.h"
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
+#include <utility>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace orvik;
 using namespace orvik::test;
@@ -14,17 +20,21 @@ protected:
     {
         reader.openFile(dir.write(name, bytes));
         EXPECT_TRUE(reader.isOpen());
-        int counter = 0;
+        uint64_t counter = 0;
         reader.readPackets(counter);
-        EXPECT_EQ(counter, int(reader.count()));
-        return counter;
+        EXPECT_EQ(counter, reader.count());
+        return int(counter);
     }
     // The stored packet i is the file's bytes from `offset` on, `size` of them.
-    void expectStoredAs(size_t i, const Bytes& file, size_t offset, size_t size)
+    void expectStoredAs(size_t i, const Bytes& file, size_t offset, size_t size) const
     {
-        ASSERT_LT(i, reader.count());
-        ASSERT_EQ(reader[i].size, size);
-        EXPECT_EQ(0, std::memcmp(reader[i].bytes, file.data() + offset, size));
+        expectStoredAs(reader, i, file, offset, size);
+    }
+    static void expectStoredAs(const ESAPacket& from, size_t i, const Bytes& file, size_t offset, size_t size)
+    {
+        ASSERT_LT(i, from.count());
+        ASSERT_EQ(from[i].size, size);
+        EXPECT_EQ(0, std::memcmp(from[i].bytes, file.data() + offset, size));
     }
 
     TempDir dir;
@@ -134,6 +144,14 @@ TEST_F(ReaderTest, TruncatedLastFrameKeepsTheBytesThatAreThere)
                                                           "present); it was left out."));
 }
 
+TEST_F(ReaderTest, TheCounterGoesOnPastThirtyOneBits)
+{
+    reader.openFile(dir.write("archive.cvlbin", Archive().add(internalHk).add(internalHk).bytes()));
+    uint64_t counter = INT32_MAX;
+    reader.readPackets(counter);
+    EXPECT_EQ(counter, uint64_t(INT32_MAX) + 2);
+}
+
 TEST_F(ReaderTest, OpeningAnotherFileReplacesThePackets)
 {
     EXPECT_EQ(read(Archive().add(internalHk).add(internalHk).bytes(), "first.cvlbin"), 2);
@@ -166,7 +184,7 @@ TEST_F(OpenTest, FailedOpenReturnsTheDocumentToItsInitialState)
     EXPECT_EQ(doc.currentNode, noNode);
     EXPECT_EQ(doc.statusPanels(), (std::array<std::string, 3>{"Packets:", "Unknown:", "Missing:"}));
     EXPECT_EQ(doc.caption(), "ORVIK-EGSE");
-    EXPECT_EQ(doc.unknownCount(), 0);
+    EXPECT_EQ(doc.unknownCount(), 0u);
     EXPECT_EQ(doc.packetStatistics().counts, decltype(doc.packetStatistics().counts){});
 }
 
@@ -204,11 +222,12 @@ protected:
                 file.insert(file.end(), {0, 0, 0, 0});
         }
     }
-    void expectFramesStored(size_t count)
+    void expectFramesStored(size_t count) const { expectFramesStored(reader, count); }
+    void expectFramesStored(const ESAPacket& from, size_t count) const
     {
-        ASSERT_EQ(reader.count(), count);
+        ASSERT_EQ(from.count(), count);
         for (size_t i = 0; i < count; ++i)
-            expectStoredAs(i, file, frames[i].first, frames[i].second);
+            expectStoredAs(from, i, file, frames[i].first, frames[i].second);
     }
 
     Bytes file;
@@ -243,6 +262,95 @@ TEST_F(LargeFileTest, AFrameWithoutDataEndsTheReadingInTheMiddle)
                                                           " holds no data bytes, which ends the reading: the " +
                                                           std::to_string(file.size() - emptyEnd) +
                                                           " bytes after it were not read."));
+}
+
+// Whether this system backs memory with huge pages when asked (Linux with transparent huge pages).
+bool hugePagesOffered()
+{
+#ifdef __linux__
+    return std::filesystem::exists("/sys/kernel/mm/transparent_hugepage/enabled");
+#else
+    return false;
+#endif
+}
+
+// Read into huge pages or into plain memory, a file gives the same packets and
+// problems, whether it is read in chunks (3 MiB) or by the helper thread (20 MiB).
+TEST_F(LargeFileTest, HugePagesAndPlainMemoryHoldTheSamePackets)
+{
+    for (const size_t size : {size_t(3) << 20, size_t(20) << 20}) {
+        file.clear();
+        frames.clear();
+        fillTo(size);
+        addFrame(categoryPacket(Category::InternalHk, counting(50)).frame());
+        file.resize(file.size() - 3);
+        frames.back().second -= 3;
+        EXPECT_EQ(read(file), int(frames.size()));
+        expectFramesStored(frames.size());
+        EXPECT_EQ(reader.hugePageBytes(), hugePagesOffered() ? file.size() : 0u);
+
+        ESAPacket plain;
+        plain.setPageBacking(PageBacking::Plain);
+        plain.openFile(reader.fileName());
+        uint64_t counter = 0;
+        plain.readPackets(counter);
+        EXPECT_EQ(counter, frames.size());
+        expectFramesStored(plain, frames.size());
+        EXPECT_EQ(plain.hugePageBytes(), 0u);
+        ASSERT_EQ(plain.problems().size(), 1u);
+        EXPECT_EQ(plain.problems(), reader.problems());
+    }
+}
+
+#ifndef _WIN32
+// A file whose size is not known beforehand (a pipe) is read into growing buffers,
+// first plain ones, then ones in huge pages; the packets move with their bytes.
+TEST_F(LargeFileTest, AFileOfUnknownSizeGrowsItsBufferAndKeepsEveryFrame)
+{
+    fillTo(size_t(5) << 20);
+    const std::string pipe = (dir.path() / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::thread writer([&] {
+        std::ofstream out(pipe, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+    });
+    reader.openFile(pipe);
+    uint64_t counter = 0;
+    reader.readPackets(counter);
+    writer.join();
+    EXPECT_EQ(counter, frames.size());
+    expectFramesStored(frames.size());
+    EXPECT_TRUE(reader.problems().empty());
+    EXPECT_EQ(reader.hugePageBytes(), hugePagesOffered() ? file.size() : 0u);
+}
+#endif
+
+// Another program cuts the file short while it is being read: the reading ends
+// where the file now ends, with the usual word on the frame cut.
+TEST_F(LargeFileTest, AFileCutShortWhileReadEndsWhereItNowEnds)
+{
+    fillTo(size_t(1) << 20);
+    // Past the first chunk read, so that the file is cut after the reading began.
+    const auto cutFrame = std::find_if(frames.begin(), frames.end(), [](const auto& f) { return f.first >= 400000; });
+    ASSERT_NE(cutFrame, frames.end());
+    const size_t kept = size_t(cutFrame - frames.begin()) + 1;
+    const size_t dataBytes = cutFrame->second - 20;
+    const std::string name = dir.write("archive.cvlbin", file);
+    reader.openFile(name);
+    bool cut = false;
+    uint64_t counter = 0;
+    reader.readPackets(counter, [&](double) {
+        if (!std::exchange(cut, true))
+            std::filesystem::resize_file(name, cutFrame->first + 21);
+    });
+    EXPECT_EQ(counter, kept);
+    frames.resize(kept);
+    frames.back().second = 21;
+    expectFramesStored(kept);
+    EXPECT_THAT(reader.problems(),
+                ::testing::ElementsAre("The frame at byte " + std::to_string(frames.back().first) + " announces " +
+                                       std::to_string(dataBytes) +
+                                       " data bytes, but the file ends after 1; its packet keeps the bytes present."));
 }
 
 } // namespace

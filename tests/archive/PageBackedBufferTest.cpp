@@ -1,0 +1,67 @@
+#include "archive/PageBackedBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+using namespace orvik;
+
+namespace {
+
+constexpr size_t hugePage = PageBackedBuffer::hugePageSize;
+
+// Every byte of the buffer can be written and read back.
+void expectWholeRangeUsable(const PageBackedBuffer& buffer)
+{
+    ASSERT_NE(buffer.data(), nullptr);
+    std::memset(buffer.data(), 0x5A, buffer.size());
+    EXPECT_EQ(buffer.data()[0], 0x5A);
+    EXPECT_EQ(buffer.data()[buffer.size() - 1], 0x5A);
+}
+
+TEST(PageBackedBufferTest, LargeBuffersAreMappedOnHugePageBoundariesWhereTheSystemOffersThem)
+{
+#ifdef __linux__
+    if (!std::filesystem::exists("/sys/kernel/mm/transparent_hugepage/enabled"))
+        GTEST_SKIP() << "this kernel has no transparent huge pages";
+    const PageBackedBuffer buffer(3 * hugePage + 5);
+    EXPECT_TRUE(buffer.hugePages());
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(buffer.data()) % hugePage, 0u);
+    EXPECT_EQ(buffer.size(), 3 * hugePage + 5);
+    expectWholeRangeUsable(buffer);
+#else
+    EXPECT_FALSE(PageBackedBuffer(3 * hugePage).hugePages());
+#endif
+}
+
+TEST(PageBackedBufferTest, PlainAllocationServesWhenAskedForAndForSmallBuffers)
+{
+    for (const auto& [size, backing] : {std::pair{3 * hugePage, PageBacking::Plain},
+                                         std::pair{hugePage - 1, PageBacking::HugePagesWhereOffered}}) {
+        const PageBackedBuffer buffer(size, backing);
+        EXPECT_FALSE(buffer.hugePages()) << size;
+        EXPECT_EQ(buffer.size(), size);
+        expectWholeRangeUsable(buffer);
+    }
+    EXPECT_EQ(PageBackedBuffer(0).data(), nullptr);
+}
+
+TEST(PageBackedBufferTest, MovingHandsTheMemoryOver)
+{
+    PageBackedBuffer first(2 * hugePage);
+    uint8_t* const bytes = first.data();
+    const bool huge = first.hugePages();
+    PageBackedBuffer second(std::move(first));
+    EXPECT_EQ(second.data(), bytes);
+    EXPECT_EQ(second.hugePages(), huge);
+    EXPECT_EQ(first.data(), nullptr);
+    EXPECT_FALSE(first.hugePages());
+    PageBackedBuffer third(hugePage / 2);
+    third = std::move(second);
+    EXPECT_EQ(third.data(), bytes);
+    EXPECT_EQ(third.size(), 2 * hugePage);
+    expectWholeRangeUsable(third);
+}
+
+} // namespace
