@@ -62,6 +62,8 @@ bool ArchiveDocument::open(const std::string& fileName, const ProgressFn& progre
 
     classifyPackets(half(progress, 0.5));
     statusPanels_[1] = "Unknown: " + std::to_string(unknownCount_);
+    if (const auto refused = tree_.refusalWarning())
+        warnings_.push_back(*refused);
     return true;
 }
 

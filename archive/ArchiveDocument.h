@@ -30,8 +30,8 @@ public:
     // Every non-group node, in the order the nodes were added.
     const TimeList& timeListNodes() const { return timeListNodes_; }
     const PacketStatistics& packetStatistics() const { return packetStatistics_; }
-    int32_t unknownCount() const { return unknownCount_; }
-    int32_t datasetCounter() const { return datasetCounter_; }
+    uint64_t unknownCount() const { return unknownCount_; }
+    uint64_t datasetCounter() const { return datasetCounter_; }
     bool scienceAssembled() const { return scienceAssembled_; }
     // Texts of the three status-bar panels: packets, unknown, missing.
     const std::array<std::string, 3>& statusPanels() const { return statusPanels_; }
@@ -61,8 +61,8 @@ private:
     CategoryTree tree_;
     TimeList timeListNodes_;
     PacketStatistics packetStatistics_;
-    int32_t unknownCount_ = 0;
-    int32_t datasetCounter_ = 0;
+    uint64_t unknownCount_ = 0;
+    uint64_t datasetCounter_ = 0;
     bool scienceAssembled_ = false;
     std::array<std::string, 3> statusPanels_;
     std::string caption_ = applicationCaption;

@@ -12,12 +12,20 @@ const std::vector<NodeId> noChildren;
 
 NodeId CategoryTree::addGroup(NodeId parent, std::string text)
 {
+    if (nodes_.size() >= capacity_) {
+        ++refused_;
+        return noNode;
+    }
     groups_.push_back({std::move(text), {}});
     return append(parent, NodeWrapper(NodeKind::Group), uint32_t(groups_.size() - 1));
 }
 
 NodeId CategoryTree::addNode(NodeId parent, NodeWrapper wrapper, uint32_t number)
 {
+    if (nodes_.size() >= capacity_) {
+        ++refused_; // the wrapper goes, and with it any record it owns
+        return noNode;
+    }
     return append(parent, std::move(wrapper), number);
 }
 
@@ -57,6 +65,15 @@ void CategoryTree::clear()
     nodes_.shrink_to_fit();
     groups_.clear();
     topLevel_.clear();
+    refused_ = 0;
+}
+
+std::optional<std::string> CategoryTree::refusalWarning() const
+{
+    if (refused_ == 0)
+        return std::nullopt;
+    return "The archive makes more nodes than the tree can hold (" + std::to_string(capacity_) + "): the last " +
+           std::to_string(refused_) + " were left out.";
 }
 
 std::string memoryDumpNodeText(uint16_t memoryType)

@@ -71,7 +71,7 @@ constexpr std::array<CategoryEntry, Category::count> categories = {{
 }};
 
 struct PacketStatistics {
-    std::array<int32_t, Category::count> counts{};
+    std::array<uint64_t, Category::count> counts{};
 
     void reset() { counts.fill(0); }
 };

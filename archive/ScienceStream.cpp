@@ -223,7 +223,7 @@ AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t fir
     stream.blockSent.assign(span, false);
     stream.blockNumber.assign(span, 0);
     // The missing count follows the sequence as sent: a repeated number lowers it.
-    int32_t expected = *packets[blocks.front()].dataWord(2);
+    int64_t expected = *packets[blocks.front()].dataWord(2);
     for (size_t i : blocks) {
         const RawPacket& packet = packets[i];
         const uint16_t b = *packet.dataWord(2);

@@ -31,7 +31,7 @@ struct AssembledStream {
     size_t byteCount = 0;
     std::vector<bool> blockSent;       // per block position: whether any packet supplied it
     std::vector<uint16_t> blockNumber; // per block position: the number of the block supplied there
-    int32_t missing = 0;         // blocks missing from the sequence (negative where numbers repeat)
+    int64_t missing = 0;         // blocks missing from the sequence (negative where numbers repeat)
     size_t blocks = 0;           // transfer packets that supplied a block
 
     WordView words() const { return WordView(bytes.get(), byteCount); }
@@ -48,7 +48,7 @@ struct DatasetTarget {
     NodeId gcNode;
     NodeId gcmsNode;
     NodeId msNode;
-    int32_t& datasetCounter;
+    uint64_t& datasetCounter;
 };
 
 // Cuts the stream into dataset nodes. Every record that lies completely within

@@ -5,6 +5,7 @@
 #include "tests/app/SettingsTest.h"
 #include "tests/app/WindowHelpers.h"
 
+#include "app/models/PacketStatisticsModel.h"
 #include "app/settings/Brindlowmru.h"
 #include "app/settings/Registry.h"
 #include "tceditor/Tceditor.h"
@@ -214,6 +215,15 @@ TEST_F(MainWindowTest, OpeningAnArchiveFillsTheListsTheStatusBarAndTheCaption)
         EXPECT_EQ(statistics->index(row, 1).data().toString(),
                   QString::number(doc.packetStatistics().counts[size_t(row)]));
     EXPECT_EQ(window().recentFiles().items().value(0), demoArchive);
+}
+
+// Archives beyond 4 GiB count more packets of a kind than 32 bits hold.
+TEST(PacketStatisticsModelTest, ACountBeyondThirtyTwoBitsShowsInFull)
+{
+    orvik::PacketStatistics statistics;
+    statistics.counts[orvik::Category::InternalHk] = 5'000'000'123;
+    const orvik::app::PacketStatisticsModel model(statistics);
+    EXPECT_EQ(model.index(orvik::Category::InternalHk, 1).data().toString(), "5000000123");
 }
 
 TEST_F(MainWindowTest, TheCommandLineNamesTheArchiveToOpen)

@@ -8,12 +8,12 @@ namespace {
 struct Counted {
     Packet packet;
     int row;     // the statistics row counted, or -1
-    int unknown; // added to unknownCount
+    uint64_t unknown; // added to unknownCount
 };
 
 class ClassificationTest : public DocumentTest {
 protected:
-    void expectCounts(const std::array<int32_t, Category::count>& rows, int32_t unknown)
+    void expectCounts(const std::array<uint64_t, Category::count>& rows, uint64_t unknown)
     {
         EXPECT_EQ(doc.packetStatistics().counts, rows);
         EXPECT_EQ(doc.unknownCount(), unknown);
@@ -27,14 +27,14 @@ TEST_P(CategoryTableTest, OnePacketIsCountedInItsRowAndAsUnrecognisedAsTheTableS
 {
     const Counted c = GetParam();
     open(Archive().add(c.packet));
-    std::array<int32_t, Category::count> rows{};
+    std::array<uint64_t, Category::count> rows{};
     if (c.row >= 0)
         rows[size_t(c.row)] = 1;
     expectCounts(rows, c.unknown);
     EXPECT_EQ(doc.statusPanels()[0], "Packets: 1");
 }
 
-Counted category(int16_t word, int row, int unknown)
+Counted category(int16_t word, int row, uint64_t unknown)
 {
     return {categoryPacket(word), row, unknown};
 }

@@ -34,8 +34,8 @@ TEST(DemoArchiveOpen, HoldsEveryNodeKindAndOpensCleanly)
             hasDataset |= doc.tree().text(child).starts_with("Dataset (");
         EXPECT_TRUE(hasDataset) << doc.tree().text(parent);
     }
-    EXPECT_GT(doc.unknownCount(), 0);
-    EXPECT_GT(doc.packetStatistics().counts[Category::ScienceData], 0);
+    EXPECT_GT(doc.unknownCount(), 0u);
+    EXPECT_GT(doc.packetStatistics().counts[Category::ScienceData], 0u);
 }
 
 } // namespace

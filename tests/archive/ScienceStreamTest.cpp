@@ -31,7 +31,7 @@ TEST_F(ScienceStreamTest, TwoBlockStreamYieldsADatasetWithEveryKindOfRecord)
     open(Archive().add(categoryPacket(3)).add(s.blocks()));
     EXPECT_EQ(doc.statusPanels()[2], "Missing: 0");
     EXPECT_TRUE(doc.scienceAssembled());
-    EXPECT_EQ(doc.datasetCounter(), 1);
+    EXPECT_EQ(doc.datasetCounter(), 1u);
     EXPECT_THAT(outline(doc.tree(), doc.msNode()),
                 ElementsAre("Dataset (0)", "Dataset (0) > TC: ", "Dataset (0) > Time: 01-Jan-03 00:00:01,000",
                             "Dataset (0) > CSIB(Cfg)", "Dataset (0) > CSIB(Par)", "Dataset (0) > Full HK",
@@ -254,7 +254,7 @@ TEST_F(ScienceStreamTest, AssemblyStartsAtTheFirstInstrumentBlockAndTakesLaterBl
     EXPECT_THAT(outline(doc.tree(), noNode),
                 ElementsAre("Housekeeping", "System", "GC", "GC > Dataset (0)", "GC > Dataset (0) > TC: ", "GCMS",
                             "GCMS > Dataset (1)", "GCMS > Dataset (1) > TC: ", "MS"));
-    EXPECT_EQ(doc.packetStatistics().counts[Category::ScienceData], 1);
+    EXPECT_EQ(doc.packetStatistics().counts[Category::ScienceData], 1u);
 }
 
 TEST_F(ScienceStreamTest, ShortBlockSuppliesTheWordsItHoldsAndTheRestReadsAsZero)
@@ -278,7 +278,7 @@ TEST_F(ScienceStreamTest, EachOpenNumbersDatasetsFromZeroAndKeepsTheMissingTextW
 
     open(Archive().add(categoryPacket(3)), "housekeeping.cvlbin");
     EXPECT_FALSE(doc.scienceAssembled());
-    EXPECT_EQ(doc.datasetCounter(), 0);
+    EXPECT_EQ(doc.datasetCounter(), 0u);
     EXPECT_EQ(doc.statusPanels()[2], "Missing: 1");
 }
 

@@ -73,8 +73,8 @@ TEST_F(TreeTest, MemoryDumpTakesEveryTransferPacketAsAPageAndPassesOverTheRest)
     EXPECT_EQ(image.memoryType(), 0x00F0);
     EXPECT_EQ(pageOf(image, 0), counting(128, 0x1000));
     EXPECT_EQ(pageOf(image, 1), second);
-    EXPECT_EQ(doc.packetStatistics().counts[3], 0);
-    EXPECT_EQ(doc.packetStatistics().counts[9], 1);
+    EXPECT_EQ(doc.packetStatistics().counts[3], 0u);
+    EXPECT_EQ(doc.packetStatistics().counts[9], 1u);
     EXPECT_TRUE(doc.warnings().empty());
 }
 
@@ -136,4 +136,28 @@ TEST_F(TreeTest, ADumpCutShortTakesOnlyTheRoomOfThePagesFound)
     EXPECT_TRUE(image.page(0xFFFF).empty());
 }
 
+// Node ids are 32 bits: a full tree refuses further nodes, says how many, and the ids never wrap.
+TEST(TreeCapacityTest, AFullTreeRefusesFurtherNodesAndSaysHowMany)
+{
+    CategoryTree tree(3);
+    std::vector<NodeId> added;
+    tree.setNodeAddedHandler([&](NodeId id) { added.push_back(id); });
+    const NodeId group = tree.addGroup(noNode, "System");
+    tree.addNode(group, NodeWrapper(NodeKind::TestResults));
+    tree.addGroup(group, "Dataset (0)");
+    EXPECT_EQ(tree.refusalWarning(), std::nullopt);
+
+    EXPECT_EQ(tree.addNode(group, NodeWrapper(NodeKind::Telecommand, std::make_unique<TelecommandRecord>())), noNode);
+    EXPECT_EQ(tree.addGroup(noNode, "MS"), noNode);
+    EXPECT_EQ(tree.size(), 3u);
+    EXPECT_THAT(added, ElementsAre(0u, 1u, 2u));
+    EXPECT_THAT(outline(tree), ElementsAre("System", "System > Test Results", "System > Dataset (0)"));
+    EXPECT_EQ(tree.refusalWarning(),
+              "The archive makes more nodes than the tree can hold (3): the last 2 were left out.");
+
+    tree.clear();
+    EXPECT_EQ(tree.refusalWarning(), std::nullopt);
+}
+
 } // namespace
+

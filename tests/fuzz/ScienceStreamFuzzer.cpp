@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const orvik::NodeId gc = tree.addGroup(orvik::noNode, "GC");
     const orvik::NodeId gcms = tree.addGroup(orvik::noNode, "GCMS");
     const orvik::NodeId ms = tree.addGroup(orvik::noNode, "MS");
-    int32_t datasets = 0;
+    uint64_t datasets = 0;
     orvik::parseScienceStream(orvik::WordView(words.get(), size), size % 2 == 1,
                               orvik::DatasetTarget{tree, gc, gcms, ms, datasets});
     for (orvik::NodeId node = 0; node < tree.size(); ++node)
