@@ -78,7 +78,7 @@ void ArchiveDocument::buildGroupNodes()
 
 void ArchiveDocument::classifyPackets(const ProgressFn& progress)
 {
-    const std::vector<RawPacket>& packets = reader_.packets();
+    const std::span<const RawPacket> packets = reader_.packets();
     tree_.reserve(tree_.size() + packets.size());
     constexpr size_t progressStep = 1 << 16;
     for (size_t i = 0; i < packets.size(); ++i) {
@@ -125,7 +125,7 @@ void ArchiveDocument::classifyPackets(const ProgressFn& progress)
 // found, the rest reads as zero, and the walk resumes after the last page found.
 size_t ArchiveDocument::assembleMemoryDump(size_t i)
 {
-    const std::vector<RawPacket>& packets = reader_.packets();
+    const std::span<const RawPacket> packets = reader_.packets();
     const WordView header = packets[i].dataWords();
     const uint16_t pages = header.wordOr(4);
     auto image = std::make_unique<MemoryDumpImage>(pages, header.wordOr(3));

@@ -6,6 +6,7 @@
 // refuses further nodes (and counts them) rather than let the ids wrap.
 
 #include "archive/NodeWrapper.h"
+#include "archive/PageBackedBuffer.h"
 
 #include <functional>
 #include <optional>
@@ -68,7 +69,7 @@ private:
     NodeId append(NodeId parent, NodeWrapper wrapper, uint32_t number);
     std::vector<NodeId>& childList(NodeId parent);
 
-    std::vector<Node> nodes_;
+    PageBackedVector<Node> nodes_;
     std::vector<Group> groups_;
     std::vector<NodeId> topLevel_;
     NodeAddedFn nodeAdded_;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,7 @@ public:
 
     size_t count() const { return packets_.size(); }
     const RawPacket& operator[](size_t i) const { return packets_[i]; }
-    const std::vector<RawPacket>& packets() const { return packets_; }
+    std::span<const RawPacket> packets() const { return packets_; }
     // The packet's index among the stored packets; nothing for a packet stored elsewhere.
     std::optional<size_t> packetNumber(const RawPacket& packet) const;
     // Where the packet's frame began in the file; nothing for a packet stored elsewhere.
@@ -80,7 +81,7 @@ private:
     void readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t& counter, const ProgressFn& progress);
     void splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, uint64_t& counter);
 
-    std::vector<RawPacket> packets_;
+    PageBackedVector<RawPacket> packets_;
     // Packets are views into these; each read appends one, so earlier views stay valid.
     std::vector<Arena> arenas_;
     uint16_t syncWord1_ = defaultSyncWord1;

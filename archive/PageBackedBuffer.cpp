@@ -1,6 +1,7 @@
 #include "archive/PageBackedBuffer.h"
 
 #include <cstdint>
+#include <new>
 #include <utility>
 
 #ifdef __linux__
@@ -12,35 +13,34 @@ namespace orvik {
 namespace {
 
 #ifdef __linux__
-// An anonymous mapping rounded up to whole huge pages and aligned to one, since
-// the kernel backs only aligned 2 MiB ranges with huge pages: one page more is
-// mapped and the ends beyond the boundaries are given back. Null when the kernel
-// refuses the mapping or the advice (a kernel without transparent huge pages).
-uint8_t* mapForHugePages(size_t size, size_t& mapped)
+constexpr size_t hugePage = PageBackedBuffer::hugePageSize;
+
+size_t wholeHugePages(size_t size)
 {
-    constexpr size_t page = PageBackedBuffer::hugePageSize;
-    const size_t rounded = (size + page - 1) / page * page;
-    void* const raw = mmap(nullptr, rounded + page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return (size + hugePage - 1) / hugePage * hugePage;
+}
+
+// An anonymous mapping of `rounded` bytes that starts on a huge page, since the
+// kernel backs only aligned 2 MiB ranges with huge pages: one page more is mapped
+// and the ends beyond the boundaries are given back. Null when the kernel refuses.
+uint8_t* mapAligned(size_t rounded)
+{
+    void* const raw = mmap(nullptr, rounded + hugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (raw == MAP_FAILED)
         return nullptr;
     const auto start = reinterpret_cast<uintptr_t>(raw);
-    const uintptr_t aligned = (start + page - 1) & ~uintptr_t(page - 1);
+    const uintptr_t aligned = (start + hugePage - 1) & ~uintptr_t(hugePage - 1);
     if (aligned != start)
         munmap(raw, aligned - start);
-    if (const size_t tail = start + page - aligned; tail != 0)
+    if (const size_t tail = start + hugePage - aligned; tail != 0)
         munmap(reinterpret_cast<void*>(aligned + rounded), tail);
-    auto* const bytes = reinterpret_cast<uint8_t*>(aligned);
-    if (madvise(bytes, rounded, MADV_HUGEPAGE) != 0) {
-        munmap(bytes, rounded);
-        return nullptr;
-    }
-    mapped = rounded;
-    return bytes;
+    return reinterpret_cast<uint8_t*>(aligned);
 }
-#else
-uint8_t* mapForHugePages(size_t, size_t&)
+
+// False on a kernel without transparent huge pages.
+bool adviseHugePages(uint8_t* bytes, size_t rounded)
 {
-    return nullptr;
+    return madvise(bytes, rounded, MADV_HUGEPAGE) == 0;
 }
 #endif
 
@@ -48,8 +48,21 @@ uint8_t* mapForHugePages(size_t, size_t&)
 
 PageBackedBuffer::PageBackedBuffer(size_t size, PageBacking backing) : size_(size)
 {
-    if (backing == PageBacking::HugePagesWhereOffered && size >= hugePageSize)
-        data_ = mapForHugePages(size, mapped_);
+#ifdef __linux__
+    if (backing == PageBacking::HugePagesWhereOffered && size >= hugePageSize) {
+        const size_t rounded = wholeHugePages(size);
+        if (uint8_t* bytes = mapAligned(rounded)) {
+            if (adviseHugePages(bytes, rounded)) {
+                data_ = bytes;
+                mapped_ = rounded;
+            } else {
+                munmap(bytes, rounded);
+            }
+        }
+    }
+#else
+    (void)backing;
+#endif
     if (!data_ && size != 0)
         data_ = new uint8_t[size];
 }
@@ -88,6 +101,32 @@ void PageBackedBuffer::release() noexcept
 #endif
     data_ = nullptr;
     mapped_ = 0;
+}
+
+void* allocateArray(size_t bytes)
+{
+#ifdef __linux__
+    if (bytes >= hugePage) {
+        const size_t rounded = wholeHugePages(bytes);
+        uint8_t* const mapped = mapAligned(rounded);
+        if (!mapped)
+            throw std::bad_alloc();
+        adviseHugePages(mapped, rounded); // without the advice the mapping serves all the same
+        return mapped;
+    }
+#endif
+    return ::operator new(bytes);
+}
+
+void releaseArray(void* bytes, size_t size) noexcept
+{
+#ifdef __linux__
+    if (size >= hugePage) {
+        munmap(bytes, wholeHugePages(size));
+        return;
+    }
+#endif
+    ::operator delete(bytes);
 }
 
 } // namespace orvik

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace orvik {
 
@@ -40,5 +41,30 @@ private:
     size_t size_ = 0;
     size_t mapped_ = 0; // bytes mapped for huge pages; 0 for a plain allocation
 };
+
+// Memory for the large arrays of an open (a packet or a node per element), which
+// would otherwise fault in 4 KiB at a time as they fill. From a huge page's size on,
+// and on Linux, an anonymous mapping advised for huge pages (the free store's own
+// large blocks are such mappings too; a failed mapping is std::bad_alloc); smaller
+// arrays, and all arrays elsewhere, come from the free store. Which of the two is
+// told by the size alone, so that the release needs no record of it.
+void* allocateArray(size_t bytes);
+void releaseArray(void* bytes, size_t size) noexcept;
+
+template <class T>
+struct PageBackedAllocator {
+    using value_type = T;
+    PageBackedAllocator() = default;
+    template <class U>
+    PageBackedAllocator(const PageBackedAllocator<U>&) noexcept
+    {
+    }
+    T* allocate(size_t n) { return static_cast<T*>(allocateArray(n * sizeof(T))); }
+    void deallocate(T* p, size_t n) noexcept { releaseArray(p, n * sizeof(T)); }
+    friend bool operator==(const PageBackedAllocator&, const PageBackedAllocator&) { return true; }
+};
+
+template <class T>
+using PageBackedVector = std::vector<T, PageBackedAllocator<T>>;
 
 } // namespace orvik

@@ -179,7 +179,7 @@ private:
 
 } // namespace
 
-AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t first)
+AssembledStream assembleStream(std::span<const RawPacket> packets, size_t first)
 {
     AssembledStream stream;
     std::vector<size_t> blocks;

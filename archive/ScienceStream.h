@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace orvik {
@@ -40,7 +41,7 @@ struct AssembledStream {
 // Gathers every science block from packet `first` to the end of the list. Blocks
 // lie in the order of their numbers, each 126 words; the blocks nobody sent between
 // two numbers stay zero, up to `widestGapKept` of them (as far as a record reaches).
-AssembledStream assembleStream(const std::vector<RawPacket>& packets, size_t first);
+AssembledStream assembleStream(std::span<const RawPacket> packets, size_t first);
 
 // Where the parser hangs its nodes: the group nodes of the tree and the dataset counter.
 struct DatasetTarget {

@@ -64,4 +64,22 @@ TEST(PageBackedBufferTest, MovingHandsTheMemoryOver)
     expectWholeRangeUsable(third);
 }
 
+// The arrays of an open grow past the size of a huge page, from the free store into
+// mappings that start on a huge page, and keep their elements on the way.
+TEST(PageBackedVectorTest, ElementsSurviveGrowthIntoMappingsOnHugePageBoundaries)
+{
+    PageBackedVector<uint64_t> values;
+    for (uint64_t k = 0; k < 3 * hugePage / sizeof(uint64_t); ++k)
+        values.push_back(k * 7);
+    for (uint64_t k = 0; k < values.size(); ++k)
+        ASSERT_EQ(values[k], k * 7) << k;
+#ifdef __linux__
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(values.data()) % hugePage, 0u);
+#endif
+    values.resize(5);
+    values.shrink_to_fit();
+    EXPECT_EQ(values.back(), 28u);
+}
+
 } // namespace
+
