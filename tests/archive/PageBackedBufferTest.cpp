@@ -47,23 +47,6 @@ TEST(PageBackedBufferTest, PlainAllocationServesWhenAskedForAndForSmallBuffers)
     EXPECT_EQ(PageBackedBuffer(0).data(), nullptr);
 }
 
-TEST(PageBackedBufferTest, MovingHandsTheMemoryOver)
-{
-    PageBackedBuffer first(2 * hugePage);
-    uint8_t* const bytes = first.data();
-    const bool huge = first.hugePages();
-    PageBackedBuffer second(std::move(first));
-    EXPECT_EQ(second.data(), bytes);
-    EXPECT_EQ(second.hugePages(), huge);
-    EXPECT_EQ(first.data(), nullptr);
-    EXPECT_FALSE(first.hugePages());
-    PageBackedBuffer third(hugePage / 2);
-    third = std::move(second);
-    EXPECT_EQ(third.data(), bytes);
-    EXPECT_EQ(third.size(), 2 * hugePage);
-    expectWholeRangeUsable(third);
-}
-
 // The arrays of an open grow past the size of a huge page, from the free store into
 // mappings that start on a huge page, and keep their elements on the way.
 TEST(PageBackedVectorTest, ElementsSurviveGrowthIntoMappingsOnHugePageBoundaries)
