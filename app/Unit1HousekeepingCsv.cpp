@@ -33,7 +33,7 @@ void TForm1::buildHousekeepingCsvExport()
 
 void TForm1::enableHousekeepingCsvExport()
 {
-    hkCsvExportButton_->setEnabled(!display::regularHkBlocks(doc_).empty());
+    hkCsvExportButton_->setEnabled(display::hasRegularHkBlocks(doc_));
 }
 
 void TForm1::HKCsvExportButtonClick()

@@ -4,22 +4,36 @@
 #include "archive/PacketBlocks.h"
 #include "display/HkParameter.h"
 
+#include <algorithm>
+
 namespace orvik::display {
 
 namespace {
 constexpr size_t lobtHighWord = 54, lobtLowWord = 55;
+
+// The nodes under "Housekeeping", among which the "Regular HK" ones are.
+const std::vector<NodeId>& housekeepingNodes(const ArchiveDocument& doc)
+{
+    static const std::vector<NodeId> none;
+    return doc.housekeepingNode() == noNode ? none : doc.tree().children(doc.housekeepingNode());
 }
+} // namespace
 
 std::vector<WordView> regularHkBlocks(const ArchiveDocument& doc)
 {
     std::vector<WordView> blocks;
-    if (doc.housekeepingNode() == noNode)
-        return blocks;
     const CategoryTree& tree = doc.tree();
-    for (const NodeId node : tree.children(doc.housekeepingNode()))
+    for (const NodeId node : housekeepingNodes(doc))
         if (tree.kind(node) == NodeKind::RegularHk)
             blocks.push_back(tree.wrapper(node).packet()->dataWords().from(RegularHkPacket::housekeeping));
     return blocks;
+}
+
+bool hasRegularHkBlocks(const ArchiveDocument& doc)
+{
+    const std::vector<NodeId>& nodes = housekeepingNodes(doc);
+    return std::any_of(nodes.begin(), nodes.end(),
+                       [&doc](NodeId node) { return doc.tree().kind(node) == NodeKind::RegularHk; });
 }
 
 std::optional<int64_t> sampleTicks(WordView block, int half)
