@@ -15,10 +15,11 @@ constexpr int count = 13;
 
 struct PacketClass {
     enum Kind : uint8_t { Foreign, RegularHousekeeping, Categorised, Unrecognised };
-    Kind kind = Foreign;
-    bool transfer = false;        // service type 20, subtype 3
-    bool hasCategoryWord = false; // the packet is long enough for data word 1
-    int16_t category = 0;         // data word 1, whatever the kind
+    // Bit fields: with the category the class takes four bytes, and a stored packet sixteen.
+    Kind kind : 2 = Foreign;
+    bool transfer : 1 = false;        // service type 20, subtype 3
+    bool hasCategoryWord : 1 = false; // the packet is long enough for data word 1
+    int16_t category = 0;             // data word 1, whatever the kind
 
     // The statistics row this packet is counted in, or -1.
     int statisticsRow() const

@@ -58,4 +58,7 @@ struct RawPacket {
     }
 };
 
+// Archives hold millions of packets.
+static_assert(sizeof(RawPacket) == 16);
+
 } // namespace orvik
