@@ -11,6 +11,7 @@
 #include "app/models/PacketStatisticsModel.h"
 #include "app/pages/RawPage.h"
 #include "display/widgets/ShowInFront.h"
+#include "display/widgets/StatusMessage.h"
 #include "app/pages/SpectrumPages.h"
 #include "tceditor/Tceditor.h"
 #include "app/models/TimeListItemDelegate.h"
@@ -383,6 +384,10 @@ void TForm1::openArchive(bool showDialog)
     showStatus();
     enableHousekeepingCsvExport();
     trendForm_->reload();
+    if (doc_.cancelled()) {
+        widgets::showStatusMessage(this, QString("Opening %1 was cancelled: no archive is open.").arg(currentFileName));
+        return;
+    }
     if (!opened) {
         QMessageBox box(QMessageBox::Warning, "Error opening file...", "File not found!", QMessageBox::Ok, this);
         box.setInformativeText(QString::fromStdString(doc_.openError()));
@@ -404,12 +409,13 @@ bool TForm1::openWithProgress(const QString& fileName)
     dropSearchFilter();
     treeModel_->beginRebuild();
     timeModel_->beginRebuild();
-    QProgressDialog progress(QString("Opening %1...").arg(fileName), QString(), 0, 1000, this);
+    QProgressDialog progress(QString("Opening %1...").arg(fileName), "Cancel", 0, 1000, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoClose(false);
     const bool opened = doc_.open(fileName.toStdString(), [&progress](double share) {
-        progress.setValue(int(share * 1000)); // keeps the window painted once the dialog shows
+        progress.setValue(int(share * 1000)); // keeps the window painted and Cancel heard once the dialog shows
+        return !progress.wasCanceled();
     });
     timeModel_->endRebuild();
     treeModel_->endRebuild();

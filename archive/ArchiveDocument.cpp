@@ -12,7 +12,7 @@ ProgressFn half(const ProgressFn& progress, double offset)
 {
     if (!progress)
         return {};
-    return [progress, offset](double share) { progress(offset + share / 2); };
+    return [progress, offset](double share) { return progress(offset + share / 2); };
 }
 } // namespace
 
@@ -31,40 +31,56 @@ void ArchiveDocument::reset()
     tree_.clear();
     housekeepingNode_ = systemNode_ = gcNode_ = gcmsNode_ = msNode_ = noNode;
     warnings_.clear();
-}
-
-bool ArchiveDocument::open(const std::string& fileName, const ProgressFn& progress)
-{
-    reader_.openFile(fileName);
-    // By now the previous file's packets are released: nothing may keep referring to them,
-    // whether or not the new file opened.
     scienceAssembled_ = false;
     packetStatistics_.reset();
     unknownCount_ = 0;
     datasetCounter_ = 0;
+}
+
+bool ArchiveDocument::open(const std::string& fileName, const ProgressFn& progress)
+{
+    cancelled_ = false;
+    reader_.openFile(fileName);
+    // By now the previous file's packets are released: nothing may keep referring to them,
+    // whether or not the new file opened.
     reset();
-    if (!reader_.isOpen()) {
-        statusPanels_ = initialStatusPanels;
-        caption_ = applicationCaption;
-        return false;
-    }
+    if (!reader_.isOpen())
+        return closed();
     caption_ = std::string(applicationCaption) + ": " + fileName;
     buildGroupNodes();
 
     reader_.setSyncWords(ESAPacket::defaultSyncWord1, ESAPacket::defaultSyncWord2);
     uint64_t counter = 0;
-    reader_.readPackets(counter, half(progress, 0));
+    if (!reader_.readPackets(counter, half(progress, 0)))
+        return cancel();
     statusPanels_[0] = "Packets: " + std::to_string(counter);
     warnings_ = reader_.problems();
     if (reader_.packets().empty())
         warnings_.push_back("No packet was found in " + fileName +
                             ": it is not an archive of this kind, or it is empty");
 
-    classifyPackets(half(progress, 0.5));
+    if (!classifyPackets(half(progress, 0.5)))
+        return cancel();
     statusPanels_[1] = "Unknown: " + std::to_string(unknownCount_);
     if (const auto refused = tree_.refusalWarning())
         warnings_.push_back(*refused);
     return true;
+}
+
+bool ArchiveDocument::closed()
+{
+    statusPanels_ = initialStatusPanels;
+    caption_ = applicationCaption;
+    return false;
+}
+
+// A cancelled open leaves nothing open, as a failed one does: half an archive would pass for the whole.
+bool ArchiveDocument::cancel()
+{
+    cancelled_ = true;
+    reset();
+    reader_.close();
+    return closed();
 }
 
 void ArchiveDocument::buildGroupNodes()
@@ -76,14 +92,18 @@ void ArchiveDocument::buildGroupNodes()
     msNode_ = tree_.addGroup(noNode, "MS");
 }
 
-void ArchiveDocument::classifyPackets(const ProgressFn& progress)
+bool ArchiveDocument::classifyPackets(const ProgressFn& progress)
 {
     const std::span<const RawPacket> packets = reader_.packets();
     tree_.reserve(tree_.size() + packets.size());
     constexpr size_t progressStep = 1 << 16;
-    for (size_t i = 0; i < packets.size(); ++i) {
-        if (progress && i % progressStep == 0)
-            progress(double(i) / double(packets.size()));
+    for (size_t i = 0, nextReport = 0; i < packets.size(); ++i) {
+        // A memory dump moves i on by its pages: reports go by the packets passed, not by multiples.
+        if (progress && i >= nextReport) {
+            if (!progress(double(i) / double(packets.size())))
+                return false;
+            nextReport = i + progressStep;
+        }
         const RawPacket& packet = packets[i];
         const PacketClass cls = packet.cls;
         if (const int row = cls.statisticsRow(); row >= 0)
@@ -115,8 +135,7 @@ void ArchiveDocument::classifyPackets(const ProgressFn& progress)
         case Placement::MemoryDump: i = assembleMemoryDump(i); break;
         }
     }
-    if (progress)
-        progress(1.0);
+    return !progress || progress(1.0);
 }
 
 // Gathers the pages that follow dump header i. Between pages only the service

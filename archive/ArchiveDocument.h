@@ -21,9 +21,11 @@ public:
     ArchiveDocument();
 
     // Opens `fileName` and rebuilds everything from it. False when the file cannot
-    // be opened; the previous file's packets are gone then, and so is everything
-    // that referred to them.
+    // be opened or `progress` cancelled the open; the previous file's packets are gone
+    // then, and so is everything that referred to them.
     bool open(const std::string& fileName, const ProgressFn& progress = {});
+    // Whether the last open was cancelled (rather than failed).
+    bool cancelled() const { return cancelled_; }
 
     const ESAPacket& reader() const { return reader_; }
     const CategoryTree& tree() const { return tree_; }
@@ -52,8 +54,10 @@ public:
 
 private:
     void reset();
+    bool closed();
+    bool cancel();
     void buildGroupNodes();
-    void classifyPackets(const ProgressFn& progress);
+    bool classifyPackets(const ProgressFn& progress);
     size_t assembleMemoryDump(size_t i);
     void assembleScienceStream(size_t i);
 
@@ -64,6 +68,7 @@ private:
     uint64_t unknownCount_ = 0;
     uint64_t datasetCounter_ = 0;
     bool scienceAssembled_ = false;
+    bool cancelled_ = false;
     std::array<std::string, 3> statusPanels_;
     std::string caption_ = applicationCaption;
     std::vector<std::string> warnings_;

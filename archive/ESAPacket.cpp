@@ -51,6 +51,13 @@ void ESAPacket::openFile(const std::string& name)
     open_ = stream_ != nullptr;
 }
 
+void ESAPacket::close()
+{
+    clearPackets();
+    stream_.reset();
+    open_ = false;
+}
+
 void ESAPacket::setSyncWords(uint16_t word1, uint16_t word2)
 {
     syncWord1_ = word1;
@@ -96,10 +103,10 @@ uint64_t ESAPacket::hugePageBytes() const
 // Reads in chunks and cuts frames out of each chunk while its bytes are still in
 // the cache. The arena is sized to the file; should the file grow while we read
 // it (another program writing it), the arena grows and the packets move with it.
-void ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress)
+bool ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress)
 {
     if (!stream_)
-        return;
+        return true;
     std::error_code ec;
     const auto fileSize = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
     const size_t expected = !ec && fileSize > streamPosition_ ? size_t(fileSize - streamPosition_) : 0;
@@ -108,10 +115,9 @@ void ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress)
     const size_t firstPacket = packets_.size();
     packets_.reserve(firstPacket + expected / 256);
     Scan scan;
-    if (expected >= concurrentReadSize)
-        readConcurrently(arena, expected, scan, counter, progress);
+    bool goOn = expected < concurrentReadSize || readConcurrently(arena, expected, scan, counter, progress);
     // What the file holds beyond (or short of) its size when we looked: read and cut chunk by chunk.
-    for (bool atEnd = false; !atEnd && !scan.finished;) {
+    for (bool atEnd = false; goOn && !atEnd && !scan.finished;) {
         if (arena.size == capacity) {
             uint8_t probe[4096];
             const size_t n = std::fread(probe, 1, sizeof probe, stream_.get());
@@ -133,12 +139,12 @@ void ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress)
         arena.size += got;
         atEnd = got < want;
         splitFrames(arena.bytes.data(), arena.size, atEnd, scan, counter);
-        if (progress)
-            progress(expected ? std::min(1.0, double(arena.size) / double(expected)) : 1.0);
+        goOn = !progress || progress(expected ? std::min(1.0, double(arena.size) / double(expected)) : 1.0);
     }
     reportProblems(scan, streamPosition_, expected ? streamPosition_ + expected : streamPosition_ + arena.size);
     streamPosition_ += arena.size;
     arenas_.push_back(std::move(arena));
+    return goOn;
 }
 
 // Frames passed over or cut short lose data without a word; the reader says where.
@@ -159,7 +165,7 @@ void ESAPacket::reportProblems(const Scan& scan, uint64_t base, uint64_t fileEnd
 
 // A helper thread reads the file into the arena while this one cuts frames out
 // of what has arrived, so that the two cores share the work of a large open.
-void ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t& counter, const ProgressFn& progress)
+bool ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t& counter, const ProgressFn& progress)
 {
     // Bytes arrived so far, with the top bit set once the helper has stopped.
     constexpr uint64_t stopped = uint64_t(1) << 63;
@@ -179,19 +185,20 @@ void ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t
         arrived.store(done | stopped, std::memory_order_release);
         arrived.notify_one();
     });
+    bool goOn = true;
     for (uint64_t seen = 0; !(seen & stopped);) {
         arrived.wait(seen, std::memory_order_acquire);
         seen = arrived.load(std::memory_order_acquire);
         splitFrames(arena.bytes.data(), size_t(seen & ~stopped), false, scan, counter);
-        if (progress)
-            progress(double(seen & ~stopped) / double(size));
-        if (scan.finished) {
+        goOn = !progress || progress(double(seen & ~stopped) / double(size));
+        if (scan.finished || !goOn) {
             enough.store(true, std::memory_order_relaxed);
             break;
         }
     }
     reader.join();
     arena.size = size_t(arrived.load(std::memory_order_acquire) & ~stopped);
+    return goOn;
 }
 
 // Cuts the frames that lie in bytes[scan.pos, size). Before the end of the file a

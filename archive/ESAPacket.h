@@ -15,8 +15,9 @@
 
 namespace orvik {
 
-// Called now and then during long work with the share done so far (0..1).
-using ProgressFn = std::function<void(double)>;
+// Called now and then during long work with the share done so far (0..1); returning
+// false stops the work. Calls come at least every few milliseconds, so a Cancel is felt at once.
+using ProgressFn = std::function<bool(double done)>;
 
 class ESAPacket {
 public:
@@ -41,9 +42,12 @@ public:
     // What the reads take their memory from; huge pages where the system offers them unless told otherwise.
     void setPageBacking(PageBacking backing) { backing_ = backing; }
     // Reads frames from the stream position to the end of the file, appending each
-    // packet and adding one to `counter` per packet.
-    void readPackets(uint64_t& counter, const ProgressFn& progress = {});
+    // packet and adding one to `counter` per packet. False when `progress` stopped the
+    // reading: the packets read so far are kept.
+    bool readPackets(uint64_t& counter, const ProgressFn& progress = {});
     void clearPackets();
+    // Releases the packets and the stream: nothing is open after it.
+    void close();
 
     size_t count() const { return packets_.size(); }
     const RawPacket& operator[](size_t i) const { return packets_[i]; }
@@ -78,7 +82,7 @@ private:
         std::string cutFrame;     // how the end of the file cut the last frame, if it did
     };
     void reportProblems(const Scan& scan, uint64_t base, uint64_t fileEnd);
-    void readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t& counter, const ProgressFn& progress);
+    bool readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t& counter, const ProgressFn& progress);
     void splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, uint64_t& counter);
 
     PageBackedVector<RawPacket> packets_;

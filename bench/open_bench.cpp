@@ -77,6 +77,39 @@ int main(int argc, char** argv)
                 openSeconds, 100.0 * double(hugePageBytes) / double(std::max<size_t>(size, 1)),
                 openSeconds / readSeconds);
 
+    // How long a Cancel may wait: the longest stretch of a re-open (the previous archive is
+    // released first) without a progress report, and how soon a Cancel at half way ends it.
+    {
+        using Clock = std::chrono::steady_clock;
+        orvik::ArchiveDocument doc;
+        doc.open(path);
+        Clock::time_point last = Clock::now();
+        double longest = 0;
+        size_t reports = 0;
+        const auto note = [&] {
+            const auto now = Clock::now();
+            longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+            last = now;
+        };
+        doc.open(path, [&](double) {
+            note();
+            ++reports;
+            return true;
+        });
+        note();
+        Clock::time_point cancelledAt;
+        doc.open(path, [&](double done) {
+            if (done < 0.5)
+                return true;
+            cancelledAt = Clock::now();
+            return false;
+        });
+        const double cancelSeconds = std::chrono::duration<double>(Clock::now() - cancelledAt).count();
+        std::printf("longest wait between progress reports of an open: %.1f ms (%zu reports)\n"
+                    "a Cancel at half way ends the open after: %.1f ms\n",
+                    longest * 1e3, reports, cancelSeconds * 1e3);
+    }
+
 #ifdef ORVIK_HAVE_RUSAGE
     if (argc > 2) {
         const std::string command = std::string("\"") + argv[2] + "\" \"" + path + "\" > /dev/null";

@@ -40,7 +40,7 @@ void appendHousekeepingCsvRow(std::string& out, const HkParameterList& columns, 
 }
 
 CsvResult writeHousekeepingCsv(const ArchiveDocument& doc, const HkParameterList& columns, const CsvSink& sink,
-                               const CsvProgress& progress)
+                               const ProgressFn& progress)
 {
     const std::vector<WordView> blocks = regularHkBlocks(doc);
     std::string text = housekeepingCsvHeader(columns);

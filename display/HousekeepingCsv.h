@@ -29,12 +29,10 @@ void appendHousekeepingCsvRow(std::string& out, const HkParameterList& columns, 
 constexpr size_t csvPieceSize = 1 << 16;
 // Takes the text piece by piece; false when it could not be written.
 using CsvSink = std::function<bool(std::string_view text)>;
-// Told the share done (0..1) now and then; false stops the writing.
-using CsvProgress = std::function<bool(double done)>;
 enum class CsvResult { Written, WriteFailed, Cancelled };
 
 // The header and every sample of the archive, in file order.
 CsvResult writeHousekeepingCsv(const ArchiveDocument& doc, const HkParameterList& columns, const CsvSink& sink,
-                               const CsvProgress& progress = {});
+                               const ProgressFn& progress = {});
 
 } // namespace orvik::display

@@ -188,6 +188,37 @@ TEST_F(OpenTest, FailedOpenReturnsTheDocumentToItsInitialState)
     EXPECT_EQ(doc.packetStatistics().counts, decltype(doc.packetStatistics().counts){});
 }
 
+// Cancelled while reading or while building the tree, an open leaves nothing open;
+// the next open is not cancelled by the one before.
+TEST_F(OpenTest, ACancelledOpenLeavesNothingOpen)
+{
+    Archive archive;
+    for (int k = 0; k < 70000; ++k) // more packets than the tree building reports progress for at once
+        archive.add(k % 2 ? internalHk : regularHk());
+    const std::string name = dir.write("a.cvlbin", archive.bytes());
+    for (const double cancelFrom : {0.0, 0.5}) {
+        ASSERT_TRUE(doc.open(name));
+        bool askedAfterCancel = false, cancelled = false;
+        EXPECT_FALSE(doc.open(name, [&](double done) {
+            askedAfterCancel |= cancelled;
+            cancelled = done > cancelFrom;
+            return !cancelled;
+        })) << cancelFrom;
+        EXPECT_FALSE(askedAfterCancel);
+        EXPECT_TRUE(doc.cancelled());
+        EXPECT_FALSE(doc.reader().isOpen());
+        EXPECT_EQ(doc.reader().count(), 0u);
+        EXPECT_EQ(doc.tree().size(), 0u);
+        EXPECT_TRUE(doc.timeListNodes().empty());
+        EXPECT_EQ(doc.statusPanels(), (std::array<std::string, 3>{"Packets:", "Unknown:", "Missing:"}));
+        EXPECT_EQ(doc.caption(), "ORVIK-EGSE");
+        EXPECT_EQ(doc.packetStatistics().counts, decltype(doc.packetStatistics().counts){});
+    }
+    ASSERT_TRUE(doc.open(name, [](double) { return true; }));
+    EXPECT_FALSE(doc.cancelled());
+    EXPECT_EQ(doc.timeListNodes().size(), 70000u);
+}
+
 // A file without a single frame opens, but as what it is: no archive of this kind.
 TEST_F(OpenTest, AFileWithoutAFrameOpensWithAWarningThatNamesIt)
 {
@@ -327,6 +358,27 @@ TEST_F(LargeFileTest, AFileOfUnknownSizeGrowsItsBufferAndKeepsEveryFrame)
 
 // Another program cuts the file short while it is being read: the reading ends
 // where the file now ends, with the usual word on the frame cut.
+// Stopped by its progress function, a read ends at once, in chunks (3 MiB) and with
+// the helper thread (40 MiB), and keeps the packets cut so far. (How far the helper
+// has read by then is up to the system; in chunks the first report comes after one.)
+TEST_F(LargeFileTest, AReadStoppedByItsProgressKeepsThePacketsCutSoFar)
+{
+    for (const size_t size : {size_t(3) << 20, size_t(40) << 20}) {
+        file.clear();
+        frames.clear();
+        fillTo(size);
+        reader.openFile(dir.write("archive.cvlbin", file));
+        uint64_t counter = 0;
+        int calls = 0;
+        EXPECT_FALSE(reader.readPackets(counter, [&](double) { return ++calls > 1; })) << size;
+        EXPECT_EQ(calls, 1);
+        EXPECT_GT(counter, 0u);
+        if (size < (size_t(16) << 20))
+            EXPECT_LT(counter, frames.size() / 4);
+        expectFramesStored(size_t(counter));
+    }
+}
+
 TEST_F(LargeFileTest, AFileCutShortWhileReadEndsWhereItNowEnds)
 {
     fillTo(size_t(1) << 20);
@@ -342,6 +394,7 @@ TEST_F(LargeFileTest, AFileCutShortWhileReadEndsWhereItNowEnds)
     reader.readPackets(counter, [&](double) {
         if (!std::exchange(cut, true))
             std::filesystem::resize_file(name, cutFrame->first + 21);
+        return true;
     });
     EXPECT_EQ(counter, kept);
     frames.resize(kept);
