@@ -7,7 +7,7 @@
 namespace orvik {
 
 namespace {
-const std::vector<NodeId> noChildren;
+const NodeRuns noChildren;
 }
 
 NodeId CategoryTree::addGroup(NodeId parent, std::string text)
@@ -32,37 +32,61 @@ NodeId CategoryTree::addNode(NodeId parent, NodeWrapper wrapper, uint32_t number
 NodeId CategoryTree::append(NodeId parent, NodeWrapper wrapper, uint32_t number)
 {
     const auto id = NodeId(nodes_.size());
-    std::vector<NodeId>& siblings = childList(parent);
-    nodes_.push_back({std::move(wrapper), parent, number});
-    siblings.push_back(id);
+    NodeRuns& siblings = childList(parent);
+    wrapper.number_ = number;
+    nodes_.push_back(std::move(wrapper));
+    if (parentRuns_.empty() || parentRuns_.back().parent != parent)
+        parentRuns_.push_back({id, parent});
+    siblings.append(id);
     if (nodeAdded_)
         nodeAdded_(id);
     return id;
 }
 
-std::vector<NodeId>& CategoryTree::childList(NodeId parent)
+NodeRuns& CategoryTree::childList(NodeId parent)
 {
-    return parent == noNode ? topLevel_ : groups_[nodes_[parent].number].children;
+    return parent == noNode ? topLevel_ : groups_[nodes_[parent].number_].children;
 }
 
-const std::vector<NodeId>& CategoryTree::children(NodeId parent) const
+const NodeRuns& CategoryTree::children(NodeId parent) const
 {
     if (parent == noNode)
         return topLevel_;
-    const Node& node = nodes_[parent];
-    return node.wrapper.kind == NodeKind::Group ? groups_[node.number].children : noChildren;
+    const NodeWrapper& node = nodes_[parent];
+    return node.kind == NodeKind::Group ? groups_[node.number_].children : noChildren;
 }
 
 uint32_t CategoryTree::row(NodeId id) const
 {
-    const std::vector<NodeId>& siblings = children(nodes_[id].parent);
-    return uint32_t(std::lower_bound(siblings.begin(), siblings.end(), id) - siblings.begin());
+    return uint32_t(*children(parent(id)).entryOf(id));
+}
+
+size_t CategoryTree::parentRunOf(NodeId id) const
+{
+    // Runs begin at rising ids and every node lies in one: the last run begun at or before it.
+    const auto next = std::upper_bound(parentRuns_.begin(), parentRuns_.end(), id,
+                                       [](NodeId node, const ParentRun& r) { return node < r.firstNode; });
+    return size_t(next - parentRuns_.begin()) - 1;
+}
+
+bool CategoryTree::parentRunHolds(size_t r, NodeId id) const
+{
+    return parentRuns_[r].firstNode <= id && (r + 1 == parentRuns_.size() || id < parentRuns_[r + 1].firstNode);
+}
+
+NodeId CategoryTree::ParentWalk::parent(NodeId id)
+{
+    if (!tree_.parentRunHolds(run_, id))
+        run_ = tree_.parentRunOf(id);
+    return tree_.parentRuns_[run_].parent;
 }
 
 void CategoryTree::clear()
 {
     nodes_.clear();
     nodes_.shrink_to_fit();
+    parentRuns_.clear();
+    parentRuns_.shrink_to_fit();
     groups_.clear();
     topLevel_.clear();
     refused_ = 0;
@@ -103,8 +127,7 @@ bool CategoryTree::hasFixedText(int16_t kind)
 
 void CategoryTree::appendText(NodeId id, std::string& out) const
 {
-    const Node& node = nodes_[id];
-    const NodeWrapper& w = node.wrapper;
+    const NodeWrapper& w = nodes_[id];
     if (const NodeKindEntry* entry = nodeKindEntry(w.kind); entry && !entry->fixedText.empty()) {
         out += entry->fixedText;
         return;
@@ -112,20 +135,20 @@ void CategoryTree::appendText(NodeId id, std::string& out) const
     switch (w.kind) {
     case NodeKind::Spectrum:
         out += "Spectrum ";
-        out += std::to_string(node.number);
+        out += std::to_string(w.number_);
         out += " (";
         out += std::to_string(w.record<SpectrumRecord>()->sampleCount);
         out += " smp)";
         return;
-    case NodeKind::Group: out += groups_[node.number].text; return;
+    case NodeKind::Group: out += groups_[w.number_].text; return;
     case NodeKind::GcHkSweep:
         out += "GC HK (";
-        out += std::to_string(node.number);
+        out += std::to_string(w.number_);
         out += ')';
         return;
     case NodeKind::MsHkSweep:
         out += "MS HK (";
-        out += std::to_string(node.number);
+        out += std::to_string(w.number_);
         out += ')';
         return;
     case NodeKind::MemoryDump: out += memoryDumpNodeText(w.record<MemoryDumpImage>()->memoryType()); return;

@@ -1,10 +1,19 @@
 #pragma once
-// The category tree: nodes in one array, children listed per group node in the
-// order they were added, which is also the order of their ids.
+// The category tree: nodes in one array of 16-byte wrappers, numbered in the
+// order they were added, which is also the order of every group's children.
+// Long stretches of consecutive ids share a parent (nearly every node of an
+// archive goes under "Housekeeping"), so the structure is kept as runs: the
+// parent of each run of ids, and the children of each group as NodeRuns.
+// A change of parent costs a parent run and a run among the new parent's
+// children, 8 bytes each: a tree whose parent changes at every node spends 16
+// bytes a node on its structure, where a parent and a child entry per node
+// would take 8.
 // Node texts are built when asked for from the node's kind and payload; only
 // group nodes keep a text of their own. Node ids are 32 bits wide: a full tree
 // refuses further nodes (and counts them) rather than let the ids wrap.
 
+#include "archive/NodeId.h"
+#include "archive/NodeRuns.h"
 #include "archive/NodeWrapper.h"
 #include "archive/PageBackedBuffer.h"
 
@@ -14,9 +23,6 @@
 #include <vector>
 
 namespace orvik {
-
-using NodeId = uint32_t;
-constexpr NodeId noNode = UINT32_MAX;
 
 class CategoryTree {
 public:
@@ -43,35 +49,52 @@ public:
 
     size_t size() const { return nodes_.size(); }
     // Children of a group node, or the top-level nodes for noNode. Other nodes have none.
-    const std::vector<NodeId>& children(NodeId parent) const;
-    NodeId parent(NodeId id) const { return nodes_[id].parent; }
+    const NodeRuns& children(NodeId parent) const;
+    // The group node holding the node, or noNode for a top-level one; found among the parent runs.
+    NodeId parent(NodeId id) const { return parentRuns_[parentRunOf(id)].parent; }
     // Position of the node among its parent's children.
     uint32_t row(NodeId id) const;
-    const NodeWrapper& wrapper(NodeId id) const { return nodes_[id].wrapper; }
-    int16_t kind(NodeId id) const { return nodes_[id].wrapper.kind; }
+    const NodeWrapper& wrapper(NodeId id) const { return nodes_[id]; }
+    int16_t kind(NodeId id) const { return nodes_[id].kind; }
     std::string text(NodeId id) const;
     // Appends the node's text to `out`: one buffer serves many nodes.
     void appendText(NodeId id, std::string& out) const;
     // Whether every node of the kind has the same text (a group's is its own).
     static bool hasFixedText(int16_t kind);
 
+    // Parents of many nodes in rising order, as a walk over every node asks for them:
+    // the run of the last node is kept at hand, so a search is made only where a run ends.
+    class ParentWalk {
+    public:
+        explicit ParentWalk(const CategoryTree& tree) : tree_(tree) {}
+        NodeId parent(NodeId id);
+
+    private:
+        const CategoryTree& tree_;
+        size_t run_ = 0;
+    };
+
 private:
-    struct Node {
-        NodeWrapper wrapper;
+    struct ParentRun {
+        NodeId firstNode;
         NodeId parent;
-        uint32_t number; // group nodes: index into groups_
     };
     struct Group {
         std::string text;
-        std::vector<NodeId> children;
+        NodeRuns children;
     };
 
     NodeId append(NodeId parent, NodeWrapper wrapper, uint32_t number);
-    std::vector<NodeId>& childList(NodeId parent);
+    NodeRuns& childList(NodeId parent);
+    // The parent run holding the node.
+    size_t parentRunOf(NodeId id) const;
+    // Whether parent run r holds the node.
+    bool parentRunHolds(size_t r, NodeId id) const;
 
-    PageBackedVector<Node> nodes_;
+    PageBackedVector<NodeWrapper> nodes_; // a group node's number is its index into groups_
+    std::vector<ParentRun> parentRuns_;   // one for each stretch of ids with one parent
     std::vector<Group> groups_;
-    std::vector<NodeId> topLevel_;
+    NodeRuns topLevel_;
     NodeAddedFn nodeAdded_;
     size_t capacity_;
     uint64_t refused_ = 0; // nodes refused since the last clear

@@ -13,11 +13,11 @@ char foldCase(char c)
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
-const std::vector<NodeId> noChildren;
+const NodeRuns noChildren;
 
 } // namespace
 
-const std::vector<NodeId>& NodeFilter::children(NodeId parent) const
+const NodeRuns& NodeFilter::children(NodeId parent) const
 {
     const auto found = children_.find(parent);
     return found == children_.end() ? noChildren : found->second;
@@ -25,8 +25,7 @@ const std::vector<NodeId>& NodeFilter::children(NodeId parent) const
 
 uint32_t NodeFilter::row(NodeId id, const CategoryTree& tree) const
 {
-    const std::vector<NodeId>& siblings = children(tree.parent(id));
-    return uint32_t(std::lower_bound(siblings.begin(), siblings.end(), id) - siblings.begin());
+    return uint32_t(*children(tree.parent(id)).entryOf(id));
 }
 
 std::optional<NodeFilter> filterNodes(const CategoryTree& tree, std::string_view needle,
@@ -50,6 +49,7 @@ std::optional<NodeFilter> filterNodes(const CategoryTree& tree, std::string_view
     const size_t count = tree.size();
     filter.shown_.assign(count, false);
     constexpr size_t cancelCheckInterval = 1 << 16;
+    CategoryTree::ParentWalk parents(tree);
     for (NodeId id = 0; id < count; ++id) {
         if (id % cancelCheckInterval == 0 && cancelled && cancelled->load(std::memory_order_relaxed))
             return std::nullopt;
@@ -68,8 +68,12 @@ std::optional<NodeFilter> filterNodes(const CategoryTree& tree, std::string_view
         ++filter.matchCount_;
         if (kind != NodeKind::Group)
             filter.timeListNodes_.push_back(id);
-        // Ancestors have smaller ids: mark upwards until one is shown already.
-        for (NodeId n = id; n != noNode && !filter.shown_[n]; n = tree.parent(n)) {
+        // Ancestors have smaller ids: none of the node's descendants was seen yet, and its
+        // ancestors are marked upwards until one is shown already. The walk along the ids
+        // gives the parent; the rarer steps above it search.
+        filter.shown_[id] = true;
+        ++filter.shownCount_;
+        for (NodeId n = parents.parent(id); n != noNode && !filter.shown_[n]; n = tree.parent(n)) {
             filter.shown_[n] = true;
             ++filter.shownCount_;
         }
@@ -77,16 +81,17 @@ std::optional<NodeFilter> filterNodes(const CategoryTree& tree, std::string_view
     // Children in id order are children in tree order. Runs of siblings are common:
     // the list of the last parent is kept at hand (the map's values do not move).
     NodeId lastParent = 0;
-    std::vector<NodeId>* siblings = nullptr;
+    NodeRuns* siblings = nullptr;
+    CategoryTree::ParentWalk shownParents(tree);
     for (NodeId id = 0; id < count; ++id) {
         if (!filter.shown_[id])
             continue;
-        const NodeId parent = tree.parent(id);
+        const NodeId parent = shownParents.parent(id);
         if (!siblings || parent != lastParent) {
             siblings = &filter.children_[parent];
             lastParent = parent;
         }
-        siblings->push_back(id);
+        siblings->append(id);
     }
     return filter;
 }

@@ -21,7 +21,7 @@ public:
     // Whether the tree shows the node: it matches or holds a match.
     bool shows(NodeId id) const { return id < shown_.size() && shown_[id]; }
     // The shown children of a shown group node, or the shown top-level nodes for noNode.
-    const std::vector<NodeId>& children(NodeId parent) const;
+    const NodeRuns& children(NodeId parent) const;
     // Position of a shown node among its parent's shown children.
     uint32_t row(NodeId id, const CategoryTree& tree) const;
     // The matching entries of the time list, in its order.
@@ -35,7 +35,7 @@ private:
     friend std::optional<NodeFilter> filterNodes(const CategoryTree&, std::string_view,
                                                  const std::atomic<bool>*);
     std::vector<bool> shown_;
-    std::unordered_map<NodeId, std::vector<NodeId>> children_;
+    std::unordered_map<NodeId, NodeRuns> children_;
     std::vector<NodeId> timeListNodes_;
     size_t shownCount_ = 0;
     size_t matchCount_ = 0;

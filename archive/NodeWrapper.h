@@ -1,7 +1,7 @@
 #pragma once
-// The payload of every tree node: its kind and one 8-byte slot that holds the
-// stored packet it refers to (not owned), the record it owns, or an on-board
-// tick count. Kept to 16 bytes: an archive has millions of nodes.
+// A tree node: its kind, the number its text shows, and one 8-byte slot that
+// holds the stored packet it refers to (not owned), the record it owns, or an
+// on-board tick count. Kept to 16 bytes: an archive has millions of nodes.
 
 #include "archive/DatasetRecords.h"
 #include "archive/NodeKinds.h"
@@ -38,7 +38,8 @@ public:
         slot_.data = record.release();
     }
 
-    NodeWrapper(NodeWrapper&& other) noexcept : kind(other.kind), type_(std::exchange(other.type_, holdsNothing))
+    NodeWrapper(NodeWrapper&& other) noexcept
+        : kind(other.kind), type_(std::exchange(other.type_, holdsNothing)), number_(other.number_)
     {
         slot_ = other.slot_;
     }
@@ -48,6 +49,7 @@ public:
             release();
             kind = other.kind;
             type_ = std::exchange(other.type_, holdsNothing);
+            number_ = other.number_;
             slot_ = other.slot_;
         }
         return *this;
@@ -67,6 +69,8 @@ public:
     }
 
 private:
+    friend class CategoryTree; // sets and reads the number
+
     void release() { releaseRecord(std::make_index_sequence<std::tuple_size_v<OwnedRecords>>{}); }
     template <size_t... I>
     void releaseRecord(std::index_sequence<I...>)
@@ -78,6 +82,9 @@ private:
     }
 
     uint8_t type_ = holdsNothing;
+    // The sweep or spectrum number of the node's text; for a group node the tree's
+    // index of its text and children. Lies where the slot's alignment leaves room.
+    uint32_t number_ = 0;
     union {
         const void* data;
         int64_t ticks;

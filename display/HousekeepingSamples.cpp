@@ -12,9 +12,9 @@ namespace {
 constexpr size_t lobtHighWord = 54, lobtLowWord = 55;
 
 // The nodes under "Housekeeping", among which the "Regular HK" ones are.
-const std::vector<NodeId>& housekeepingNodes(const ArchiveDocument& doc)
+const NodeRuns& housekeepingNodes(const ArchiveDocument& doc)
 {
-    static const std::vector<NodeId> none;
+    static const NodeRuns none;
     return doc.housekeepingNode() == noNode ? none : doc.tree().children(doc.housekeepingNode());
 }
 } // namespace
@@ -31,7 +31,7 @@ std::vector<WordView> regularHkBlocks(const ArchiveDocument& doc)
 
 bool hasRegularHkBlocks(const ArchiveDocument& doc)
 {
-    const std::vector<NodeId>& nodes = housekeepingNodes(doc);
+    const NodeRuns& nodes = housekeepingNodes(doc);
     return std::any_of(nodes.begin(), nodes.end(),
                        [&doc](NodeId node) { return doc.tree().kind(node) == NodeKind::RegularHk; });
 }

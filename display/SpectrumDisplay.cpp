@@ -105,7 +105,7 @@ void MainDisplay::displaySpectrum(const CategoryTree& tree, NodeId node)
         const NodeId dataset = tree.parent(node);
         const CsibConfigRecord* config = nullptr;
         if (dataset != noNode) {
-            const std::vector<NodeId>& siblings = tree.children(dataset);
+            const NodeRuns& siblings = tree.children(dataset);
             if (siblings.size() > 1 && tree.kind(siblings[1]) == NodeKind::CsibConfig)
                 config = tree.wrapper(siblings[1]).record<CsibConfigRecord>();
         }

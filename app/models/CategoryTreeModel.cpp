@@ -7,7 +7,7 @@ using namespace orvik;
 namespace orvik::app {
 
 namespace {
-const std::vector<NodeId> none;
+const NodeRuns none;
 }
 
 CategoryTreeModel::CategoryTreeModel(const ArchiveDocument& doc, QObject* parent) : DocumentModel(doc, parent) {}
@@ -25,7 +25,7 @@ QModelIndex CategoryTreeModel::indexOf(NodeId node) const
     return createIndex(int(row), 0, quintptr(node));
 }
 
-const std::vector<NodeId>& CategoryTreeModel::childrenOf(const QModelIndex& parent) const
+const NodeRuns& CategoryTreeModel::childrenOf(const QModelIndex& parent) const
 {
     if (rebuilding_)
         return none;
@@ -34,7 +34,7 @@ const std::vector<NodeId>& CategoryTreeModel::childrenOf(const QModelIndex& pare
 
 QModelIndex CategoryTreeModel::index(int row, int column, const QModelIndex& parent) const
 {
-    const std::vector<NodeId>& children = childrenOf(parent);
+    const NodeRuns& children = childrenOf(parent);
     if (column != 0 || row < 0 || size_t(row) >= children.size())
         return {};
     return createIndex(row, 0, quintptr(children[size_t(row)]));

@@ -24,7 +24,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    const std::vector<orvik::NodeId>& childrenOf(const QModelIndex& parent) const;
+    const orvik::NodeRuns& childrenOf(const QModelIndex& parent) const;
 };
 
 } // namespace orvik::app

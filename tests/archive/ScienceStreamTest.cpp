@@ -229,7 +229,7 @@ TEST_P(BlockOrderTest, BlocksLandByTheirNumber)
     open(archive);
     EXPECT_EQ(doc.statusPanels()[2], "Missing: " + std::to_string(o.missing));
     const std::string suffix = o.missing ? " - not complete!" : "";
-    const std::vector<NodeId>& datasets = doc.tree().children(doc.msNode());
+    const NodeRuns& datasets = doc.tree().children(doc.msNode());
     ASSERT_EQ(datasets.size(), o.datasets.size());
     for (size_t d = 0; d < datasets.size(); ++d) {
         EXPECT_EQ(doc.tree().text(datasets[d]), "Dataset (" + std::to_string(d) + ")" + suffix);

@@ -92,7 +92,7 @@ TEST_F(HousekeepingCsvTest, EachRegularPacketGivesTwoRowsWithTheListViewsTexts)
     const std::vector<std::string> lines = split(csv(), '\n');
     ASSERT_EQ(lines.size(), 1u + 2 * 2) << "the header and two samples per regular packet only";
 
-    const std::vector<NodeId>& housekeeping = doc.tree().children(doc.housekeepingNode());
+    const NodeRuns& housekeeping = doc.tree().children(doc.housekeepingNode());
     ASSERT_EQ(doc.tree().kind(housekeeping.at(0)), NodeKind::RegularHk);
     ASSERT_EQ(doc.tree().kind(housekeeping.at(2)), NodeKind::RegularHk);
     const struct {
