@@ -134,7 +134,7 @@ size_t ArchiveDocument::assembleMemoryDump(size_t i)
     for (size_t j = i + 1; image->pagesHeld() < pages && j < packets.size(); ++j) {
         if (!packets[j].cls.transfer)
             continue;
-        // Data words 1..128 are the page; a short packet leaves the rest of it zero.
+        // Data words 1..128 are the page, read in place; a short packet leaves the rest of it zero.
         image->addPage(packets[j].dataWords().slice(1, MemoryDumpImage::pageWords));
         last = j;
     }

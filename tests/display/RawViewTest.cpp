@@ -148,8 +148,10 @@ TEST(RawView, NodesShowTheirPacketTheirRecordOrANote)
     *spectrum = {gcTag, 3, 0x0001, 0x8000, 0, le({0x0102, 0x0304, 0x0506})};
     const NodeId spectrumNode = tree.addNode(group, NodeWrapper(NodeKind::Spectrum, std::move(spectrum)));
 
-    const NodeId dumpNode =
-        tree.addNode(group, NodeWrapper(NodeKind::MemoryDump, std::make_unique<MemoryDumpImage>(dumpImage(2, 0x0A, {}))));
+    auto image = std::make_unique<MemoryDumpImage>(2, 0x0A);
+    image->addPage({});
+    image->addPage({});
+    const NodeId dumpNode = tree.addNode(group, NodeWrapper(NodeKind::MemoryDump, std::move(image)));
 
     EXPECT_EQ(rawViewText(rawNodeView(tree, group)), "Group node: it holds no bytes of its own\n");
     EXPECT_EQ(rawViewText(rawNodeView(tree, time)), "Time node: it holds no bytes of its own\n");
