@@ -1,7 +1,5 @@
 #include "archive/ArchiveDocument.h"
 
-#include "archive/ScienceStream.h"
-
 namespace orvik {
 
 namespace {
@@ -29,6 +27,7 @@ void ArchiveDocument::reset()
     currentNode = noNode;
     timeListNodes_.clear();
     tree_.clear();
+    scienceStream_.reset();
     housekeepingNode_ = systemNode_ = gcNode_ = gcmsNode_ = msNode_ = noNode;
     warnings_.clear();
 }
@@ -150,7 +149,7 @@ size_t ArchiveDocument::assembleMemoryDump(size_t i)
 void ArchiveDocument::assembleScienceStream(size_t i)
 {
     scienceAssembled_ = true;
-    const AssembledStream stream = assembleStream(reader_.packets(), i);
+    AssembledStream stream = assembleStream(reader_.packets(), i);
     statusPanels_[2] = "Missing: " + std::to_string(stream.missing);
     const WordView words = stream.words();
     const auto cut = parseScienceStream(words, stream.missing != 0,
@@ -163,6 +162,7 @@ void ArchiveDocument::assembleScienceStream(size_t i)
                             std::to_string(stream.blockNumber[*cut / scienceBlockWords]) +
                             "; that record is left out.");
     }
+    scienceStream_ = std::move(stream.bytes);
 }
 
 } // namespace orvik

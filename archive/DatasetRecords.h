@@ -56,9 +56,8 @@ struct SpectrumRecord {
     uint16_t timeHigh = 0;
     uint16_t timeLow = 0;
     uint16_t csibWord = 0; // MS spectra: the CSIB word in force when the spectrum was parsed
-    std::vector<uint8_t> sampleBytes;
-
-    WordView samples() const { return WordView(sampleBytes.data(), sampleBytes.size()); }
+    // Read in place in the assembled science stream, which the document keeps as long as its nodes.
+    WordView samples;
 };
 
 } // namespace orvik

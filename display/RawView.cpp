@@ -68,7 +68,7 @@ RawView spectrumView(const SpectrumRecord& record, size_t maxBytes)
     if (record.tag == msTag)
         header.push_back({"CSIB word", hex4(record.csibWord)});
     return bytesView(std::string("Spectrum record (") + source + "): the samples", std::move(header),
-                     record.sampleBytes.data(), record.sampleBytes.size(), maxBytes);
+                     record.samples.bytes(), record.samples.byteCount(), maxBytes);
 }
 
 RawView memoryDumpView(const MemoryDumpImage& image, size_t maxBytes)
