@@ -1,7 +1,5 @@
 #include "archive/ArchiveDocument.h"
 
-#include "archive/ScienceStream.h"
-
 namespace orvik {
 
 namespace {
@@ -29,6 +27,7 @@ void ArchiveDocument::reset()
     currentNode = noNode;
     timeListNodes_.clear();
     tree_.clear();
+    scienceStream_.reset();
     housekeepingNode_ = systemNode_ = gcNode_ = gcmsNode_ = msNode_ = noNode;
     warnings_.clear();
     scienceAssembled_ = false;
@@ -153,7 +152,7 @@ size_t ArchiveDocument::assembleMemoryDump(size_t i)
     for (size_t j = i + 1; image->pagesHeld() < pages && j < packets.size(); ++j) {
         if (!packets[j].cls.transfer)
             continue;
-        // Data words 1..128 are the page; a short packet leaves the rest of it zero.
+        // Data words 1..128 are the page, read in place; a short packet leaves the rest of it zero.
         image->addPage(packets[j].dataWords().slice(1, MemoryDumpImage::pageWords));
         last = j;
     }
@@ -169,7 +168,7 @@ size_t ArchiveDocument::assembleMemoryDump(size_t i)
 void ArchiveDocument::assembleScienceStream(size_t i)
 {
     scienceAssembled_ = true;
-    const AssembledStream stream = assembleStream(reader_.packets(), i);
+    AssembledStream stream = assembleStream(reader_.packets(), i);
     statusPanels_[2] = "Missing: " + std::to_string(stream.missing);
     const WordView words = stream.words();
     const auto cut = parseScienceStream(words, stream.missing != 0,
@@ -182,6 +181,7 @@ void ArchiveDocument::assembleScienceStream(size_t i)
                             std::to_string(stream.blockNumber[*cut / scienceBlockWords]) +
                             "; that record is left out.");
     }
+    scienceStream_ = std::move(stream.bytes);
 }
 
 } // namespace orvik

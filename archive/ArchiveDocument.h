@@ -6,9 +6,11 @@
 #include "archive/CategoryTree.h"
 #include "archive/ESAPacket.h"
 #include "archive/PacketClassification.h"
+#include "archive/ScienceStream.h"
 #include "archive/TimeList.h"
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,8 @@ private:
     std::array<std::string, 3> statusPanels_;
     std::string caption_ = applicationCaption;
     std::vector<std::string> warnings_;
+    // The assembled science stream, in which the spectra read their samples.
+    std::unique_ptr<uint8_t[], AssembledStream::Free> scienceStream_;
     NodeId housekeepingNode_ = noNode, systemNode_ = noNode, gcNode_ = noNode, gcmsNode_ = noNode,
            msNode_ = noNode;
 };

@@ -1,8 +1,9 @@
 #pragma once
-// Records cut out of the science stream and assembled memory dumps. Their words
-// are kept in the archive's byte order, so decoders read them as they read packets.
+// Records cut out of the science stream, and the memory dumps assembled from
+// packets (archive/MemoryDumpImage.h). Their words are in the archive's byte order,
+// so decoders read them as they read packets.
 
-#include "archive/RawPacket.h"
+#include "archive/MemoryDumpImage.h"
 #include "archive/WordView.h"
 
 #include <algorithm>
@@ -55,58 +56,8 @@ struct SpectrumRecord {
     uint16_t timeHigh = 0;
     uint16_t timeLow = 0;
     uint16_t csibWord = 0; // MS spectra: the CSIB word in force when the spectrum was parsed
-    std::vector<uint8_t> sampleBytes;
-
-    WordView samples() const { return WordView(sampleBytes.data(), sampleBytes.size()); }
-};
-
-// A memory dump as its header announced it: word 0 the page count, word 1 the
-// memory type, then the pages of 128 words each. Only the pages the file held
-// are stored; the rest read as zero without taking room, so a header announcing
-// 65 535 pages in a file cut short costs what the file brought, not 16 MiB.
-class MemoryDumpImage {
-public:
-    static constexpr size_t pageWords = 128;
-
-    MemoryDumpImage(uint16_t pages, uint16_t memoryType) : bytes_(4)
-    {
-        writeLe16(bytes_.data(), pages);
-        writeLe16(bytes_.data() + 2, memoryType);
-    }
-
-    // Stores the next page; a short one is padded with zeros, one past the announced count is ignored.
-    void addPage(WordView page)
-    {
-        if (pagesHeld() >= pageCount())
-            return;
-        const size_t at = bytes_.size();
-        bytes_.resize(at + 2 * pageWords, 0);
-        std::copy_n(page.bytes(), std::min(page.byteCount(), 2 * pageWords), bytes_.data() + at);
-    }
-
-    // The stored packet that announced the dump (not owned; null where none did).
-    const RawPacket* headerPacket = nullptr;
-
-    uint16_t pageCount() const { return words().wordOr(0); }
-    uint16_t memoryType() const { return words().wordOr(1); }
-    size_t pagesHeld() const { return (bytes_.size() - 4) / (2 * pageWords); }
-    // The header and the pages held, as stored.
-    WordView words() const { return WordView(bytes_.data(), bytes_.size()); }
-    // Every word of the announced pages; those beyond the pages held read as zero.
-    size_t dataWordCount() const { return pageWords * pageCount(); }
-    uint16_t dataWord(size_t k) const { return words().wordOr(2 + k); }
-    WordView heldDataWords() const { return words().from(2); }
-    // Page p, a page of zeros where the file did not hold it.
-    WordView page(size_t p) const
-    {
-        static constexpr std::array<uint8_t, 2 * pageWords> zeroPage{};
-        if (p < pagesHeld())
-            return words().slice(2 + pageWords * p, pageWords);
-        return p < pageCount() ? WordView(zeroPage.data(), zeroPage.size()) : WordView();
-    }
-
-private:
-    std::vector<uint8_t> bytes_;
+    // Read in place in the assembled science stream, which the document keeps as long as its nodes.
+    WordView samples;
 };
 
 } // namespace orvik

@@ -157,8 +157,7 @@ private:
             record->timeHigh = words.wordOr(0);
             record->timeLow = words.wordOr(1);
             record->sampleCount = uint16_t(n - 2);
-            const WordView samples = words.from(2);
-            record->sampleBytes.assign(samples.bytes(), samples.bytes() + samples.byteCount());
+            record->samples = words.from(2);
         }
         if (tag == Tag::MS)
             record->csibWord = csibWord_;

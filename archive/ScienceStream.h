@@ -56,7 +56,8 @@ struct DatasetTarget {
 // the stream yields its node; parsing ends at a record that runs past the end.
 // `incomplete` marks every dataset "not complete!". Blocks marked not sent in
 // `blockSent` are known to be zero (blocks past its end count as sent). Returns
-// where the record that runs past the end starts, if one does.
+// where the record that runs past the end starts, if one does. Spectra read their
+// samples in place in `stream`, which must live as long as their nodes.
 std::optional<size_t> parseScienceStream(WordView stream, bool incomplete, DatasetTarget target,
                                          const std::vector<bool>& blockSent = {});
 

@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 using namespace orvik;
 using namespace orvik::display;
@@ -30,18 +31,28 @@ namespace {
 constexpr double frame = 1.0 / 60;
 constexpr size_t samples = 65535;
 
-// A floor with a few peaks, as the instrument's spectra look.
+// A floor with a few peaks, as the instrument's spectra look. Every spectrum of the
+// bench reads them in place, as spectra read theirs in the science stream.
+WordView sampleWords()
+{
+    static const std::vector<uint8_t> bytes = [] {
+        std::vector<uint8_t> b(2 * samples);
+        for (size_t i = 0; i < samples; ++i) {
+            const double peak = 5000 * std::exp(-std::pow((double(i % 4096) - 2000) / 30, 2));
+            writeLe16(b.data() + 2 * i, uint16_t(20 + peak + double(i % 7)));
+        }
+        return b;
+    }();
+    return WordView(bytes.data(), bytes.size());
+}
+
 std::unique_ptr<SpectrumRecord> spectrum(uint16_t tag)
 {
     auto r = std::make_unique<SpectrumRecord>();
     r->tag = tag;
     r->sampleCount = uint16_t(samples);
     r->csibWord = 1;
-    r->sampleBytes.resize(2 * samples);
-    for (size_t i = 0; i < samples; ++i) {
-        const double peak = 5000 * std::exp(-std::pow((double(i % 4096) - 2000) / 30, 2));
-        writeLe16(r->sampleBytes.data() + 2 * i, uint16_t(20 + peak + double(i % 7)));
-    }
+    r->samples = sampleWords();
     return r;
 }
 

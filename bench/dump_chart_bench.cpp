@@ -10,9 +10,9 @@
 #include <QApplication>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
+#include <vector>
 
 using namespace orvik;
 using namespace orvik::widgets;
@@ -29,17 +29,21 @@ double seconds(F&& work)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The image reads its pages in place, as from packets: the bytes stay beside it.
+struct Dump {
+    std::vector<uint8_t> bytes;
+    MemoryDumpImage image;
+};
+
 // Words that look like memory: stretches of varied values between empty ones.
-MemoryDumpImage dump(uint16_t pages)
+Dump dump(uint16_t pages)
 {
-    MemoryDumpImage image(pages, 0x000F);
-    std::array<uint8_t, 2 * MemoryDumpImage::pageWords> page;
-    for (size_t p = 0, i = 0; p < pages; ++p) {
-        for (size_t k = 0; k < MemoryDumpImage::pageWords; ++k, ++i)
-            writeLe16(page.data() + 2 * k, (i / 4096) % 3 == 0 ? 0 : uint16_t((i * 2654435761u) >> 16));
-        image.addPage(WordView(page.data(), page.size()));
-    }
-    return image;
+    Dump dump{std::vector<uint8_t>(MemoryDumpImage::pageBytes * pages), MemoryDumpImage(pages, 0x000F)};
+    for (size_t i = 0; i < MemoryDumpImage::pageWords * pages; ++i)
+        writeLe16(dump.bytes.data() + 2 * i, (i / 4096) % 3 == 0 ? 0 : uint16_t((i * 2654435761u) >> 16));
+    for (size_t p = 0; p < pages; ++p)
+        dump.image.addPage(WordView(dump.bytes.data() + MemoryDumpImage::pageBytes * p, MemoryDumpImage::pageBytes));
+    return dump;
 }
 
 // The dump's words as a bar series of the chart layer, filled and painted.
@@ -66,7 +70,8 @@ int main(int argc, char** argv)
 
     TForm3 form3(nullptr);
     form3.show();
-    const MemoryDumpImage largest = dump(largestDump);
+    const Dump held = dump(largestDump);
+    const MemoryDumpImage& largest = held.image;
     double fill = 1e300;
     double paint = 1e300;
     for (int run = 0; run < 3; ++run) {

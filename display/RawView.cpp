@@ -37,7 +37,7 @@ std::string categoryText(std::optional<int16_t> category)
     return text + ")";
 }
 
-// The dump stops after `maxBytes`, and the note says so.
+// The dump stops after `maxBytes`, and the note says so; `bytes` holds at least that many of the `size`.
 RawView bytesView(std::string note, std::vector<RawField> header, const uint8_t* bytes, size_t size,
                   size_t maxBytes)
 {
@@ -68,7 +68,7 @@ RawView spectrumView(const SpectrumRecord& record, size_t maxBytes)
     if (record.tag == msTag)
         header.push_back({"CSIB word", hex4(record.csibWord)});
     return bytesView(std::string("Spectrum record (") + source + "): the samples", std::move(header),
-                     record.sampleBytes.data(), record.sampleBytes.size(), maxBytes);
+                     record.samples.bytes(), record.samples.byteCount(), maxBytes);
 }
 
 RawView memoryDumpView(const MemoryDumpImage& image, size_t maxBytes)
@@ -78,9 +78,10 @@ RawView memoryDumpView(const MemoryDumpImage& image, size_t maxBytes)
                                  ? pages + " pages of 128 words"
                                  : std::to_string(image.pagesHeld()) + " of the " + pages +
                                        " pages of 128 words announced (the file held no more; they read as zero)";
+    const std::vector<uint8_t> bytes = image.storedBytes(maxBytes);
     return bytesView("Memory dump: page count, memory type, then " + held,
-                     {{"Pages", pages}, {"Memory type", hex4(image.memoryType())}}, image.words().bytes(),
-                     image.words().byteCount(), maxBytes);
+                     {{"Pages", pages}, {"Memory type", hex4(image.memoryType())}}, bytes.data(),
+                     image.storedByteCount(), maxBytes);
 }
 
 } // namespace

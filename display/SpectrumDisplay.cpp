@@ -14,7 +14,7 @@ namespace {
 // The samples the record holds, never more than its count says.
 size_t samplesHeld(const SpectrumRecord& spectrum)
 {
-    return std::min<size_t>(spectrum.sampleCount, spectrum.samples().wordCount());
+    return std::min<size_t>(spectrum.sampleCount, spectrum.samples.wordCount());
 }
 
 // Word 6 of the GC configuration block: the channels of the DACs.
@@ -35,7 +35,7 @@ double calibratedX(size_t i, MsCalibration c)
 
 ChartSeries massSpectrumSeries(const SpectrumRecord& spectrum, bool calibrated)
 {
-    const WordView samples = spectrum.samples();
+    const WordView samples = spectrum.samples;
     const MsCalibration c = msCalibration(spectrum.csibWord);
     ChartSeries series{msSeriesTitle, {}};
     series.points.resize(samplesHeld(spectrum));
@@ -75,7 +75,7 @@ std::vector<ChartSeries> chromatogramSeries(const SpectrumRecord& spectrum, uint
                 seriesOfChannel[k] = series.size() - (k < 4 ? 2 : 1);
     }
 
-    const WordView samples = spectrum.samples();
+    const WordView samples = spectrum.samples;
     const size_t count = samplesHeld(spectrum);
     for (ChartSeries& s : series)
         s.points.reserve(count / 4 + 1);

@@ -34,13 +34,12 @@ std::string lastError()
 void writeMemoryDump(const MemoryDumpImage& image, DumpFileFormat format, std::ostream& out)
 {
     if (format == DumpFileFormat::Binary) {
-        // The image keeps the archive's byte order, which is the file's; pages the
+        // The pages are in the archive's byte order, which is the file's; pages the
         // archive did not hold are written as the zeros they read as.
-        const WordView held = image.heldDataWords();
-        out.write(reinterpret_cast<const char*>(held.bytes()), std::streamsize(held.byteCount()));
-        const WordView zeroPage = image.page(image.pagesHeld());
-        for (size_t p = image.pagesHeld(); p < image.pageCount() && out; ++p)
-            out.write(reinterpret_cast<const char*>(zeroPage.bytes()), std::streamsize(zeroPage.byteCount()));
+        for (size_t p = 0; p < image.pageCount() && out; ++p) {
+            const WordView page = image.page(p);
+            out.write(reinterpret_cast<const char*>(page.bytes()), std::streamsize(page.byteCount()));
+        }
         return;
     }
     // Lines are gathered in chunks: a dump may hold millions of words.

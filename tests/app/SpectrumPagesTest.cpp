@@ -85,7 +85,7 @@ TEST_F(SpectrumPagesTest, AMassSpectrumIsPlottedOnTheMsChart)
     const std::vector<display::ChartPoint> indexed = chart->points(0);
     ASSERT_EQ(indexed.size(), spectrum.sampleCount);
     EXPECT_EQ(indexed[0].x, 0);
-    EXPECT_EQ(indexed[5], (display::ChartPoint{5, double(spectrum.samples().wordOr(5))}));
+    EXPECT_EQ(indexed[5], (display::ChartPoint{5, double(spectrum.samples.wordOr(5))}));
 
     // The peaks of the simulated spectrum stand far above its floor.
     const auto highest = std::max_element(indexed.begin(), indexed.end(),

@@ -37,15 +37,20 @@ inline Words counting(size_t count, uint16_t first = 1)
     return w;
 }
 
+// A dump image and the bytes its pages are read from, as a stored packet's would be.
+struct DumpImage {
+    Bytes bytes;
+    MemoryDumpImage image;
+};
+
 // A dump image of `pages` pages held, filled from `data` in order (the rest zero).
-inline MemoryDumpImage dumpImage(uint16_t pages, uint16_t memoryType, const Words& data)
+inline DumpImage dumpImage(uint16_t pages, uint16_t memoryType, const Words& data)
 {
-    MemoryDumpImage image(pages, memoryType);
-    const Bytes bytes = le(data);
-    const WordView words(bytes.data(), bytes.size());
+    DumpImage dump{le(data), MemoryDumpImage(pages, memoryType)};
+    const WordView words(dump.bytes.data(), dump.bytes.size());
     for (size_t p = 0; p < pages; ++p)
-        image.addPage(words.slice(p * MemoryDumpImage::pageWords, MemoryDumpImage::pageWords));
-    return image;
+        dump.image.addPage(words.slice(p * MemoryDumpImage::pageWords, MemoryDumpImage::pageWords));
+    return dump;
 }
 
 inline Bytes operator+(Bytes a, const Bytes& b)

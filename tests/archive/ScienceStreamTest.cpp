@@ -57,9 +57,38 @@ TEST_F(ScienceStreamTest, TwoBlockStreamYieldsADatasetWithEveryKindOfRecord)
     EXPECT_EQ(ms.sampleCount, 3);
     EXPECT_EQ(ms.timeHigh, 0x0001);
     EXPECT_EQ(ms.timeLow, 0x2345);
-    EXPECT_EQ(ms.samples().wordCount(), 3u);
-    EXPECT_EQ(ms.samples().wordOr(2), 9);
+    EXPECT_EQ(ms.samples.wordCount(), 3u);
+    EXPECT_EQ(ms.samples.wordOr(2), 9);
     EXPECT_EQ(ms.csibWord, 36);
+}
+
+TEST(ScienceStreamParseTest, ASpectrumReadsItsSamplesInPlaceInTheStream)
+{
+    const Bytes stream = le({Tag::TC, 4, 0x0010, 1, 0, 0, Tag::MS, 5, 0, 1, 7, 8, 9});
+    CategoryTree tree;
+    const NodeId ms = tree.addGroup(noNode, "MS");
+    uint64_t datasets = 0;
+    EXPECT_FALSE(parseScienceStream(WordView(stream.data(), stream.size()), false, {tree, noNode, noNode, ms, datasets}));
+    const SpectrumRecord* spectrum = nullptr;
+    for (NodeId id = 0; id < tree.size() && !spectrum; ++id)
+        spectrum = tree.wrapper(id).record<SpectrumRecord>();
+    ASSERT_NE(spectrum, nullptr);
+    EXPECT_EQ(spectrum->samples.bytes(), stream.data() + 2 * 10);
+    EXPECT_EQ(spectrum->samples.wordCount(), 3u);
+}
+
+TEST_F(ScienceStreamTest, SpectraReadTheirSamplesAcrossBlocksUntilTheNextOpen)
+{
+    // 300 samples over three blocks: the document keeps the stream they are read in.
+    ScienceStreamBuilder s;
+    s.tc(msCommand).spectrum(Tag::MS, 0, counting(300, 0x0100)).ti(32);
+    openStream(s);
+    const SpectrumRecord& spectrum = *records<SpectrumRecord>().at(0);
+    Words samples;
+    for (size_t k = 0; k < spectrum.samples.wordCount(); ++k)
+        samples.push_back(spectrum.samples.wordOr(k));
+    EXPECT_EQ(samples, counting(300, 0x0100));
+    EXPECT_THAT(timeList(), ElementsAre("TC: ", "Spectrum 0 (300 smp)", "Time: 01-Jan-03 00:00:01,000"));
 }
 
 TEST_F(ScienceStreamTest, DatasetParentFollowsTheTelecommandWordsAndSpectraAreNumberedThroughTheFile)
@@ -130,7 +159,7 @@ TEST_F(ScienceStreamTest, CountedRecordsFindTheirNextTagWhereTheirLengthSays)
         EXPECT_EQ(r->sampleCount, 0);
         EXPECT_EQ(r->timeHigh, 0);
         EXPECT_EQ(r->timeLow, 0);
-        EXPECT_TRUE(r->samples().empty());
+        EXPECT_TRUE(r->samples.empty());
     }
 }
 
@@ -172,9 +201,9 @@ TEST_P(BlockGapTest, RecordsAfterAGapAreFoundAndARecordReachingIntoItReadsZeros)
                             "Dataset (0) - not complete! > Time: 01-Jan-03 00:00:01,000",
                             "Dataset (0) - not complete! > Time: 01-Jan-03 00:00:02,000"));
     const SpectrumRecord& gc = *records<SpectrumRecord>().at(0);
-    EXPECT_EQ(gc.samples().wordOr(115), 7) << "the last word of block 0";
-    EXPECT_EQ(gc.samples().wordOr(116, 0xDEAD), 0) << "the first word of the gap";
-    EXPECT_EQ(gc.samples().wordOr(199, 0xDEAD), 0);
+    EXPECT_EQ(gc.samples.wordOr(115), 7) << "the last word of block 0";
+    EXPECT_EQ(gc.samples.wordOr(116, 0xDEAD), 0) << "the first word of the gap";
+    EXPECT_EQ(gc.samples.wordOr(199, 0xDEAD), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, BlockGapTest, ::testing::Values(1, 3, 65533));

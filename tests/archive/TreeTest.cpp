@@ -68,7 +68,7 @@ TEST_F(TreeTest, MemoryDumpTakesEveryTransferPacketAsAPageAndPassesOverTheRest)
     EXPECT_THAT(outline(doc.tree(), doc.systemNode()), ElementsAre("Memory Dump (GC)", "Error Message"));
     EXPECT_TRUE(doc.tree().children(doc.housekeepingNode()).empty());
     const MemoryDumpImage& image = dumpImage(doc);
-    EXPECT_EQ(image.words().wordCount(), 258u);
+    EXPECT_EQ(image.storedByteCount(), 2u * 258);
     EXPECT_EQ(image.pageCount(), 2);
     EXPECT_EQ(image.memoryType(), 0x00F0);
     EXPECT_EQ(pageOf(image, 0), counting(128, 0x1000));
@@ -78,6 +78,33 @@ TEST_F(TreeTest, MemoryDumpTakesEveryTransferPacketAsAPageAndPassesOverTheRest)
     EXPECT_TRUE(doc.warnings().empty());
 }
 
+TEST_F(TreeTest, DumpPagesAreReadInPlaceFromTheirPacketsAndAShortOneIsPadded)
+{
+    // A full page, a short one, one from a packet longer than a page; the fourth never comes.
+    open(Archive().add({dumpHeader(0x000F, 4), dumpPage(counting(128, 0x1000)), dumpPage(counting(5, 0x2000)),
+                        dumpPage(counting(129, 0x3000))}));
+    const MemoryDumpImage& image = dumpImage(doc);
+    ASSERT_EQ(image.pagesHeld(), 3u);
+    EXPECT_EQ(image.page(0).bytes(), doc.reader()[1].dataWords().from(1).bytes());
+    EXPECT_EQ(image.page(2).bytes(), doc.reader()[3].dataWords().from(1).bytes());
+    Words shortPage = counting(5, 0x2000);
+    shortPage.resize(128, 0);
+    EXPECT_EQ(pageOf(image, 0), counting(128, 0x1000));
+    EXPECT_EQ(pageOf(image, 1), shortPage);
+    EXPECT_EQ(pageOf(image, 2), counting(128, 0x3000));
+    EXPECT_EQ(pageOf(image, 3), Words(128, 0));
+    EXPECT_EQ(image.dataWord(128 + 4), 0x2004);
+    EXPECT_EQ(image.dataWord(128 + 5), 0);
+    EXPECT_EQ(image.dataWord(3 * 128), 0);
+
+    Words stored{4, 0x000F};
+    for (const Words& page : {counting(128, 0x1000), shortPage, counting(128, 0x3000)})
+        stored.insert(stored.end(), page.begin(), page.end());
+    const Bytes storedBytes = le(stored);
+    EXPECT_EQ(image.storedBytes(), storedBytes);
+    EXPECT_EQ(image.storedBytes(7), Bytes(storedBytes.begin(), storedBytes.begin() + 7));
+}
+
 class DumpSuffixTest : public DocumentTest,
                        public ::testing::WithParamInterface<std::pair<uint16_t, std::string>> {};
 
@@ -85,7 +112,7 @@ TEST_P(DumpSuffixTest, NodeTextNamesTheMemory)
 {
     open(Archive().add(dumpHeader(GetParam().first, 0)).add(categoryPacket(8)));
     EXPECT_THAT(outline(doc.tree(), doc.systemNode()), ElementsAre(GetParam().second, "TPST Report"));
-    EXPECT_EQ(dumpImage(doc).words().wordCount(), 2u);
+    EXPECT_EQ(dumpImage(doc).storedByteCount(), 2u * 2);
     EXPECT_TRUE(doc.warnings().empty());
 }
 
@@ -128,7 +155,7 @@ TEST_F(TreeTest, ADumpCutShortTakesOnlyTheRoomOfThePagesFound)
     // Not 16 MiB of zeros for a header announcing 65 535 pages in a file of a few bytes.
     open(Archive().add({dumpHeader(0x000F, 0xFFFF), dumpPage(counting(128))}));
     const MemoryDumpImage& image = dumpImage(doc);
-    EXPECT_EQ(image.words().byteCount(), 4u + 256);
+    EXPECT_EQ(image.storedByteCount(), 4u + 256);
     EXPECT_EQ(image.pageCount(), 0xFFFF);
     EXPECT_EQ(image.dataWordCount(), 128u * 0xFFFF);
     EXPECT_EQ(pageOf(image, 0), counting(128));

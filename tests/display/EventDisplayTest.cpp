@@ -318,7 +318,7 @@ TEST_F(EventDisplayTest, DatasetTelecommandShowsItsCountedWords)
 class MemoryDumpTest : public EventDisplayTest {
 protected:
     // Word i of the image holds i (pages start at word 2).
-    static MemoryDumpImage dump(uint16_t pages, uint16_t type)
+    static DumpImage dump(uint16_t pages, uint16_t type)
     {
         return dumpImage(pages, type, counting(MemoryDumpImage::pageWords * pages, 2));
     }
@@ -327,8 +327,7 @@ protected:
 
 TEST_F(MemoryDumpTest, PageTextIsOneLineOfHexWords)
 {
-    const MemoryDumpImage image = dump(3, 0x0F00);
-    const std::string page2 = pageText(image, 2);
+    const std::string page2 = pageText(dump(3, 0x0F00).image, 2);
     ASSERT_EQ(page2.size(), 640u);
     EXPECT_EQ(page2.substr(0, 10), "0102 0103 ") << "words 258 and 259";
     EXPECT_EQ(page2.substr(635), "0181 ") << "word 385";
@@ -336,7 +335,7 @@ TEST_F(MemoryDumpTest, PageTextIsOneLineOfHexWords)
 
 TEST_F(MemoryDumpTest, ShowsTypeLengthAndThePageAtTheScrollPosition)
 {
-    displayMemoryDump(components, dump(3, 0x0F00));
+    displayMemoryDump(components, dump(3, 0x0F00).image);
     EXPECT_EQ(text("memtype"), "MS/TDC");
     EXPECT_EQ(text("memtype", Property::Hint), "0x0F00");
     EXPECT_EQ(text("dumplength"), "3");
@@ -346,37 +345,37 @@ TEST_F(MemoryDumpTest, ShowsTypeLengthAndThePageAtTheScrollPosition)
     EXPECT_EQ(text("MemDumpPacket"), "0");
     EXPECT_EQ(text("MemDumpMemo").substr(0, 5), "0002 ");
 
-    displayMemoryDump(components, dump(1, 0x0001));
+    displayMemoryDump(components, dump(1, 0x0001).image);
     EXPECT_EQ(text("memtype"), "unknown");
     EXPECT_EQ(text("memtype", Property::Hint), "0x0001");
 }
 
 TEST_F(MemoryDumpTest, ScrollPositionCarriesOverClampedToTheNextDump)
 {
-    const MemoryDumpImage ten = dump(10, 0x000F);
-    displayMemoryDump(components, ten);
+    const DumpImage ten = dump(10, 0x000F);
+    displayMemoryDump(components, ten.image);
     components.userSet("MemDumpScrollBar1", Property::Position, 5);
-    displayMemoryDump(components, ten);
+    displayMemoryDump(components, ten.image);
     EXPECT_EQ(text("MemDumpPacket"), "5");
-    EXPECT_EQ(text("MemDumpMemo"), pageText(ten, 5));
+    EXPECT_EQ(text("MemDumpMemo"), pageText(ten.image, 5));
 
-    const MemoryDumpImage three = dump(3, 0x00F0);
-    displayMemoryDump(components, three);
+    const DumpImage three = dump(3, 0x00F0);
+    displayMemoryDump(components, three.image);
     EXPECT_EQ(position(), 2);
     EXPECT_EQ(text("MemDumpPacket"), "2");
-    EXPECT_EQ(text("MemDumpMemo"), pageText(three, 2));
+    EXPECT_EQ(text("MemDumpMemo"), pageText(three.image, 2));
 }
 
 TEST_F(MemoryDumpTest, ADumpWithoutPagesShowsNoPage)
 {
-    displayMemoryDump(components, dump(0, 0xF000));
+    displayMemoryDump(components, dump(0, 0xF000).image);
     EXPECT_EQ(text("memtype"), "DPU");
     EXPECT_EQ(text("dumplength"), "0");
     EXPECT_EQ(components.flag("MemDumpScrollBar1", Property::Enabled), false);
     EXPECT_EQ(position(), 0);
     EXPECT_EQ(text("MemDumpPacket"), "-");
     EXPECT_EQ(text("MemDumpMemo"), "");
-    displayMemoryDump(components, dump(2, 0xF000));
+    displayMemoryDump(components, dump(2, 0xF000).image);
     EXPECT_EQ(components.flag("MemDumpScrollBar1", Property::Enabled), true);
 }
 

@@ -144,12 +144,15 @@ TEST(RawView, NodesShowTheirPacketTheirRecordOrANote)
     writeLe16(tc->bytes.data(), 4);
     const NodeId tcNode = tree.addNode(group, NodeWrapper(NodeKind::Telecommand, std::move(tc)));
 
+    const Bytes samples = le({0x0102, 0x0304, 0x0506});
     auto spectrum = std::make_unique<SpectrumRecord>();
-    *spectrum = {gcTag, 3, 0x0001, 0x8000, 0, le({0x0102, 0x0304, 0x0506})};
+    *spectrum = {gcTag, 3, 0x0001, 0x8000, 0, WordView(samples.data(), samples.size())};
     const NodeId spectrumNode = tree.addNode(group, NodeWrapper(NodeKind::Spectrum, std::move(spectrum)));
 
-    const NodeId dumpNode =
-        tree.addNode(group, NodeWrapper(NodeKind::MemoryDump, std::make_unique<MemoryDumpImage>(dumpImage(2, 0x0A, {}))));
+    auto image = std::make_unique<MemoryDumpImage>(2, 0x0A);
+    image->addPage({});
+    image->addPage({});
+    const NodeId dumpNode = tree.addNode(group, NodeWrapper(NodeKind::MemoryDump, std::move(image)));
 
     EXPECT_EQ(rawViewText(rawNodeView(tree, group)), "Group node: it holds no bytes of its own\n");
     EXPECT_EQ(rawViewText(rawNodeView(tree, time)), "Time node: it holds no bytes of its own\n");

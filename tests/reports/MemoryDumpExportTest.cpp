@@ -16,7 +16,7 @@ const std::string lineEnd = "\r\n";
 const std::string lineEnd = "\n";
 #endif
 
-MemoryDumpImage image(uint16_t pages, const Words& data)
+DumpImage image(uint16_t pages, const Words& data)
 {
     return dumpImage(pages, 0x0F00, data);
 }
@@ -40,8 +40,8 @@ protected:
 
 TEST_F(MemoryDumpExportTest, ADumpWithoutPagesGivesEmptyFiles)
 {
-    EXPECT_EQ(exported(image(0, {}), DumpFileFormat::Binary), "");
-    EXPECT_EQ(exported(image(0, {}), DumpFileFormat::Text), "");
+    EXPECT_EQ(exported(image(0, {}).image, DumpFileFormat::Binary), "");
+    EXPECT_EQ(exported(image(0, {}).image, DumpFileFormat::Text), "");
 }
 
 TEST_F(MemoryDumpExportTest, WritesEveryDataWordOfThreePagesAndNothingElse)
@@ -50,7 +50,7 @@ TEST_F(MemoryDumpExportTest, WritesEveryDataWordOfThreePagesAndNothingElse)
     data[0] = 0x1234;
     data[1] = 0xFFFF;
     data[2] = 0;
-    const MemoryDumpImage dump = image(3, data);
+    const DumpImage dump = image(3, data);
 
     std::string binary, text;
     for (uint16_t w : data) {
@@ -58,12 +58,12 @@ TEST_F(MemoryDumpExportTest, WritesEveryDataWordOfThreePagesAndNothingElse)
         binary += char(w >> 8);
         text += std::to_string(w) + lineEnd;
     }
-    const std::string writtenBinary = exported(dump, DumpFileFormat::Binary);
+    const std::string writtenBinary = exported(dump.image, DumpFileFormat::Binary);
     EXPECT_EQ(writtenBinary.size(), 768u);
     EXPECT_EQ(writtenBinary.substr(0, 6), std::string("\x34\x12\xFF\xFF\x00\x00", 6));
     EXPECT_EQ(writtenBinary, binary);
 
-    const std::string writtenText = exported(dump, DumpFileFormat::Text);
+    const std::string writtenText = exported(dump.image, DumpFileFormat::Text);
     EXPECT_EQ(writtenText.substr(0, 3 * lineEnd.size() + 10), "4660" + lineEnd + "65535" + lineEnd + "0" + lineEnd);
     EXPECT_EQ(writtenText, text);
     EXPECT_EQ(std::count(writtenText.begin(), writtenText.end(), '\n'), 384);
@@ -71,8 +71,8 @@ TEST_F(MemoryDumpExportTest, WritesEveryDataWordOfThreePagesAndNothingElse)
 
 TEST_F(MemoryDumpExportTest, PagesTheArchiveDidNotHoldAreWrittenAsZeros)
 {
-    MemoryDumpImage dump(3, 0x0F00);
     const Bytes page = le(counting(128, 0x0101));
+    MemoryDumpImage dump(3, 0x0F00);
     dump.addPage(WordView(page.data(), page.size()));
     const std::string binary = exported(dump, DumpFileFormat::Binary);
     EXPECT_EQ(binary, std::string(page.begin(), page.end()) + std::string(512, '\0'));
@@ -84,13 +84,13 @@ TEST_F(MemoryDumpExportTest, PagesTheArchiveDidNotHoldAreWrittenAsZeros)
 TEST_F(MemoryDumpExportTest, ReplacesAnExistingFile)
 {
     dir.write("dump", Bytes(2000, 'x'));
-    EXPECT_EQ(exported(image(1, {0x1234}), DumpFileFormat::Binary).size(), 256u);
+    EXPECT_EQ(exported(image(1, {0x1234}).image, DumpFileFormat::Binary).size(), 256u);
 }
 
 TEST_F(MemoryDumpExportTest, AFileThatCannotBeOpenedIsReportedWithItsNameAndReason)
 {
     const std::filesystem::path file = dir.path() / "missing folder" / "dump.bin";
-    const std::string error = exportMemoryDump(image(1, {}), DumpFileFormat::Binary, file);
+    const std::string error = exportMemoryDump(image(1, {}).image, DumpFileFormat::Binary, file);
     EXPECT_EQ(error, "Cannot open \"" + file.string() + "\" for writing: No such file or directory.");
     EXPECT_FALSE(std::filesystem::exists(file));
 }
@@ -100,7 +100,7 @@ TEST_F(MemoryDumpExportTest, AFailedWriteIsReportedAndTheIncompleteFileNamed)
     const std::filesystem::path full = "/dev/full"; // accepts the open, refuses every byte
     if (!std::filesystem::exists(full))
         GTEST_SKIP() << "no /dev/full here";
-    const std::string error = exportMemoryDump(image(3, {}), DumpFileFormat::Text, full);
+    const std::string error = exportMemoryDump(image(3, {}).image, DumpFileFormat::Text, full);
     EXPECT_EQ(error, "Writing \"/dev/full\" failed: No space left on device. The file is incomplete.");
     EXPECT_TRUE(std::filesystem::exists(full));
 }

@@ -18,7 +18,7 @@ using orvik::widgets::Chart;
 
 namespace {
 
-MemoryDumpImage dump(uint16_t pages, uint16_t firstWord)
+orvik::test::DumpImage dump(uint16_t pages, uint16_t firstWord)
 {
     return orvik::test::dumpImage(pages, 0x0F00, orvik::test::counting(MemoryDumpImage::pageWords * pages, firstWord));
 }
@@ -52,9 +52,9 @@ TEST(TForm3Test, HasTheDesignOfTheMemoryDumpWindow)
 TEST(TForm3Test, DrawsEveryWordOfTheDumpAsAnUnsignedValueAndReplacesTheLastDump)
 {
     TForm3 form3(nullptr);
-    form3.fillDumpChart(dump(3, 0));
+    form3.fillDumpChart(dump(3, 0).image);
     // Two pages whose words run through 0xFFFF and wrap to 0.
-    form3.fillDumpChart(dump(2, 0xFF80));
+    form3.fillDumpChart(dump(2, 0xFF80).image);
     const std::vector<ChartPoint> points = form3.chart()->points(0);
     ASSERT_EQ(points.size(), 256u);
     EXPECT_EQ(points[0], (ChartPoint{0, 0xFF80}));
@@ -70,11 +70,11 @@ TEST(TForm3Test, DrawsTheLargestDumpAtOnceWithSticksAsWideAsTheScreenAllows)
 {
     TForm3 form3(nullptr);
     form3.show();
-    form3.fillDumpChart(dump(2, 1));
+    form3.fillDumpChart(dump(2, 1).image);
     form3.chart()->replot();
     EXPECT_GT(penWidth(*form3.chart()), 1.5) << "a few hundred words stand as bars, not hairlines";
 
-    form3.fillDumpChart(dump(65535, 1));
+    form3.fillDumpChart(dump(65535, 1).image);
     form3.chart()->replot();
     const std::vector<ChartPoint> points = form3.chart()->points(0);
     ASSERT_EQ(points.size(), 128u * 65535);
@@ -85,10 +85,10 @@ TEST(TForm3Test, DrawsTheLargestDumpAtOnceWithSticksAsWideAsTheScreenAllows)
 TEST(TForm3Test, TheHeadingNamesTheDumpAndTheChartsTitleStaysHidden)
 {
     TForm3 form3(nullptr);
-    form3.fillDumpChart(dump(2, 0));
+    form3.fillDumpChart(dump(2, 0).image);
     EXPECT_EQ(form3.findChild<QLabel*>("DumpHeading")->text(), "Memory Dump (MS/TDC), 2 pages");
     EXPECT_TRUE(form3.chart()->title().isEmpty());
-    form3.fillDumpChart(orvik::test::dumpImage(1, 0x000F, orvik::test::counting(MemoryDumpImage::pageWords, 0)));
+    form3.fillDumpChart(orvik::test::dumpImage(1, 0x000F, orvik::test::counting(MemoryDumpImage::pageWords, 0)).image);
     EXPECT_EQ(form3.findChild<QLabel*>("DumpHeading")->text(), "Memory Dump (MM), 1 page");
     form3.fillDumpChart(MemoryDumpImage(3, 0x1234));
     EXPECT_EQ(form3.findChild<QLabel*>("DumpHeading")->text(), "Memory Dump, 3 pages") << "an unknown memory";
@@ -98,7 +98,7 @@ TEST(TForm3Test, TheHeadingNamesTheDumpAndTheChartsTitleStaysHidden)
 TEST(TForm3Test, TheButtonAndThePopUpMenuUndoAZoom)
 {
     TForm3 form3(nullptr);
-    form3.fillDumpChart(dump(2, 0));
+    form3.fillDumpChart(dump(2, 0).image);
     Chart* chart = form3.chart();
     auto* button = form3.findChild<QPushButton*>("Button2");
     ASSERT_NE(button, nullptr);
