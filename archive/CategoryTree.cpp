@@ -17,7 +17,7 @@ NodeId CategoryTree::addGroup(NodeId parent, std::string text)
         return noNode;
     }
     groups_.push_back({std::move(text), {}});
-    return append(parent, NodeWrapper(NodeKind::Group), uint32_t(groups_.size() - 1));
+    return append(parent, NodeWrapper::group(uint32_t(groups_.size() - 1)));
 }
 
 NodeId CategoryTree::addNode(NodeId parent, NodeWrapper wrapper, uint32_t number)
@@ -26,14 +26,15 @@ NodeId CategoryTree::addNode(NodeId parent, NodeWrapper wrapper, uint32_t number
         ++refused_; // the wrapper goes, and with it any record it owns
         return noNode;
     }
-    return append(parent, std::move(wrapper), number);
+    if (number != 0)
+        numbers_.push_back({NodeId(nodes_.size()), number});
+    return append(parent, std::move(wrapper));
 }
 
-NodeId CategoryTree::append(NodeId parent, NodeWrapper wrapper, uint32_t number)
+NodeId CategoryTree::append(NodeId parent, NodeWrapper wrapper)
 {
     const auto id = NodeId(nodes_.size());
     NodeRuns& siblings = childList(parent);
-    wrapper.number_ = number;
     nodes_.push_back(std::move(wrapper));
     if (parentRuns_.empty() || parentRuns_.back().parent != parent)
         parentRuns_.push_back({id, parent});
@@ -45,7 +46,7 @@ NodeId CategoryTree::append(NodeId parent, NodeWrapper wrapper, uint32_t number)
 
 NodeRuns& CategoryTree::childList(NodeId parent)
 {
-    return parent == noNode ? topLevel_ : groups_[nodes_[parent].number_].children;
+    return parent == noNode ? topLevel_ : groups_[nodes_[parent].groupIndex()].children;
 }
 
 const NodeRuns& CategoryTree::children(NodeId parent) const
@@ -53,7 +54,14 @@ const NodeRuns& CategoryTree::children(NodeId parent) const
     if (parent == noNode)
         return topLevel_;
     const NodeWrapper& node = nodes_[parent];
-    return node.kind == NodeKind::Group ? groups_[node.number_].children : noChildren;
+    return node.kind == NodeKind::Group ? groups_[node.groupIndex()].children : noChildren;
+}
+
+uint32_t CategoryTree::numberOf(NodeId id) const
+{
+    const auto found = std::lower_bound(numbers_.begin(), numbers_.end(), id,
+                                        [](const NumberedNode& n, NodeId node) { return n.node < node; });
+    return found != numbers_.end() && found->node == id ? found->number : 0;
 }
 
 uint32_t CategoryTree::row(NodeId id) const
@@ -87,6 +95,7 @@ void CategoryTree::clear()
     nodes_.shrink_to_fit();
     parentRuns_.clear();
     parentRuns_.shrink_to_fit();
+    numbers_.clear();
     groups_.clear();
     topLevel_.clear();
     refused_ = 0;
@@ -135,20 +144,20 @@ void CategoryTree::appendText(NodeId id, std::string& out) const
     switch (w.kind) {
     case NodeKind::Spectrum:
         out += "Spectrum ";
-        out += std::to_string(w.number_);
+        out += std::to_string(numberOf(id));
         out += " (";
         out += std::to_string(w.record<SpectrumRecord>()->sampleCount);
         out += " smp)";
         return;
-    case NodeKind::Group: out += groups_[w.number_].text; return;
+    case NodeKind::Group: out += groups_[w.groupIndex()].text; return;
     case NodeKind::GcHkSweep:
         out += "GC HK (";
-        out += std::to_string(w.number_);
+        out += std::to_string(numberOf(id));
         out += ')';
         return;
     case NodeKind::MsHkSweep:
         out += "MS HK (";
-        out += std::to_string(w.number_);
+        out += std::to_string(numberOf(id));
         out += ')';
         return;
     case NodeKind::MemoryDump: out += memoryDumpNodeText(w.record<MemoryDumpImage>()->memoryType()); return;

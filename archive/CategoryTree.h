@@ -1,5 +1,5 @@
 #pragma once
-// The category tree: nodes in one array of 16-byte wrappers, numbered in the
+// The category tree: nodes in one array of 12-byte wrappers, numbered in the
 // order they were added, which is also the order of every group's children.
 // Long stretches of consecutive ids share a parent (nearly every node of an
 // archive goes under "Housekeeping"), so the structure is kept as runs: the
@@ -84,14 +84,22 @@ private:
         NodeRuns children;
     };
 
-    NodeId append(NodeId parent, NodeWrapper wrapper, uint32_t number);
+    NodeId append(NodeId parent, NodeWrapper wrapper);
+    // The sweep or spectrum number of the node's text (0 for nodes without one).
+    uint32_t numberOf(NodeId id) const;
     NodeRuns& childList(NodeId parent);
     // The parent run holding the node.
     size_t parentRunOf(NodeId id) const;
     // Whether parent run r holds the node.
     bool parentRunHolds(size_t r, NodeId id) const;
 
-    PageBackedVector<NodeWrapper> nodes_; // a group node's number is its index into groups_
+    struct NumberedNode {
+        NodeId node;
+        uint32_t number;
+    };
+    PageBackedVector<NodeWrapper> nodes_; // a group node holds its index into groups_
+    // The numbers the nodes' texts show, in id order; only the few nodes whose number is not 0.
+    std::vector<NumberedNode> numbers_;
     std::vector<ParentRun> parentRuns_;   // one for each stretch of ids with one parent
     std::vector<Group> groups_;
     NodeRuns topLevel_;

@@ -1,12 +1,14 @@
 #pragma once
-// A tree node: its kind, the number its text shows, and one 8-byte slot that
-// holds the stored packet it refers to (not owned), the record it owns, or an
-// on-board tick count. Kept to 16 bytes: an archive has millions of nodes.
+// A tree node: its kind and one 8-byte slot that holds the stored packet it refers
+// to (not owned), the record it owns, an on-board tick count, or for a group node
+// the tree's index of its text and children. Kept to 12 bytes: an archive has
+// millions of nodes, so the slot is two 32-bit halves rather than one aligned word.
 
 #include "archive/DatasetRecords.h"
 #include "archive/NodeKinds.h"
 #include "archive/RawPacket.h"
 
+#include <cstring>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -17,7 +19,7 @@ class NodeWrapper {
     // The records a node may own; the slot's content type is recorded beside the kind.
     using OwnedRecords = std::tuple<SpectrumRecord, HkSweepRecord, CsibConfigRecord, CsibParameterRecord,
                                     FullHkRecord, TelecommandRecord, MemoryDumpImage>;
-    enum : uint8_t { holdsNothing, holdsPacket, holdsTicks, firstRecord };
+    enum : uint8_t { holdsNothing, holdsPacket, holdsTicks, holdsGroup, firstRecord };
 
     template <class R, size_t I = 0>
     static constexpr uint8_t recordType()
@@ -30,18 +32,17 @@ class NodeWrapper {
 
 public:
     explicit NodeWrapper(int16_t kind) : kind(kind) {}
-    NodeWrapper(int16_t kind, const RawPacket* packet) : kind(kind), type_(holdsPacket) { slot_.data = packet; }
-    NodeWrapper(int16_t kind, int64_t ticks) : kind(kind), type_(holdsTicks) { slot_.ticks = ticks; }
+    NodeWrapper(int16_t kind, const RawPacket* packet) : kind(kind), type_(holdsPacket) { store(packet); }
+    NodeWrapper(int16_t kind, int64_t ticks) : kind(kind), type_(holdsTicks) { store(ticks); }
     template <class R>
     NodeWrapper(int16_t kind, std::unique_ptr<R> record) : kind(kind), type_(recordType<R>())
     {
-        slot_.data = record.release();
+        store(static_cast<const void*>(record.release()));
     }
 
-    NodeWrapper(NodeWrapper&& other) noexcept
-        : kind(other.kind), type_(std::exchange(other.type_, holdsNothing)), number_(other.number_)
+    NodeWrapper(NodeWrapper&& other) noexcept : kind(other.kind), type_(std::exchange(other.type_, holdsNothing))
     {
-        slot_ = other.slot_;
+        std::memcpy(slot_, other.slot_, sizeof slot_);
     }
     NodeWrapper& operator=(NodeWrapper&& other) noexcept
     {
@@ -49,8 +50,7 @@ public:
             release();
             kind = other.kind;
             type_ = std::exchange(other.type_, holdsNothing);
-            number_ = other.number_;
-            slot_ = other.slot_;
+            std::memcpy(slot_, other.slot_, sizeof slot_);
         }
         return *this;
     }
@@ -58,39 +58,58 @@ public:
 
     int16_t kind;
 
-    const RawPacket* packet() const { return type_ == holdsPacket ? static_cast<const RawPacket*>(slot_.data) : nullptr; }
+    const RawPacket* packet() const
+    {
+        return type_ == holdsPacket ? static_cast<const RawPacket*>(load<const void*>()) : nullptr;
+    }
     // The tick count of a "Time: " node (0 for every other node).
-    int64_t ticks() const { return type_ == holdsTicks ? slot_.ticks : 0; }
+    int64_t ticks() const { return type_ == holdsTicks ? load<int64_t>() : 0; }
     // The owned record of type R, or null when the node holds something else.
     template <class R>
     const R* record() const
     {
-        return type_ == recordType<R>() ? static_cast<const R*>(slot_.data) : nullptr;
+        return type_ == recordType<R>() ? static_cast<const R*>(load<const void*>()) : nullptr;
     }
 
 private:
-    friend class CategoryTree; // sets and reads the number
+    friend class CategoryTree; // makes group nodes and reads their index
+    static NodeWrapper group(uint32_t index)
+    {
+        NodeWrapper w(NodeKind::Group);
+        w.type_ = holdsGroup;
+        w.store(int64_t(index));
+        return w;
+    }
+    uint32_t groupIndex() const { return uint32_t(load<int64_t>()); }
+
+    template <class T>
+    void store(T value)
+    {
+        static_assert(sizeof(T) <= sizeof slot_);
+        std::memcpy(slot_, &value, sizeof value);
+    }
+    template <class T>
+    T load() const
+    {
+        T value;
+        std::memcpy(&value, slot_, sizeof value);
+        return value;
+    }
 
     void release() { releaseRecord(std::make_index_sequence<std::tuple_size_v<OwnedRecords>>{}); }
     template <size_t... I>
     void releaseRecord(std::index_sequence<I...>)
     {
-        ((type_ == firstRecord + I ? delete static_cast<const std::tuple_element_t<I, OwnedRecords>*>(slot_.data)
+        ((type_ == firstRecord + I ? delete static_cast<const std::tuple_element_t<I, OwnedRecords>*>(load<const void*>())
                                    : void()),
          ...);
         type_ = holdsNothing;
     }
 
     uint8_t type_ = holdsNothing;
-    // The sweep or spectrum number of the node's text; for a group node the tree's
-    // index of its text and children. Lies where the slot's alignment leaves room.
-    uint32_t number_ = 0;
-    union {
-        const void* data;
-        int64_t ticks;
-    } slot_{nullptr};
+    uint32_t slot_[2] = {};
 };
 
-static_assert(sizeof(NodeWrapper) == 16);
+static_assert(sizeof(NodeWrapper) == 12);
 
 } // namespace orvik

@@ -54,6 +54,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "open_bench: %s: %s\n", path.c_str(), ec.message().c_str());
         return 2;
     }
+    // orvik-dump runs first: the child's peak would otherwise carry this process's own high-water
+    // mark, which a child started by system() shares until it executes the program.
+    double dumpPeak = 0;
+#ifdef ORVIK_HAVE_RUSAGE
+    if (argc > 2) {
+        const std::string command = std::string("\"") + argv[2] + "\" \"" + path + "\" > /dev/null";
+        if (std::system(command.c_str()) != 0)
+            return 1;
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        dumpPeak = double(usage.ru_maxrss) * 1024.0;
+    }
+#endif
     using orvik::PageBacking;
     const bool hugePages = readWhole(path, size, PageBacking::HugePagesWhereOffered).hugePages(); // warms the cache
 
@@ -110,17 +123,8 @@ int main(int argc, char** argv)
                     longest * 1e3, reports, cancelSeconds * 1e3);
     }
 
-#ifdef ORVIK_HAVE_RUSAGE
-    if (argc > 2) {
-        const std::string command = std::string("\"") + argv[2] + "\" \"" + path + "\" > /dev/null";
-        if (std::system(command.c_str()) != 0)
-            return 1;
-        rusage usage{};
-        getrusage(RUSAGE_CHILDREN, &usage);
-        const double peak = double(usage.ru_maxrss) * 1024.0;
-        std::printf("orvik-dump peak memory: %.1f MB\npeak memory / file size ratio: %.2f\n", peak / 1e6,
-                    peak / double(size));
-    }
-#endif
+    if (dumpPeak > 0)
+        std::printf("orvik-dump peak memory: %.1f MB\npeak memory / file size ratio: %.3f\n", dumpPeak / 1e6,
+                    dumpPeak / double(size));
     return 0;
 }
