@@ -31,10 +31,7 @@ ESAPacket::~ESAPacket()
 
 void ESAPacket::openFile(const std::string& name)
 {
-    if (stream_) {
-        clearPackets();
-        stream_.reset();
-    }
+    close();
     streamPosition_ = 0;
     fileName_ = name;
     openError_.clear();
