@@ -3,6 +3,7 @@
 #include "archive/OnBoardTime.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace orvik {
 
@@ -12,7 +13,7 @@ const NodeRuns noChildren;
 
 NodeId CategoryTree::addGroup(NodeId parent, std::string text)
 {
-    if (nodes_.size() >= capacity_) {
+    if (size() >= capacity_ || rangeFull()) {
         ++refused_;
         return noNode;
     }
@@ -22,23 +23,38 @@ NodeId CategoryTree::addGroup(NodeId parent, std::string text)
 
 NodeId CategoryTree::addNode(NodeId parent, NodeWrapper wrapper, uint32_t number)
 {
-    if (nodes_.size() >= capacity_) {
+    if (size() >= capacity_ || rangeFull()) {
         ++refused_; // the wrapper goes, and with it any record it owns
         return noNode;
     }
-    if (number != 0)
-        numbers_.push_back({NodeId(nodes_.size()), number});
+    const NodeId id = nextId();
+    if (number != 0) // science nodes may follow later ones: they go to their place
+        numbers_.insert(std::upper_bound(numbers_.begin(), numbers_.end(), id,
+                                         [](NodeId node, const NumberedNode& n) { return node < n.node; }),
+                        {id, number});
     return append(parent, std::move(wrapper));
+}
+
+bool CategoryTree::rangeFull() const
+{
+    return ranges_[size_t(range_)].nodes.size() >= (range_ == Range::Early ? laterNodes : noNode - laterNodes);
+}
+
+NodeId CategoryTree::nextId() const
+{
+    const size_t index = ranges_[size_t(range_)].nodes.size();
+    return NodeId(range_ == Range::Early ? index : laterNodes + index);
 }
 
 NodeId CategoryTree::append(NodeId parent, NodeWrapper wrapper)
 {
-    const auto id = NodeId(nodes_.size());
+    const NodeId id = nextId();
     NodeRuns& siblings = childList(parent);
-    nodes_.push_back(std::move(wrapper));
-    if (parentRuns_.empty() || parentRuns_.back().parent != parent)
-        parentRuns_.push_back({id, parent});
-    siblings.append(id);
+    Nodes& nodes = ranges_[size_t(range_)];
+    nodes.nodes.push_back(std::move(wrapper));
+    if (nodes.parentRuns.empty() || nodes.parentRuns.back().parent != parent)
+        nodes.parentRuns.push_back({id, parent});
+    siblings.insert(id);
     if (nodeAdded_)
         nodeAdded_(id);
     return id;
@@ -46,15 +62,63 @@ NodeId CategoryTree::append(NodeId parent, NodeWrapper wrapper)
 
 NodeRuns& CategoryTree::childList(NodeId parent)
 {
-    return parent == noNode ? topLevel_ : groups_[nodes_[parent].groupIndex()].children;
+    return parent == noNode ? topLevel_ : groups_[node(parent).groupIndex()].children;
 }
 
 const NodeRuns& CategoryTree::children(NodeId parent) const
 {
     if (parent == noNode)
         return topLevel_;
-    const NodeWrapper& node = nodes_[parent];
+    const NodeWrapper& node = wrapper(parent);
     return node.kind == NodeKind::Group ? groups_[node.groupIndex()].children : noChildren;
+}
+
+void CategoryTree::setGroupText(NodeId group, std::string text)
+{
+    groups_[node(group).groupIndex()].text = std::move(text);
+}
+
+CategoryTree::Mark CategoryTree::mark() const
+{
+    return {uint32_t(ranges_[0].nodes.size()), uint32_t(ranges_[1].nodes.size()), uint32_t(groups_.size()), range_};
+}
+
+void CategoryTree::truncate(const Mark& mark)
+{
+    const NodeId earlyEnd = mark.early, laterEnd = laterNodes + mark.later;
+    const auto gone = [&](NodeId id) { return (id >= earlyEnd && id < laterNodes) || id >= laterEnd; };
+    groups_.resize(mark.groups);
+    const auto cut = [&](NodeRuns& children) {
+        children.erase(earlyEnd, laterNodes);
+        children.erase(laterEnd, noNode);
+    };
+    cut(topLevel_);
+    for (Group& group : groups_)
+        cut(group.children);
+    std::erase_if(numbers_, [&](const NumberedNode& n) { return gone(n.node); });
+    const uint32_t counts[2] = {mark.early, mark.later};
+    for (size_t r = 0; r < 2; ++r) {
+        auto& nodes = ranges_[r].nodes;
+        nodes.erase(nodes.begin() + std::ptrdiff_t(std::min<size_t>(counts[r], nodes.size())), nodes.end());
+        const NodeId end = r == 0 ? earlyEnd : laterEnd;
+        while (!ranges_[r].parentRuns.empty() && ranges_[r].parentRuns.back().firstNode >= end)
+            ranges_[r].parentRuns.pop_back();
+    }
+    range_ = mark.range;
+}
+
+void CategoryTree::movePackets(const RawPacket* from, const RawPacket* to, size_t count)
+{
+    const std::less<const RawPacket*> before;
+    const auto moved = [&](const RawPacket* p) { return p && !before(p, from) && before(p, from + count); };
+    for (Nodes& range : ranges_)
+        for (NodeWrapper& w : range.nodes) {
+            if (const RawPacket* p = w.packet(); moved(p))
+                w.store(static_cast<const void*>(to + (p - from)));
+            else if (auto* image = const_cast<MemoryDumpImage*>(w.record<MemoryDumpImage>());
+                     image && moved(image->headerPacket))
+                image->headerPacket = to + (image->headerPacket - from);
+        }
 }
 
 uint32_t CategoryTree::numberOf(NodeId id) const
@@ -72,29 +136,37 @@ uint32_t CategoryTree::row(NodeId id) const
 size_t CategoryTree::parentRunOf(NodeId id) const
 {
     // Runs begin at rising ids and every node lies in one: the last run begun at or before it.
-    const auto next = std::upper_bound(parentRuns_.begin(), parentRuns_.end(), id,
+    const std::vector<ParentRun>& runs = rangeOf(id).parentRuns;
+    const auto next = std::upper_bound(runs.begin(), runs.end(), id,
                                        [](NodeId node, const ParentRun& r) { return node < r.firstNode; });
-    return size_t(next - parentRuns_.begin()) - 1;
+    return size_t(next - runs.begin()) - 1;
 }
 
 bool CategoryTree::parentRunHolds(size_t r, NodeId id) const
 {
-    return parentRuns_[r].firstNode <= id && (r + 1 == parentRuns_.size() || id < parentRuns_[r + 1].firstNode);
+    const std::vector<ParentRun>& runs = rangeOf(id).parentRuns;
+    return r < runs.size() && runs[r].firstNode <= id && (r + 1 == runs.size() || id < runs[r + 1].firstNode);
 }
 
 NodeId CategoryTree::ParentWalk::parent(NodeId id)
 {
-    if (!tree_.parentRunHolds(run_, id))
+    const bool later = id >= laterNodes;
+    if (later != later_ || !tree_.parentRunHolds(run_, id)) {
         run_ = tree_.parentRunOf(id);
-    return tree_.parentRuns_[run_].parent;
+        later_ = later;
+    }
+    return tree_.rangeOf(id).parentRuns[run_].parent;
 }
 
 void CategoryTree::clear()
 {
-    nodes_.clear();
-    nodes_.shrink_to_fit();
-    parentRuns_.clear();
-    parentRuns_.shrink_to_fit();
+    for (Nodes& range : ranges_) {
+        range.nodes.clear();
+        range.nodes.shrink_to_fit();
+        range.parentRuns.clear();
+        range.parentRuns.shrink_to_fit();
+    }
+    range_ = Range::Early;
     numbers_.clear();
     groups_.clear();
     topLevel_.clear();
@@ -136,7 +208,7 @@ bool CategoryTree::hasFixedText(int16_t kind)
 
 void CategoryTree::appendText(NodeId id, std::string& out) const
 {
-    const NodeWrapper& w = nodes_[id];
+    const NodeWrapper& w = wrapper(id);
     if (const NodeKindEntry* entry = nodeKindEntry(w.kind); entry && !entry->fixedText.empty()) {
         out += entry->fixedText;
         return;

@@ -1,6 +1,11 @@
 #pragma once
-// The category tree: nodes in one array of 12-byte wrappers, numbered in the
-// order they were added, which is also the order of every group's children.
+// The category tree: nodes in arrays of 12-byte wrappers, numbered in the order
+// they are shown, which is also the order of every group's children. Nodes are
+// added in that order too, but for one exception: the science stream's nodes are
+// shown where the stream began, and when an archive is read as it grows, they keep
+// coming after later nodes. So the ids come from two ranges: the early range from 0
+// holds the nodes added before the stream began and the stream's own, the later
+// range from `laterNodes` the other nodes added after it began.
 // Long stretches of consecutive ids share a parent (nearly every node of an
 // archive goes under "Housekeeping"), so the structure is kept as runs: the
 // parent of each run of ids, and the children of each group as NodeRuns.
@@ -18,6 +23,7 @@
 #include "archive/PageBackedBuffer.h"
 
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +36,11 @@ public:
     static constexpr size_t maxNodes = size_t(noNode) - 1;
 
     explicit CategoryTree(size_t capacity = maxNodes) : capacity_(capacity) {}
+
+    // Which range the next node's id comes from.
+    enum class Range : uint8_t { Early, Later };
+    void setRange(Range range) { range_ = range; }
+    Range range() const { return range_; }
 
     // Told of every node right after it was added (the time list listens).
     using NodeAddedFn = std::function<void(NodeId)>;
@@ -45,17 +56,69 @@ public:
 
     // Destroys every node and so every record the nodes own.
     void clear();
-    void reserve(size_t nodes) { nodes_.reserve(nodes); }
+    void reserve(size_t nodes) { ranges_[size_t(range_)].nodes.reserve(nodes); }
 
-    size_t size() const { return nodes_.size(); }
+    // What the tree holds at a moment, to go back to with truncate().
+    struct Mark {
+        uint32_t early = 0, later = 0, groups = 0;
+        Range range = Range::Early;
+        friend bool operator==(const Mark&, const Mark&) = default;
+    };
+    Mark mark() const;
+    // Destroys the nodes added since the mark, and with them their records.
+    void truncate(const Mark& mark);
+    // Replaces the text of a group node.
+    void setGroupText(NodeId group, std::string text);
+    // Packets that nodes refer to were moved from `from` to `to` (`count` of them).
+    void movePackets(const RawPacket* from, const RawPacket* to, size_t count);
+
+    size_t size() const { return ranges_[0].nodes.size() + ranges_[1].nodes.size(); }
+    size_t earlyCount() const { return ranges_[0].nodes.size(); }
+    // The node's place among all ids in rising order (0 ... size() - 1).
+    size_t position(NodeId id) const { return id < laterNodes ? id : earlyCount() + (id - laterNodes); }
+    bool contains(NodeId id) const
+    {
+        return id < laterNodes ? id < ranges_[0].nodes.size() : id - laterNodes < ranges_[1].nodes.size();
+    }
+    // Every id in rising order: the early range, then the later one.
+    class Ids {
+    public:
+        class iterator {
+        public:
+            using iterator_category = std::forward_iterator_tag;
+            using value_type = NodeId;
+            using difference_type = std::ptrdiff_t;
+            iterator() = default;
+            iterator(NodeId id, NodeId earlyEnd) : id_(id), earlyEnd_(earlyEnd) {}
+            NodeId operator*() const { return id_; }
+            iterator& operator++()
+            {
+                if (++id_ == earlyEnd_)
+                    id_ = laterNodes;
+                return *this;
+            }
+            bool operator==(const iterator& other) const { return id_ == other.id_; }
+
+        private:
+            NodeId id_ = 0, earlyEnd_ = 0;
+        };
+        iterator begin() const { return {earlyEnd_ == 0 ? laterNodes : 0, earlyEnd_}; }
+        iterator end() const { return {laterNodes + laterCount_, earlyEnd_}; }
+
+    private:
+        friend class CategoryTree;
+        Ids(NodeId earlyEnd, NodeId laterCount) : earlyEnd_(earlyEnd), laterCount_(laterCount) {}
+        NodeId earlyEnd_, laterCount_;
+    };
+    Ids ids() const { return Ids(NodeId(ranges_[0].nodes.size()), NodeId(ranges_[1].nodes.size())); }
     // Children of a group node, or the top-level nodes for noNode. Other nodes have none.
     const NodeRuns& children(NodeId parent) const;
     // The group node holding the node, or noNode for a top-level one; found among the parent runs.
-    NodeId parent(NodeId id) const { return parentRuns_[parentRunOf(id)].parent; }
+    NodeId parent(NodeId id) const { return rangeOf(id).parentRuns[parentRunOf(id)].parent; }
     // Position of the node among its parent's children.
     uint32_t row(NodeId id) const;
-    const NodeWrapper& wrapper(NodeId id) const { return nodes_[id]; }
-    int16_t kind(NodeId id) const { return nodes_[id].kind; }
+    const NodeWrapper& wrapper(NodeId id) const { return rangeOf(id).nodes[indexIn(id)]; }
+    int16_t kind(NodeId id) const { return wrapper(id).kind; }
     std::string text(NodeId id) const;
     // Appends the node's text to `out`: one buffer serves many nodes.
     void appendText(NodeId id, std::string& out) const;
@@ -72,6 +135,7 @@ public:
     private:
         const CategoryTree& tree_;
         size_t run_ = 0;
+        bool later_ = false;
     };
 
 private:
@@ -84,7 +148,18 @@ private:
         NodeRuns children;
     };
 
+    struct Nodes {
+        PageBackedVector<NodeWrapper> nodes;
+        std::vector<ParentRun> parentRuns; // one for each stretch of ids with one parent
+    };
+    const Nodes& rangeOf(NodeId id) const { return ranges_[id >= laterNodes]; }
+    static uint32_t indexIn(NodeId id) { return id >= laterNodes ? id - laterNodes : id; }
+    NodeWrapper& node(NodeId id) { return ranges_[id >= laterNodes].nodes[indexIn(id)]; }
+
     NodeId append(NodeId parent, NodeWrapper wrapper);
+    NodeId nextId() const;
+    // Whether the range that numbers the next node has no id left.
+    bool rangeFull() const;
     // The sweep or spectrum number of the node's text (0 for nodes without one).
     uint32_t numberOf(NodeId id) const;
     NodeRuns& childList(NodeId parent);
@@ -97,10 +172,10 @@ private:
         NodeId node;
         uint32_t number;
     };
-    PageBackedVector<NodeWrapper> nodes_; // a group node holds its index into groups_
+    Nodes ranges_[2]; // a group node holds its index into groups_
+    Range range_ = Range::Early;
     // The numbers the nodes' texts show, in id order; only the few nodes whose number is not 0.
     std::vector<NumberedNode> numbers_;
-    std::vector<ParentRun> parentRuns_;   // one for each stretch of ids with one parent
     std::vector<Group> groups_;
     NodeRuns topLevel_;
     NodeAddedFn nodeAdded_;

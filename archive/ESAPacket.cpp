@@ -10,6 +10,10 @@
 #include <functional>
 #include <thread>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace orvik {
 
 namespace {
@@ -29,10 +33,31 @@ ESAPacket::~ESAPacket()
     clearPackets();
 }
 
+namespace {
+// The file's device and inode, to tell a file replaced under its name; zeros where unknown.
+void identify(std::FILE* file, uint64_t (&identity)[2])
+{
+    identity[0] = identity[1] = 0;
+#ifndef _WIN32
+    struct stat st {};
+    if (file && fstat(fileno(file), &st) == 0) {
+        identity[0] = uint64_t(st.st_dev);
+        identity[1] = uint64_t(st.st_ino);
+    }
+#else
+    (void)file;
+#endif
+}
+} // namespace
+
 void ESAPacket::openFile(const std::string& name)
 {
     close();
     streamPosition_ = 0;
+    finished_ = endRead_ = false;
+    carry_ = 0;
+    shortFrames_ = firstShortFrame_ = emptyFrameEnd_ = 0;
+    packetsBeforeEnd_ = 0;
     fileName_ = name;
     openError_.clear();
     problems_.clear();
@@ -46,6 +71,26 @@ void ESAPacket::openFile(const std::string& name)
             openError_ = errno ? std::strerror(errno) : "cannot be opened";
     }
     open_ = stream_ != nullptr;
+    identify(stream_.get(), fileIdentity_);
+}
+
+ESAPacket::FileChange ESAPacket::fileChange() const
+{
+    if (!stream_)
+        return FileChange::None;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
+    if (ec)
+        return FileChange::Gone;
+#ifndef _WIN32
+    struct stat st {};
+    if (stat(fileName_.c_str(), &st) == 0 && (fileIdentity_[0] || fileIdentity_[1]) &&
+        (uint64_t(st.st_dev) != fileIdentity_[0] || uint64_t(st.st_ino) != fileIdentity_[1]))
+        return FileChange::Replaced;
+#endif
+    if (size < streamPosition_)
+        return FileChange::Shrunk;
+    return size > streamPosition_ ? FileChange::Grown : FileChange::None;
 }
 
 void ESAPacket::close()
@@ -81,11 +126,14 @@ std::optional<size_t> ESAPacket::packetNumber(const RawPacket& packet) const
 
 std::optional<uint64_t> ESAPacket::fileOffset(const RawPacket& packet) const
 {
-    const std::less<const uint8_t*> before;
-    for (const Arena& arena : arenas_)
-        if (!before(packet.bytes, arena.bytes.data()) && before(packet.bytes, arena.bytes.data() + arena.size))
-            return arena.filePosition + uint64_t(packet.bytes - arena.bytes.data());
-    return std::nullopt;
+    const std::optional<size_t> number = packetNumber(packet);
+    if (!number)
+        return std::nullopt;
+    // The packet was cut out of the last arena whose first packet is not after it.
+    const auto next = std::upper_bound(arenas_.begin(), arenas_.end(), *number,
+                                       [](size_t n, const Arena& a) { return n < a.firstPacket; });
+    const Arena& arena = *std::prev(next);
+    return arena.filePosition + uint64_t(packet.bytes - arena.bytes.data());
 }
 
 uint64_t ESAPacket::hugePageBytes() const
@@ -98,30 +146,38 @@ uint64_t ESAPacket::hugePageBytes() const
 }
 
 // Reads in chunks and cuts frames out of each chunk while its bytes are still in
-// the cache. The arena is sized to the file; should the file grow while we read
-// it (another program writing it), the arena grows and the packets move with it.
-bool ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress)
+// the cache. The arena is sized to what the file holds beyond the last read, with
+// the bytes of a frame the last read left waiting in front; should the file grow
+// while we read it, the arena grows and the packets move with it.
+bool ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress, uint64_t limit)
 {
-    if (!stream_)
+    reopenEnd();
+    if (!stream_ || finished_)
         return true;
+    std::clearerr(stream_.get()); // the end of the file met last time may have moved on
     std::error_code ec;
     const auto fileSize = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
-    const size_t expected = !ec && fileSize > streamPosition_ ? size_t(fileSize - streamPosition_) : 0;
-    Arena arena{PageBackedBuffer(expected, backing_), 0, streamPosition_};
-    size_t capacity = expected;
+    const size_t expected =
+        size_t(std::min<uint64_t>(limit, !ec && fileSize > streamPosition_ ? fileSize - streamPosition_ : 0));
+    const size_t carry = carry_;
+    Arena arena{PageBackedBuffer(carry + expected, backing_), carry, streamPosition_ - carry, packets_.size()};
+    if (carry != 0)
+        std::copy_n(arenas_.back().bytes.data() + arenas_.back().size - carry, carry, arena.bytes.data());
+    size_t capacity = carry + expected;
     const size_t firstPacket = packets_.size();
-    packets_.reserve(firstPacket + expected / 256);
-    Scan scan;
+    if (firstPacket == 0)
+        packets_.reserve(expected / 256);
+    Scan scan{arena.filePosition};
     bool goOn = expected < concurrentReadSize || readConcurrently(arena, expected, scan, counter, progress);
+    const auto taken = [&] { return uint64_t(arena.size - carry); };
     // What the file holds beyond (or short of) its size when we looked: read and cut chunk by chunk.
-    for (bool atEnd = false; goOn && !atEnd && !scan.finished;) {
+    for (bool atEnd = false; goOn && !atEnd && !scan.finished && taken() < limit;) {
         if (arena.size == capacity) {
             uint8_t probe[4096];
-            const size_t n = std::fread(probe, 1, sizeof probe, stream_.get());
-            if (n == 0) {
-                splitFrames(arena.bytes.data(), arena.size, true, scan, counter);
+            const size_t n = std::fread(probe, 1, size_t(std::min<uint64_t>(sizeof probe, limit - taken())),
+                                        stream_.get());
+            if (n == 0)
                 break;
-            }
             capacity = std::max(capacity * 2, readChunk);
             PageBackedBuffer bigger(capacity, backing_);
             std::copy_n(arena.bytes.data(), arena.size, bigger.data());
@@ -131,33 +187,74 @@ bool ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress)
             std::copy_n(probe, n, arena.bytes.data() + arena.size);
             arena.size += n;
         }
-        const size_t want = std::min(readChunk, capacity - arena.size);
+        const size_t want = size_t(std::min<uint64_t>({readChunk, capacity - arena.size, limit - taken()}));
         const size_t got = std::fread(arena.bytes.data() + arena.size, 1, want, stream_.get());
         arena.size += got;
         atEnd = got < want;
-        splitFrames(arena.bytes.data(), arena.size, atEnd, scan, counter);
-        goOn = !progress || progress(expected ? std::min(1.0, double(arena.size) / double(expected)) : 1.0);
+        splitFrames(arena.bytes.data(), arena.size, false, scan, counter);
+        goOn = !progress || progress(expected ? std::min(1.0, double(taken()) / double(expected)) : 1.0);
     }
-    reportProblems(scan, streamPosition_, expected ? streamPosition_ + expected : streamPosition_ + arena.size);
-    streamPosition_ += arena.size;
-    arenas_.push_back(std::move(arena));
+    takeScan(scan);
+    carry_ = finished_ ? 0 : arena.size - scan.pos;
+    streamPosition_ += taken();
+    if (taken() != 0)
+        arenas_.push_back(std::move(arena));
     return goOn;
 }
 
-// Frames passed over or cut short lose data without a word; the reader says where.
-void ESAPacket::reportProblems(const Scan& scan, uint64_t base, uint64_t fileEnd)
+void ESAPacket::takeScan(const Scan& scan)
 {
-    if (scan.shortFrames)
-        problems_.push_back(std::to_string(scan.shortFrames) +
+    finished_ = scan.finished;
+    if (scan.shortFrames && shortFrames_ == 0)
+        firstShortFrame_ = scan.base + scan.firstShortFrame;
+    shortFrames_ += scan.shortFrames;
+    if (scan.emptyFrameEnd)
+        emptyFrameEnd_ = scan.base + scan.emptyFrameEnd;
+}
+
+void ESAPacket::readEnd(uint64_t& counter)
+{
+    if (endRead_)
+        return;
+    endRead_ = true;
+    packetsBeforeEnd_ = packets_.size();
+    Scan scan;
+    if (carry_ != 0) {
+        const Arena& last = arenas_.back();
+        scan.base = last.filePosition;
+        scan.pos = last.size - carry_;
+        splitFrames(last.bytes.data(), last.size, true, scan, counter);
+    }
+    reportProblems(scan.cutFrame);
+}
+
+void ESAPacket::reopenEnd()
+{
+    if (!endRead_)
+        return;
+    endRead_ = false;
+    packets_.resize(packetsBeforeEnd_);
+    problems_.clear();
+}
+
+// Frames passed over or cut short lose data without a word; the reader says where.
+void ESAPacket::reportProblems(const std::string& cutFrame)
+{
+    problems_.clear();
+    if (shortFrames_)
+        problems_.push_back(std::to_string(shortFrames_) +
                             " frame(s) with a data field header announce a length below 9, too short to hold it "
                             "(the first at byte " +
-                            std::to_string(base + scan.firstShortFrame) + "); they were passed over.");
-    if (!scan.cutFrame.empty())
-        problems_.push_back(scan.cutFrame);
-    if (scan.emptyFrameEnd && base + scan.emptyFrameEnd < fileEnd)
-        problems_.push_back("The frame ending at byte " + std::to_string(base + scan.emptyFrameEnd) +
+                            std::to_string(firstShortFrame_) + "); they were passed over.");
+    if (!cutFrame.empty())
+        problems_.push_back(cutFrame);
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
+    const uint64_t fileEnd = ec ? streamPosition_ : std::max<uint64_t>(size, streamPosition_);
+    if (emptyFrameEnd_ && emptyFrameEnd_ < fileEnd)
+        problems_.push_back("The frame ending at byte " + std::to_string(emptyFrameEnd_) +
                             " holds no data bytes, which ends the reading: the " +
-                            std::to_string(fileEnd - base - scan.emptyFrameEnd) + " bytes after it were not read.");
+                            std::to_string(fileEnd - emptyFrameEnd_) + " bytes after it were not read.");
 }
 
 // A helper thread reads the file into the arena while this one cuts frames out
@@ -166,13 +263,15 @@ bool ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t
 {
     // Bytes arrived so far, with the top bit set once the helper has stopped.
     constexpr uint64_t stopped = uint64_t(1) << 63;
-    std::atomic<uint64_t> arrived{0};
+    std::atomic<uint64_t> arrived{arena.size};
     std::atomic<bool> enough{false};
+    const size_t start = arena.size; // the bytes of a frame left waiting by the last read come first
     std::thread reader([&] {
-        size_t done = 0;
-        while (done < size && !enough.load(std::memory_order_relaxed)) {
+        size_t done = start;
+        const size_t end = start + size;
+        while (done < end && !enough.load(std::memory_order_relaxed)) {
             const size_t got =
-                std::fread(arena.bytes.data() + done, 1, std::min(concurrentChunk, size - done), stream_.get());
+                std::fread(arena.bytes.data() + done, 1, std::min(concurrentChunk, end - done), stream_.get());
             done += got;
             if (got == 0)
                 break;
@@ -183,11 +282,11 @@ bool ESAPacket::readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t
         arrived.notify_one();
     });
     bool goOn = true;
-    for (uint64_t seen = 0; !(seen & stopped);) {
+    for (uint64_t seen = start; !(seen & stopped);) {
         arrived.wait(seen, std::memory_order_acquire);
         seen = arrived.load(std::memory_order_acquire);
         splitFrames(arena.bytes.data(), size_t(seen & ~stopped), false, scan, counter);
-        goOn = !progress || progress(double(seen & ~stopped) / double(size));
+        goOn = !progress || progress(double((seen & ~stopped) - start) / double(size));
         if (scan.finished || !goOn) {
             enough.store(true, std::memory_order_relaxed);
             break;
@@ -210,7 +309,7 @@ void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan&
         scan.finished = atEnd;
         scan.pos = pos;
         if (atEnd && frameBegun)
-            scan.cutFrame = "The file ends inside the frame at byte " + std::to_string(streamPosition_ + pos) +
+            scan.cutFrame = "The file ends inside the frame at byte " + std::to_string(scan.base + pos) +
                             " (" + std::to_string(size - pos) + " bytes of it present); it was left out.";
     };
     for (;;) {
@@ -255,7 +354,7 @@ void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan&
         if (dataStart + dataBytes > size) {
             if (!atEnd || dataStart >= size)
                 return waitOrEnd();
-            scan.cutFrame = "The frame at byte " + std::to_string(streamPosition_ + pos) + " announces " +
+            scan.cutFrame = "The frame at byte " + std::to_string(scan.base + pos) + " announces " +
                             std::to_string(dataBytes) + " data bytes, but the file ends after " +
                             std::to_string(size - dataStart) + "; its packet keeps the bytes present.";
             dataBytes = size - dataStart; // cut short by the end of the file: keep what is there

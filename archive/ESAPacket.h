@@ -1,6 +1,9 @@
 #pragma once
 // The packet-archive reader. One instance lives for the whole run; each open
-// releases the previous file's packets and reads the new file completely.
+// releases the previous file's packets. A read takes what the file holds beyond
+// the last one, so a file another program is still writing can be followed: a
+// frame cut by the current end waits for the rest, and only readEnd() takes the
+// end as the end of the file, as a whole-file read does.
 
 #include "archive/PageBackedBuffer.h"
 #include "archive/RawPacket.h"
@@ -41,10 +44,25 @@ public:
     void setSyncWords(uint16_t word1, uint16_t word2);
     // What the reads take their memory from; huge pages where the system offers them unless told otherwise.
     void setPageBacking(PageBacking backing) { backing_ = backing; }
-    // Reads frames from the stream position to the end of the file, appending each
-    // packet and adding one to `counter` per packet. False when `progress` stopped the
-    // reading: the packets read so far are kept.
-    bool readPackets(uint64_t& counter, const ProgressFn& progress = {});
+    // Reads frames from the stream position to the end of the file (at most `limit`
+    // bytes), appending each packet and adding one to `counter` per packet. A frame
+    // the bytes read do not complete waits for the next read. False when `progress`
+    // stopped the reading: the packets read so far are kept. Withdraws readEnd().
+    // The packets may move to a larger array: packets() tells where they are.
+    bool readPackets(uint64_t& counter, const ProgressFn& progress = {}, uint64_t limit = UINT64_MAX);
+    // Takes the bytes waiting at the end as the end of the file: a frame cut short keeps
+    // the bytes present (one more packet, counted) or is left out, and problems() tells
+    // of it and of everything else the reads found wrong.
+    void readEnd(uint64_t& counter);
+    // Undoes readEnd(): the packet it made goes, and the bytes wait again.
+    void reopenEnd();
+    bool endRead() const { return endRead_; }
+
+    // How the file changed since it was opened: grown or not, cut short, or replaced by another file.
+    enum class FileChange { None, Grown, Shrunk, Replaced, Gone };
+    FileChange fileChange() const;
+    // Bytes read from the file so far.
+    uint64_t bytesRead() const { return streamPosition_; }
     void clearPackets();
     // Releases the packets and the stream: nothing is open after it.
     void close();
@@ -71,9 +89,11 @@ private:
         PageBackedBuffer bytes;
         size_t size = 0;
         uint64_t filePosition = 0; // where its first byte was in the file
+        size_t firstPacket = 0;    // the first packet cut out of it
     };
 
     struct Scan {
+        uint64_t base = 0;     // where the bytes scanned begin in the file
         size_t pos = 0;        // where the search for the next frame goes on
         bool finished = false; // the end of the file, or a frame without data, ended the reading
         size_t shortFrames = 0; // frames passed over: a data field header, but a length below 9
@@ -81,8 +101,9 @@ private:
         size_t emptyFrameEnd = 0; // where the frame without data that ended the reading ends (0: none)
         std::string cutFrame;     // how the end of the file cut the last frame, if it did
     };
-    void reportProblems(const Scan& scan, uint64_t base, uint64_t fileEnd);
+    void reportProblems(const std::string& cutFrame);
     bool readConcurrently(Arena& arena, size_t size, Scan& scan, uint64_t& counter, const ProgressFn& progress);
+    void takeScan(const Scan& scan);
     void splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan& scan, uint64_t& counter);
 
     PageBackedVector<RawPacket> packets_;
@@ -97,6 +118,13 @@ private:
     std::vector<std::string> problems_;
     std::unique_ptr<std::FILE, FileCloser> stream_;
     uint64_t streamPosition_ = 0;
+    // What the reads found, for readEnd() to tell.
+    bool finished_ = false; // a frame without data ended the reading
+    size_t carry_ = 0;      // bytes at the end of the last arena that wait for the rest of their frame
+    uint64_t shortFrames_ = 0, firstShortFrame_ = 0, emptyFrameEnd_ = 0;
+    bool endRead_ = false;
+    size_t packetsBeforeEnd_ = 0;
+    uint64_t fileIdentity_[2] = {}; // device and inode (or the platform's equivalent) at the open
 };
 
 } // namespace orvik

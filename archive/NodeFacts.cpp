@@ -46,7 +46,7 @@ std::string joined(const std::vector<std::string>& texts, const std::string& sep
 NodeFacts nodeFacts(const ArchiveDocument& doc, NodeId node)
 {
     NodeFacts facts;
-    if (node == noNode || node >= doc.tree().size())
+    if (node == noNode || !doc.tree().contains(node))
         return facts;
     facts.timeListEntry = doc.timeListNodes().entryOf(node);
     const NodeWrapper& wrapper = doc.tree().wrapper(node);
@@ -87,7 +87,7 @@ std::string nodeToolTipText(const ArchiveDocument& doc, NodeId node)
 
 std::string nodeHeaderText(const ArchiveDocument& doc, NodeId node)
 {
-    if (node == noNode || node >= doc.tree().size())
+    if (node == noNode || !doc.tree().contains(node))
         return {};
     return joined(factTexts(nodeFacts(doc, node)), " \u00B7 ", std::string(nodeKindName(doc.tree().kind(node))));
 }

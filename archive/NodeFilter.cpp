@@ -46,12 +46,14 @@ std::optional<NodeFilter> filterNodes(const CategoryTree& tree, std::string_view
     std::array<uint8_t, 65536> fixedKindMatches{};
 
     NodeFilter filter;
-    const size_t count = tree.size();
-    filter.shown_.assign(count, false);
+    filter.shown_.assign(tree.size(), false);
+    filter.earlyCount_ = tree.earlyCount();
+    const auto shown = [&](NodeId id) { return filter.shown_[tree.position(id)]; };
     constexpr size_t cancelCheckInterval = 1 << 16;
     CategoryTree::ParentWalk parents(tree);
-    for (NodeId id = 0; id < count; ++id) {
-        if (id % cancelCheckInterval == 0 && cancelled && cancelled->load(std::memory_order_relaxed))
+    size_t visited = 0;
+    for (NodeId id : tree.ids()) {
+        if (visited++ % cancelCheckInterval == 0 && cancelled && cancelled->load(std::memory_order_relaxed))
             return std::nullopt;
         const int16_t kind = tree.kind(id);
         bool match;
@@ -71,10 +73,10 @@ std::optional<NodeFilter> filterNodes(const CategoryTree& tree, std::string_view
         // Ancestors have smaller ids: none of the node's descendants was seen yet, and its
         // ancestors are marked upwards until one is shown already. The walk along the ids
         // gives the parent; the rarer steps above it search.
-        filter.shown_[id] = true;
+        shown(id) = true;
         ++filter.shownCount_;
-        for (NodeId n = parents.parent(id); n != noNode && !filter.shown_[n]; n = tree.parent(n)) {
-            filter.shown_[n] = true;
+        for (NodeId n = parents.parent(id); n != noNode && !shown(n); n = tree.parent(n)) {
+            shown(n) = true;
             ++filter.shownCount_;
         }
     }
@@ -83,8 +85,8 @@ std::optional<NodeFilter> filterNodes(const CategoryTree& tree, std::string_view
     NodeId lastParent = 0;
     NodeRuns* siblings = nullptr;
     CategoryTree::ParentWalk shownParents(tree);
-    for (NodeId id = 0; id < count; ++id) {
-        if (!filter.shown_[id])
+    for (NodeId id : tree.ids()) {
+        if (!shown(id))
             continue;
         const NodeId parent = shownParents.parent(id);
         if (!siblings || parent != lastParent) {

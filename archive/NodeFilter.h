@@ -19,7 +19,11 @@ namespace orvik {
 class NodeFilter {
 public:
     // Whether the tree shows the node: it matches or holds a match.
-    bool shows(NodeId id) const { return id < shown_.size() && shown_[id]; }
+    bool shows(NodeId id) const
+    {
+        const size_t slot = id < laterNodes ? id : earlyCount_ + (id - laterNodes);
+        return (id < laterNodes ? id < earlyCount_ : slot < shown_.size()) && shown_[slot];
+    }
     // The shown children of a shown group node, or the shown top-level nodes for noNode.
     const NodeRuns& children(NodeId parent) const;
     // Position of a shown node among its parent's shown children.
@@ -34,7 +38,8 @@ public:
 private:
     friend std::optional<NodeFilter> filterNodes(const CategoryTree&, std::string_view,
                                                  const std::atomic<bool>*);
-    std::vector<bool> shown_;
+    std::vector<bool> shown_; // early ids, then later ones
+    size_t earlyCount_ = 0;
     std::unordered_map<NodeId, NodeRuns> children_;
     std::vector<NodeId> timeListNodes_;
     size_t shownCount_ = 0;

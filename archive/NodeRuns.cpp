@@ -1,5 +1,6 @@
 #include "archive/NodeRuns.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +11,68 @@ void NodeRuns::append(NodeId id)
     if (runs_.empty() || runs_.back().firstNode + (size_ - runs_.back().firstEntry) != id)
         runs_.push_back({size_, id});
     ++size_;
+}
+
+void NodeRuns::insert(NodeId id)
+{
+    if (runs_.empty() || id > back())
+        return append(id);
+    // The last run begun below the id ends before it; the id extends it, starts
+    // the next one a step earlier, joins the two, or makes a run of its own.
+    const auto next =
+        std::upper_bound(runs_.begin(), runs_.end(), id, [](NodeId node, const Run& r) { return node < r.firstNode; });
+    const size_t r = size_t(next - runs_.begin());
+    const bool extendsPrevious = r > 0 && runs_[r - 1].firstNode + (runEnd(r - 1) - runs_[r - 1].firstEntry) == id;
+    const bool startsNext = r < runs_.size() && runs_[r].firstNode == id + 1;
+    const uint32_t entry = r > 0 ? uint32_t(runEnd(r - 1)) : 0;
+    size_t shiftFrom = r;
+    if (extendsPrevious && startsNext) {
+        runs_.erase(runs_.begin() + std::ptrdiff_t(r));
+    } else if (startsNext) {
+        runs_[r].firstNode = id;
+        shiftFrom = r + 1;
+    } else if (!extendsPrevious) {
+        runs_.insert(runs_.begin() + std::ptrdiff_t(r), Run{entry, id});
+        shiftFrom = r + 1;
+    }
+    for (size_t i = shiftFrom; i < runs_.size(); ++i)
+        ++runs_[i].firstEntry;
+    ++size_;
+}
+
+size_t NodeRuns::entriesBelow(NodeId id) const
+{
+    const auto next =
+        std::upper_bound(runs_.begin(), runs_.end(), id, [](NodeId node, const Run& r) { return node < r.firstNode; });
+    if (next == runs_.begin())
+        return 0;
+    const size_t r = size_t(next - runs_.begin()) - 1;
+    return std::min<size_t>(runs_[r].firstEntry + (id - runs_[r].firstNode), runEnd(r));
+}
+
+void NodeRuns::erase(NodeId first, NodeId end)
+{
+    if (first >= end || entriesBelow(first) == entriesBelow(end))
+        return;
+    NodeRuns kept;
+    for (const Run& run : runs_) {
+        const size_t r = size_t(&run - runs_.data());
+        const NodeId runEndId = NodeId(run.firstNode + (runEnd(r) - run.firstEntry));
+        if (run.firstNode < first)
+            kept.appendRun(run.firstNode, std::min(runEndId, first));
+        if (runEndId > end)
+            kept.appendRun(std::max(run.firstNode, end), runEndId);
+    }
+    *this = std::move(kept);
+}
+
+void NodeRuns::appendRun(NodeId first, NodeId end)
+{
+    if (first >= end)
+        return;
+    if (runs_.empty() || back() + 1 != first)
+        runs_.push_back({size_, first});
+    size_ += end - first;
 }
 
 NodeId NodeRuns::operator[](size_t k) const

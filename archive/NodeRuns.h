@@ -3,7 +3,9 @@
 // a group's children, a search's shown children. Nodes are numbered in the order
 // they are added and long stretches of them go to one place, so a list of
 // millions of ids is a few runs. Each run costs 8 bytes; a list whose ids never
-// follow each other costs 8 bytes an id.
+// follow each other costs 8 bytes an id. Ids come at the end nearly always; one
+// that comes among them (a science node shown before later nodes) moves the
+// runs after it.
 
 #include "archive/NodeId.h"
 
@@ -25,6 +27,10 @@ class NodeRuns {
 public:
     // Appends an id above every id in the list.
     void append(NodeId id);
+    // Adds an id not in the list at its place among the others.
+    void insert(NodeId id);
+    // Removes the ids from `first` up to but not including `end`.
+    void erase(NodeId first, NodeId end);
     void clear()
     {
         runs_.clear();
@@ -38,6 +44,9 @@ public:
     // The same, or std::out_of_range for k >= size().
     NodeId at(size_t k) const;
     NodeId front() const { return (*this)[0]; }
+    NodeId back() const { return NodeId(runs_.back().firstNode + (size_ - 1 - runs_.back().firstEntry)); }
+    // How many ids of the list lie below `id`.
+    size_t entriesBelow(NodeId id) const;
     // The entry of an id, found among the runs; nothing for an id not in the list.
     std::optional<size_t> entryOf(NodeId id) const;
 
@@ -88,6 +97,8 @@ public:
     }
 
 private:
+    // Appends the ids from `first` up to but not including `end`, all above the list's.
+    void appendRun(NodeId first, NodeId end);
     // The entry after the last of run r.
     size_t runEnd(size_t r) const { return r + 1 < runs_.size() ? runs_[r + 1].firstEntry : size_; }
 

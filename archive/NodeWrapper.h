@@ -72,7 +72,7 @@ public:
     }
 
 private:
-    friend class CategoryTree; // makes group nodes and reads their index
+    friend class CategoryTree; // makes group nodes, reads their index, moves packet references
     static NodeWrapper group(uint32_t index)
     {
         NodeWrapper w(NodeKind::Group);

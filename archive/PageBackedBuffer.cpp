@@ -48,6 +48,21 @@ bool adviseHugePages(uint8_t* bytes, size_t rounded)
 
 PageBackedBuffer::PageBackedBuffer(size_t size, PageBacking backing) : size_(size)
 {
+    if (backing == PageBacking::ZeroedOnDemand) {
+#ifdef __linux__
+        void* const bytes = size ? mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                                 : MAP_FAILED;
+        if (bytes != MAP_FAILED) {
+            data_ = static_cast<uint8_t*>(bytes);
+            mapped_ = size;
+            onDemand_ = true;
+            return;
+        }
+#endif
+        if (size != 0)
+            data_ = new uint8_t[size]();
+        return;
+    }
 #ifdef __linux__
     if (backing == PageBacking::HugePagesWhereOffered && size >= hugePageSize) {
         const size_t rounded = wholeHugePages(size);
@@ -74,7 +89,7 @@ PageBackedBuffer::~PageBackedBuffer()
 
 PageBackedBuffer::PageBackedBuffer(PageBackedBuffer&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
-      mapped_(std::exchange(other.mapped_, 0))
+      mapped_(std::exchange(other.mapped_, 0)), onDemand_(std::exchange(other.onDemand_, false))
 {
 }
 
@@ -85,6 +100,7 @@ PageBackedBuffer& PageBackedBuffer::operator=(PageBackedBuffer&& other) noexcept
         data_ = std::exchange(other.data_, nullptr);
         size_ = std::exchange(other.size_, 0);
         mapped_ = std::exchange(other.mapped_, 0);
+        onDemand_ = std::exchange(other.onDemand_, false);
     }
     return *this;
 }
@@ -101,6 +117,7 @@ void PageBackedBuffer::release() noexcept
 #endif
     data_ = nullptr;
     mapped_ = 0;
+    onDemand_ = false;
 }
 
 void* allocateArray(size_t bytes)

@@ -13,6 +13,9 @@ namespace orvik {
 enum class PageBacking : uint8_t {
     HugePagesWhereOffered,
     Plain, // always a plain allocation
+    // Zeroed, and where the system maps memory on demand, a page is taken only when first
+    // written: room for the longest stream costs what the stream holds.
+    ZeroedOnDemand,
 };
 
 class PageBackedBuffer {
@@ -29,7 +32,7 @@ public:
     uint8_t* data() const { return data_; }
     size_t size() const { return size_; }
     // Whether the memory was mapped on 2 MiB boundaries and advised to the system for huge pages.
-    bool hugePages() const { return mapped_ != 0; }
+    bool hugePages() const { return mapped_ != 0 && !onDemand_; }
 
     // Buffers smaller than a huge page take a plain allocation: the page would be mostly empty.
     static constexpr size_t hugePageSize = size_t(2) << 20;
@@ -39,7 +42,8 @@ private:
 
     uint8_t* data_ = nullptr;
     size_t size_ = 0;
-    size_t mapped_ = 0; // bytes mapped for huge pages; 0 for a plain allocation
+    size_t mapped_ = 0; // bytes mapped; 0 for a plain allocation
+    bool onDemand_ = false;
 };
 
 // Memory for the large arrays of an open (a packet or a node per element), which

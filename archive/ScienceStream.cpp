@@ -18,23 +18,24 @@ constexpr uint16_t TC = 0x5443, TI = 0x5449, HK = 0x484B, CD = 0x4344, PD = 0x50
                    GC = gcTag, MS = msTag;
 }
 
-constexpr uint16_t noCsibWord = 0xFFFF;
+} // namespace
 
-class Parser {
+// One parse call: the records of the stream as it stands, handled on the parser's state.
+class RecordPass {
 public:
-    Parser(WordView stream, bool incomplete, DatasetTarget target, const std::vector<bool>& blockSent)
-        : s_(stream), incomplete_(incomplete), t_(target), blockSent_(blockSent)
+    RecordPass(ScienceParser& parser, WordView stream, bool incomplete, const std::vector<bool>& blockSent)
+        : st_(parser), s_(stream), incomplete_(incomplete), t_(parser.t_), blockSent_(blockSent)
     {
     }
 
     std::optional<size_t> run()
     {
-        size_t p = 0;
-        while (p < s_.wordCount()) {
-            const size_t next = record(p);
+        while (st_.p_ < s_.wordCount()) {
+            const size_t next = record(st_.p_);
             if (next == 0)
-                return p; // the record runs past the end of the stream
-            p = next;
+                return st_.p_; // the record runs past the end of the stream
+            st_.reach_ = std::max(st_.reach_, next);
+            st_.p_ = next;
         }
         return std::nullopt;
     }
@@ -63,13 +64,14 @@ private:
             if (!fits(p + 108) || !fits(p + n + 1))
                 return 0;
             add(NodeWrapper(NodeKind::FullHk, makeRecord<FullHkRecord>(s_.from(p + 2))));
+            st_.reach_ = std::max(st_.reach_, p + 108);
             return p + n + 1;
         case Tag::CD:
             if (!fits(p + n + 2))
                 return 0;
             {
                 auto config = makeRecord<CsibConfigRecord>(s_.slice(p + 2, n));
-                csibWord_ = config->words().wordOr(CsibConfigRecord::csibWord);
+                st_.csibWord_ = config->words().wordOr(CsibConfigRecord::csibWord);
                 add(NodeWrapper(NodeKind::CsibConfig, std::move(config)));
             }
             return p + n + 2;
@@ -114,7 +116,7 @@ private:
 
     NodeId add(NodeWrapper wrapper, uint32_t number = 0)
     {
-        return t_.tree.addNode(dataset_, std::move(wrapper), number);
+        return t_.tree.addNode(st_.dataset_, std::move(wrapper), number);
     }
 
     // `words` holds the count n and the n telecommand words w0..w(n-1).
@@ -123,34 +125,32 @@ private:
         auto tc = makeRecord<TelecommandRecord>(words);
         const WordView w = words.from(1);
         if (w.wordOr(1) != 0)
-            datasetParent_ = t_.msNode;
+            st_.datasetParent_ = t_.msNode;
         else if (w.wordOr(2) != 0)
-            datasetParent_ = t_.gcNode;
+            st_.datasetParent_ = t_.gcNode;
         else if (w.wordOr(3) != 0)
-            datasetParent_ = t_.gcmsNode;
-        std::string text = "Dataset (" + std::to_string(t_.datasetCounter) + ")";
-        if (incomplete_)
-            text += " - not complete!";
+            st_.datasetParent_ = t_.gcmsNode;
+        st_.dataset_ = t_.tree.addGroup(st_.datasetParent_, datasetText(t_.datasetCounter, incomplete_));
         ++t_.datasetCounter;
-        dataset_ = t_.tree.addGroup(datasetParent_, std::move(text));
+        st_.datasets_.push_back(st_.dataset_);
         add(NodeWrapper(NodeKind::Telecommand, std::move(tc)));
     }
 
     void sweep(bool gc, WordView words)
     {
-        if (sweepGroup_ == noNode)
-            sweepGroup_ = t_.tree.addGroup(dataset_, "HKSweep");
-        t_.tree.addNode(sweepGroup_,
+        if (st_.sweepGroup_ == noNode)
+            st_.sweepGroup_ = t_.tree.addGroup(st_.dataset_, "HKSweep");
+        t_.tree.addNode(st_.sweepGroup_,
                         NodeWrapper(gc ? NodeKind::GcHkSweep : NodeKind::MsHkSweep, makeRecord<HkSweepRecord>(words)),
-                        sweepNumber_++);
+                        st_.sweepNumber_++);
     }
 
     // `words` holds the two time words and the samples, n words in all. A record
     // with n < 2 has no room for its time words and is shown empty.
     void spectrum(uint16_t tag, size_t n, WordView words)
     {
-        sweepGroup_ = noNode;
-        sweepNumber_ = 0;
+        st_.sweepGroup_ = noNode;
+        st_.sweepNumber_ = 0;
         auto record = std::make_unique<SpectrumRecord>();
         record->tag = tag;
         if (n >= 2) {
@@ -160,30 +160,112 @@ private:
             record->samples = words.from(2);
         }
         if (tag == Tag::MS)
-            record->csibWord = csibWord_;
-        add(NodeWrapper(NodeKind::Spectrum, std::move(record)), spectrumNumber_++);
+            record->csibWord = st_.csibWord_;
+        add(NodeWrapper(NodeKind::Spectrum, std::move(record)), st_.spectrumNumber_++);
     }
 
+    ScienceParser& st_;
     const WordView s_;
     const bool incomplete_;
-    DatasetTarget t_;
-    NodeId dataset_ = noNode;
-    NodeId datasetParent_ = noNode;
-    NodeId sweepGroup_ = noNode;
-    uint32_t sweepNumber_ = 0;
-    uint32_t spectrumNumber_ = 0;
-    uint16_t csibWord_ = noCsibWord;
+    DatasetTarget& t_;
     const std::vector<bool>& blockSent_;
 };
 
+std::string datasetText(uint64_t number, bool incomplete)
+{
+    std::string text = "Dataset (" + std::to_string(number) + ")";
+    if (incomplete)
+        text += " - not complete!";
+    return text;
+}
+
+std::optional<size_t> ScienceParser::parse(WordView stream, bool incomplete, const std::vector<bool>& blockSent)
+{
+    return RecordPass(*this, stream, incomplete, blockSent).run();
+}
+
+std::optional<size_t> parseScienceStream(WordView stream, bool incomplete, DatasetTarget target,
+                                         const std::vector<bool>& blockSent)
+{
+    return ScienceParser(target).parse(stream, incomplete, blockSent);
+}
+
+namespace {
+// The most block positions a stream takes: every number once.
+constexpr size_t mostBlocks = blockNumbers;
 } // namespace
 
-AssembledStream assembleStream(std::span<const RawPacket> packets, size_t first)
+ScienceAssembly::ScienceAssembly()
+    : bytes_(mostBlocks * scienceBlockWords * 2, PageBacking::ZeroedOnDemand), positionOf_(blockNumbers, -1)
 {
-    AssembledStream stream;
+}
+
+void ScienceAssembly::count(uint16_t number)
+{
+    // The missing count follows the sequence as sent: a repeated number lowers it.
+    if (blocks_++ == 0)
+        expected_ = number;
+    missing_ += number - expected_;
+    expected_ = number + 1;
+}
+
+void ScienceAssembly::put(const RawPacket& packet, uint16_t number, size_t position)
+{
+    if (position >= span_) {
+        span_ = position + 1;
+        blockSent_.resize(span_, false);
+        blockNumber_.resize(span_, 0);
+    }
+    blockSent_[position] = true;
+    blockNumber_[position] = number;
+    positionOf_[number] = int32_t(position);
+    const WordView block = packet.dataWords().slice(3, scienceBlockWords);
+    if (block.byteCount() != 0) // a short packet supplies what it holds; the rest stays zero
+        std::memcpy(bytes_.data() + position * scienceBlockWords * 2, block.bytes(), block.byteCount());
+}
+
+ScienceAssembly::Placed ScienceAssembly::add(const RawPacket& packet, size_t wordsRead)
+{
+    if (!packet.cls.isScienceBlock())
+        return Placed::Passed;
+    const auto number = packet.dataWord(2);
+    if (!number)
+        return Placed::Passed; // too short to carry a block number
+    const uint16_t b = *number;
+    count(b);
+    size_t position;
+    if (blocks_ == 1) {
+        position = 0;
+        lowest_ = highest_ = b;
+    } else if (b > highest_) {
+        position = span_ + std::min<size_t>(b - highest_ - 1, widestGapKept);
+        highest_ = b;
+    } else if (positionOf_[b] >= 0) {
+        position = size_t(positionOf_[b]);
+    } else {
+        // A number not sent yet among those sent: its place is known only inside a gap kept whole.
+        if (b < lowest_)
+            return Placed::Conflict;
+        uint32_t before = b, after = b;
+        while (positionOf_[before] < 0)
+            --before;
+        while (positionOf_[after] < 0)
+            ++after;
+        if (after - before - 1 > widestGapKept)
+            return Placed::Conflict;
+        position = size_t(positionOf_[before]) + (b - before);
+    }
+    if (position * scienceBlockWords < wordsRead)
+        return Placed::Conflict;
+    put(packet, b, position);
+    return Placed::Added;
+}
+
+void ScienceAssembly::assemble(std::span<const RawPacket> packets)
+{
     std::vector<size_t> blocks;
     std::array<uint64_t, blockNumbers / 64> numberSent{}; // one bit per block number
-    for (size_t i = first; i < packets.size(); ++i) {
+    for (size_t i = 0; i < packets.size(); ++i) {
         if (!packets[i].cls.isScienceBlock())
             continue;
         const auto number = packets[i].dataWord(2);
@@ -193,7 +275,7 @@ AssembledStream assembleStream(std::span<const RawPacket> packets, size_t first)
         numberSent[*number / 64] |= uint64_t(1) << (*number % 64);
     }
     if (blocks.empty())
-        return stream;
+        return;
 
     // Each number sent gets its place, in the order of the numbers; a gap between
     // them is kept as zeros, but no wider than a record can reach into it: the parser
@@ -208,40 +290,20 @@ AssembledStream assembleStream(std::span<const RawPacket> packets, size_t first)
     for (size_t w = 0; w < numberSent.size(); ++w)
         for (uint64_t bits = numberSent[w]; bits != 0; bits &= bits - 1) {
             const uint32_t b = uint32_t(w * 64 + size_t(std::countr_zero(bits)));
-            if (previous != blockNumbers)
+            if (previous == blockNumbers)
+                lowest_ = b;
+            else
                 span += std::min<size_t>(b - previous - 1, widestGapKept);
             shift[w] = int32_t(span++) - int32_t(b);
             previous = b;
+            highest_ = b;
         }
-    const auto place = [&shift](uint16_t b) { return size_t(int32_t(b) + shift[b / 64]); };
-    stream.blocks = blocks.size();
-    stream.byteCount = span * scienceBlockWords * 2;
-    stream.bytes.reset(static_cast<uint8_t*>(std::calloc(stream.byteCount, 1)));
-    if (!stream.bytes)
-        throw std::bad_alloc();
-    stream.blockSent.assign(span, false);
-    stream.blockNumber.assign(span, 0);
-    // The missing count follows the sequence as sent: a repeated number lowers it.
-    int64_t expected = *packets[blocks.front()].dataWord(2);
     for (size_t i : blocks) {
-        const RawPacket& packet = packets[i];
-        const uint16_t b = *packet.dataWord(2);
-        stream.missing += b - expected;
-        expected = b + 1;
-        const WordView block = packet.dataWords().slice(3, scienceBlockWords);
-        const size_t at = place(b);
-        stream.blockSent[at] = true;
-        stream.blockNumber[at] = b;
-        if (block.byteCount() != 0) // a short packet supplies what it holds; the rest stays zero
-            std::memcpy(stream.bytes.get() + at * scienceBlockWords * 2, block.bytes(), block.byteCount());
+        const uint16_t b = *packets[i].dataWord(2);
+        count(b);
+        put(packets[i], b, size_t(int32_t(b) + shift[b / 64]));
     }
-    return stream;
 }
 
-std::optional<size_t> parseScienceStream(WordView stream, bool incomplete, DatasetTarget target,
-                                         const std::vector<bool>& blockSent)
-{
-    return Parser(stream, incomplete, target, blockSent).run();
-}
 
 } // namespace orvik

@@ -131,7 +131,7 @@ RawView rawPacketView(const RawPacket& packet, size_t maxBytes)
 
 RawView rawNodeView(const CategoryTree& tree, NodeId node, size_t maxBytes)
 {
-    if (node == noNode || node >= tree.size())
+    if (node == noNode || !tree.contains(node))
         return {"No node chosen", {}, {}};
     const NodeWrapper& wrapper = tree.wrapper(node);
     if (wrapper.kind == NodeKind::Group)

@@ -19,7 +19,7 @@ std::string setPointLine(unsigned column, uint16_t w)
 
 std::optional<GcRun> gcRunOf(const CategoryTree& tree, NodeId group)
 {
-    if (group == noNode || group >= tree.size() || tree.kind(group) != NodeKind::Group)
+    if (group == noNode || !tree.contains(group) || tree.kind(group) != NodeKind::Group)
         return std::nullopt;
     const CsibParameterRecord* parameters = nullptr;
     const CsibConfigRecord* configuration = nullptr;
@@ -38,7 +38,7 @@ std::optional<GcRun> gcRunOf(const CategoryTree& tree, NodeId group)
 
 NodeId gcRunHolder(const CategoryTree& tree, NodeId node)
 {
-    for (; node != noNode && node < tree.size(); node = tree.parent(node))
+    for (; node != noNode && tree.contains(node); node = tree.parent(node))
         if (gcRunOf(tree, node))
             return node;
     return noNode;

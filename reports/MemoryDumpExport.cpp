@@ -9,7 +9,7 @@ namespace orvik::reports {
 
 const MemoryDumpImage* memoryDumpOf(const CategoryTree& tree, NodeId node)
 {
-    if (node == noNode || node >= tree.size() || tree.kind(node) != NodeKind::MemoryDump)
+    if (node == noNode || !tree.contains(node) || tree.kind(node) != NodeKind::MemoryDump)
         return nullptr;
     return tree.wrapper(node).record<MemoryDumpImage>();
 }

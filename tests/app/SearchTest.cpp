@@ -197,7 +197,7 @@ TEST_F(SearchTest, TheFieldTellsHowManyNodesMatchNotCountingTheirGroups)
 
     const orvik::CategoryTree& tree = doc().tree();
     qulonglong expected = 0;
-    for (NodeId node = 0; node < tree.size(); ++node)
+    for (NodeId node : tree.ids())
         expected += QString::fromStdString(tree.text(node)).contains("spectrum", Qt::CaseInsensitive);
     ASSERT_GT(expected, 1u);
     ASSERT_LT(expected, orvik::filterNodes(tree, "spectrum")->shownCount()) << "the groups shown do not count";

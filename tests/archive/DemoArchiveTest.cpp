@@ -19,7 +19,7 @@ TEST(DemoArchiveOpen, HoldsEveryNodeKindAndOpensCleanly)
 
     std::set<int16_t> kinds;
     std::set<std::string> dumps;
-    for (NodeId id = 0; id < doc.tree().size(); ++id) {
+    for (NodeId id : doc.tree().ids()) {
         kinds.insert(doc.tree().kind(id));
         if (doc.tree().kind(id) == NodeKind::MemoryDump)
             dumps.insert(doc.tree().text(id));

@@ -22,6 +22,7 @@ protected:
         EXPECT_TRUE(reader.isOpen());
         uint64_t counter = 0;
         reader.readPackets(counter);
+        reader.readEnd(counter);
         EXPECT_EQ(counter, reader.count());
         return int(counter);
     }
@@ -325,6 +326,7 @@ TEST_F(LargeFileTest, HugePagesAndPlainMemoryHoldTheSamePackets)
         plain.openFile(reader.fileName());
         uint64_t counter = 0;
         plain.readPackets(counter);
+        plain.readEnd(counter);
         EXPECT_EQ(counter, frames.size());
         expectFramesStored(plain, frames.size());
         EXPECT_EQ(plain.hugePageBytes(), 0u);
@@ -348,6 +350,7 @@ TEST_F(LargeFileTest, AFileOfUnknownSizeGrowsItsBufferAndKeepsEveryFrame)
     reader.openFile(pipe);
     uint64_t counter = 0;
     reader.readPackets(counter);
+    reader.readEnd(counter);
     writer.join();
     EXPECT_EQ(counter, frames.size());
     expectFramesStored(frames.size());
@@ -397,6 +400,7 @@ TEST_F(LargeFileTest, AFileCutShortWhileReadEndsWhereItNowEnds)
             std::filesystem::resize_file(name, cutFrame->first + 21);
         return true;
     });
+    reader.readEnd(counter);
     EXPECT_EQ(counter, kept);
     frames.resize(kept);
     frames.back().second = 21;

@@ -70,8 +70,9 @@ TEST(ScienceStreamParseTest, ASpectrumReadsItsSamplesInPlaceInTheStream)
     uint64_t datasets = 0;
     EXPECT_FALSE(parseScienceStream(WordView(stream.data(), stream.size()), false, {tree, noNode, noNode, ms, datasets}));
     const SpectrumRecord* spectrum = nullptr;
-    for (NodeId id = 0; id < tree.size() && !spectrum; ++id)
-        spectrum = tree.wrapper(id).record<SpectrumRecord>();
+    for (NodeId id : tree.ids())
+        if (!spectrum)
+            spectrum = tree.wrapper(id).record<SpectrumRecord>();
     ASSERT_NE(spectrum, nullptr);
     EXPECT_EQ(spectrum->samples.bytes(), stream.data() + 2 * 10);
     EXPECT_EQ(spectrum->samples.wordCount(), 3u);
@@ -220,10 +221,11 @@ TEST_F(ScienceStreamTest, AWideGapIsKeptAsFarAsTheLongestRecordReachesIntoIt)
     EXPECT_THAT(timeList(), ElementsAre("TC: ", "Spectrum 0 (65533 smp)", "Time: 01-Jan-03 00:00:01,000"));
 
     // The stream holds the two blocks and no more of the gap than that reach.
-    const AssembledStream stream = assembleStream(doc.reader().packets(), 0);
+    ScienceAssembly stream;
+    stream.assemble(doc.reader().packets());
     EXPECT_EQ(stream.words().wordCount(), (2 + widestGapKept) * scienceBlockWords);
     EXPECT_GE(widestGapKept * scienceBlockWords, longestRecordWords);
-    EXPECT_EQ(stream.blockNumber.back(), 7 + 1001);
+    EXPECT_EQ(stream.blockNumber(stream.blockSent().size() - 1), 7 + 1001);
 }
 
 TEST_F(ScienceStreamTest, RecordRunningPastTheEndStopsTheParse)

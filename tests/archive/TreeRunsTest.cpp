@@ -82,7 +82,7 @@ void expectSameAnswers(const GrownTree& t)
     const CategoryTree& tree = t.tree;
     ASSERT_EQ(tree.size(), t.ref.parents.size());
     CategoryTree::ParentWalk walk(tree);
-    for (NodeId id = 0; id < tree.size(); ++id) {
+    for (NodeId id : tree.ids()) {
         ASSERT_EQ(tree.parent(id), t.ref.parents[id]) << id;
         ASSERT_EQ(walk.parent(id), t.ref.parents[id]) << id;
         const std::vector<NodeId>& siblings = t.ref.children.at(t.ref.parents[id]);

@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     orvik::ArchiveDocument doc;
     if (orvik::fuzz::openBytes(doc, data, size))
-        for (orvik::NodeId node = 0; node < doc.tree().size(); ++node)
+        for (orvik::NodeId node : doc.tree().ids())
             (void)doc.tree().text(node); // texts are made on demand: make every one
     return 0;
 }

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!orvik::fuzz::openBytes(doc, data, size))
         return 0;
     MainDisplay display;
-    for (orvik::NodeId node = 0; node < doc.tree().size(); ++node)
+    for (orvik::NodeId node : doc.tree().ids())
         showEverything(display, doc.tree(), node);
     return 0;
 }

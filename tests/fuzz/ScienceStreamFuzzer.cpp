@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     uint64_t datasets = 0;
     orvik::parseScienceStream(orvik::WordView(words.get(), size), size % 2 == 1,
                               orvik::DatasetTarget{tree, gc, gcms, ms, datasets});
-    for (orvik::NodeId node = 0; node < tree.size(); ++node)
+    for (orvik::NodeId node : tree.ids())
         (void)tree.text(node);
     return 0;
 }

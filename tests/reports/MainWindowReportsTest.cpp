@@ -63,7 +63,7 @@ protected:
 
     NodeId firstOfKind(int16_t kind) const
     {
-        for (NodeId id = 0; id < window.document().tree().size(); ++id)
+        for (NodeId id : window.document().tree().ids())
             if (window.document().tree().kind(id) == kind)
                 return id;
         return noNode;
