@@ -111,5 +111,16 @@ TEST(Campaign, BlockNumbersNeverWrapAndTheStreamIsSpreadOverTheArchive)
     EXPECT_GT(lastBlockOffset, archive.size() / 2);
 }
 
+// A real-time run paces its science stream for the size it is expected to reach: the rate times
+// the duration, or a few hours, of frames of the usual size.
+TEST(Campaign, ARealTimeRunExpectsTheSizeOfItsPacketsOverItsDuration)
+{
+    const auto expected = [](RealTime realTime) { return *realTimeSettings(settingsWith(3), realTime).targetBytes; };
+    const uint64_t tenSeconds = expected({1000, 10.0});
+    EXPECT_GT(tenSeconds, 1000u * 10 * 200);
+    EXPECT_LT(tenSeconds, 1000u * 10 * 300);
+    EXPECT_GT(expected({1000, std::nullopt}), 3u * 3600 * tenSeconds / 10);
+}
+
 } // namespace
 } // namespace orvik::sim::test

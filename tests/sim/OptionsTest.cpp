@@ -27,6 +27,20 @@ TEST(ByteCount, RejectsEverythingElse)
         EXPECT_EQ(parseByteCount(bad), std::nullopt) << '"' << bad << '"';
 }
 
+TEST(Seconds, TakePlainDecimalsWithFractions)
+{
+    EXPECT_EQ(parseSeconds("3"), 3.0);
+    EXPECT_EQ(parseSeconds("0.25"), 0.25);
+    EXPECT_EQ(parseSeconds("12.5"), 12.5);
+    EXPECT_EQ(parseSeconds("007"), 7.0);
+}
+
+TEST(Seconds, RejectEverythingElse)
+{
+    for (const char* bad : {"", ".", "0", "0.0", "-1", "+1", "1e3", "inf", "nan", "1.2.3", "1,5", " 1", "1s", "0x10"})
+        EXPECT_EQ(parseSeconds(bad), std::nullopt) << '"' << bad << '"';
+}
+
 std::variant<CommandLine, std::string> parse(std::vector<std::string> args)
 {
     return parseCommandLine(args);
@@ -51,6 +65,47 @@ TEST(CommandLine, DefaultsToSeedOneAndTheDemoArchive)
     EXPECT_EQ(settings.seed, 1u);
     EXPECT_FALSE(settings.targetBytes.has_value());
     EXPECT_EQ(settings.missing, 0u);
+    EXPECT_FALSE(std::get<CommandLine>(result).realTime.has_value());
+}
+
+TEST(CommandLine, ReadsAnAppendRunInAnyOrder)
+{
+    const auto result = parse({"--rate", "5000", "--seed", "9", "--append", "live.dat", "--duration", "2.5", "--missing", "2"});
+    ASSERT_TRUE(std::holds_alternative<CommandLine>(result)) << std::get<std::string>(result);
+    const auto& line = std::get<CommandLine>(result);
+    EXPECT_EQ(line.outputPath, "live.dat");
+    ASSERT_TRUE(line.realTime.has_value());
+    EXPECT_EQ(line.realTime->packetsPerSecond, 5000u);
+    EXPECT_EQ(line.realTime->seconds, 2.5);
+    EXPECT_EQ(line.settings.seed, 9u);
+    EXPECT_EQ(line.settings.missing, 2u);
+
+    const auto openEnded = parse({"--append", "live.cvlbin", "--rate", "20"});
+    ASSERT_TRUE(std::holds_alternative<CommandLine>(openEnded)) << std::get<std::string>(openEnded);
+    EXPECT_FALSE(std::get<CommandLine>(openEnded).realTime->seconds.has_value());
+}
+
+TEST(CommandLine, RefusesWhatDoesNotGoWithAnAppendRun)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+        {{"--append", "a.cvlbin"}, "--append needs --rate (see --help)"},
+        {{"--append"}, "--append takes the archive file to grow (see --help)"},
+        {{"--append", "a.cvlbin", "--rate", "0"}, "--rate takes a positive whole number of packets a second (see --help)"},
+        {{"--append", "a.cvlbin", "--rate", "2.5"}, "--rate takes a positive whole number of packets a second (see --help)"},
+        {{"--append", "a.cvlbin", "--rate", "-5"}, "--rate takes a positive whole number of packets a second (see --help)"},
+        {{"--append", "a.cvlbin", "--rate", "5", "--duration", "soon"}, "--duration takes a positive number of seconds (see --help)"},
+        {{"--append", "a.cvlbin", "--rate", "5", "--size", "1M"}, "--append and --size exclude each other"},
+        {{"--append", "a.cvlbin", "--rate", "5", "b.dat"}, "--append and an OUT file exclude each other"},
+        {{"--append", "a.bin", "--rate", "5"}, "output file 'a.bin' must end in .cvlbin or .dat"},
+        {{"--append", "a.dat", "--rate", "5", "--missing", "3"}, "--missing with --append needs --duration (see --help)"},
+        {{"--rate", "5", "out.dat"}, "--rate and --duration go with --append (see --help)"},
+        {{"--duration", "5", "out.dat"}, "--rate and --duration go with --append (see --help)"},
+    };
+    for (const auto& [args, message] : refusals) {
+        const auto result = parse(args);
+        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << testing::PrintToString(args);
+        EXPECT_EQ(std::get<std::string>(result), message) << testing::PrintToString(args);
+    }
 }
 
 TEST(CommandLine, ExplainsBadArgumentsInOneLine)
@@ -99,6 +154,8 @@ TEST(CommandLine, HelpAndVersionNeedNoOutputFile)
     EXPECT_EQ(request({"--help"}), CommandLine::Request::Help);
     EXPECT_EQ(request({"--seed", "3", "--version"}), CommandLine::Request::Version);
     EXPECT_NE(usageText.find("\nUsage: orvik-sim [OPTIONS] OUT.cvlbin|OUT.dat\n"), std::string::npos) << usageText;
+    for (const char* option : {"\n  --append FILE ", "\n  --rate N ", "\n  --duration S "})
+        EXPECT_NE(usageText.find(option), std::string::npos) << option << " missing in\n" << usageText;
     EXPECT_EQ(versionText, "orvik-sim " ORVIK_FILE_VERSION);
 }
 

@@ -39,6 +39,7 @@ void ArchiveWriter::putWord(uint16_t word)
 void ArchiveWriter::writePacket(const PacketHeader& header, std::span<const uint16_t> dataWords)
 {
     uint16_t& count = sequenceCount_[header.processId & 0x7F];
+    ++packets_;
     written_ += frameBytes(dataWords.size());
     if (!out_) {
         count = (count + 1) & 0x3FFF;
@@ -86,6 +87,7 @@ void ArchiveWriter::flush()
         return;
     out_->write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
     buffer_.clear();
+    out_->flush();
     if (!*out_)
         throw std::runtime_error("writing the archive failed");
 }

@@ -38,8 +38,10 @@ public:
     void losePacket(const PacketHeader& header, size_t dataWords);
     // Bytes between frames; the reader skips them in 2-byte steps, so the count must be even.
     void writeStray(std::span<const uint8_t> bytes);
+    // Hands what is buffered, whole frames, on to the stream and the stream on to its file.
     void flush();
 
+    uint64_t packetsWritten() const { return packets_; }
     uint64_t bytesWritten() const { return written_; }
     uint64_t bytesLost() const { return lost_; }
     static constexpr uint64_t frameBytes(size_t dataWords) { return 20 + 2 * dataWords; }
@@ -49,6 +51,7 @@ private:
 
     std::ostream* out_;
     std::vector<char> buffer_;
+    uint64_t packets_ = 0;
     uint64_t written_ = 0;
     uint64_t lost_ = 0;
     std::array<uint16_t, 128> sequenceCount_{}; // one counter per process identifier

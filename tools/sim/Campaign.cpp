@@ -1,6 +1,7 @@
 #include "tools/sim/Campaign.h"
 
 #include "tools/sim/Housekeeping.h"
+#include "tools/sim/Pacer.h"
 #include "tools/sim/Spectra.h"
 #include "tools/sim/Telecommands.h"
 
@@ -54,10 +55,12 @@ constexpr ForeignSource kForeignSources[] = {
 
 } // namespace
 
-Campaign::Campaign(const CampaignSettings& settings, ArchiveWriter& writer, std::set<uint16_t> droppedBlocks)
+Campaign::Campaign(const CampaignSettings& settings, ArchiveWriter& writer, std::set<uint16_t> droppedBlocks,
+                   Pacer* pacer)
     : settings_(settings)
     , writer_(writer)
     , dropped_(std::move(droppedBlocks))
+    , pacer_(pacer)
     , random_(settings.seed)
 {
     now_ = (kCampaignStartDay + random_.below(30)) * kTicksPerDay + random_.below(kTicksPerDay);
@@ -87,13 +90,14 @@ ScienceSummary Campaign::run()
         [this] { dumpMemory(kMemoryDpu); },
         [this] { rest(static_cast<uint32_t>(random_.between(120, 600)) * kTicksPerSecond); },
     };
-    for (bool again = true; again; again = settings_.targetBytes && !sizeReached()) {
+    const bool repeats = settings_.targetBytes || pacer_;
+    do {
         for (const auto& step : steps) {
             step();
-            if (settings_.targetBytes && sizeReached())
+            if (repeats && finished())
                 break;
         }
-    }
+    } while (repeats && !finished());
     if (stream_.wordsAppended() > 0) {
         stream_.finish();
         drainScience();
@@ -414,10 +418,18 @@ bool Campaign::sizeReached() const
     return writer_.bytesWritten() >= *settings_.targetBytes;
 }
 
+// Whether a repeating campaign has gone on long enough.
+bool Campaign::finished() const
+{
+    return pacer_ ? pacer_->stopped() : sizeReached();
+}
+
 // ---------------------------------------------------------------- packets
 
 void Campaign::send(const PacketHeader& header, std::span<const uint16_t> dataWords)
 {
+    if (pacer_)
+        pacer_->beforePacket();
     writer_.writePacket(header, dataWords);
     maybeStray();
 }

@@ -16,6 +16,8 @@
 
 namespace orvik::sim {
 
+class Pacer;
+
 // The science blocks a campaign sent (or would have sent, counting those the downlink lost).
 struct ScienceSummary {
     uint16_t firstBlock = 0;
@@ -29,12 +31,15 @@ struct ScienceSummary {
 // packets and stray bytes appear now and then, as on the real downlink.
 //
 // Without a target size the campaign runs once (the demo archive); with one it repeats until the
-// archive is that large. Block numbers are 16-bit and the ground assembles one stream per file, so
-// the stream is paced to fill at most the numbers from its first block to 0xFFFE over the whole
-// archive; measurements that do not fit are replaced by idle time.
+// archive is that large. Sent in real time, it repeats until its pacer stops, and the target size
+// is the size the run is expected to reach. A repeated campaign ends after a whole step, with the
+// science stream sent to its end. Block numbers are 16-bit and the ground assembles one stream per
+// file, so the stream is paced to fill at most the numbers from its first block to 0xFFFE over the
+// whole archive; measurements that do not fit are replaced by idle time.
 class Campaign {
 public:
-    Campaign(const CampaignSettings& settings, ArchiveWriter& writer, std::set<uint16_t> droppedBlocks);
+    Campaign(const CampaignSettings& settings, ArchiveWriter& writer, std::set<uint16_t> droppedBlocks,
+             Pacer* pacer = nullptr);
     ScienceSummary run();
 
 private:
@@ -60,6 +65,7 @@ private:
     void drainScience();
     bool scienceFits(size_t words) const;
     bool sizeReached() const;
+    bool finished() const;
     uint64_t nominalBytes() const;
 
     // Packets.
@@ -75,6 +81,7 @@ private:
     CampaignSettings settings_;
     ArchiveWriter& writer_;
     std::set<uint16_t> dropped_;
+    Pacer* pacer_;
     Random random_;
 
     InstrumentState state_;

@@ -18,9 +18,17 @@ struct CampaignSettings {
     std::optional<uint16_t> firstBlock;  // first science block number; none: chosen by the seed
 };
 
+// --append: the campaign goes into the file as a data system's archive grows, packet k at
+// k / packetsPerSecond seconds after the start.
+struct RealTime {
+    uint32_t packetsPerSecond = 1;
+    std::optional<double> seconds; // none: until SIGINT or SIGTERM
+};
+
 struct CommandLine {
     CampaignSettings settings;
-    std::string outputPath;
+    std::string outputPath;            // OUT, or the FILE of --append
+    std::optional<RealTime> realTime;  // --append
     // --help and --version print `usageText` or `versionText` instead.
     enum class Request { Simulate, Help, Version } request = Request::Simulate;
 };
@@ -31,6 +39,9 @@ extern const std::string versionText;
 // "123", "64K", "3M", "1G" (binary multiples, either case); none for anything else, for 0 and on
 // overflow.
 std::optional<uint64_t> parseByteCount(std::string_view text);
+
+// "2", "0.5", "12.25": plain decimals with an optional fraction; none for anything else and for 0.
+std::optional<double> parseSeconds(std::string_view text);
 
 // The parsed command line, or the one-line message that explains what is wrong with it.
 std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& args);

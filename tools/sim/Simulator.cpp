@@ -2,13 +2,22 @@
 
 #include "tools/sim/ArchiveWriter.h"
 #include "tools/sim/Campaign.h"
+#include "tools/sim/Pacer.h"
 #include "tools/sim/Random.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace orvik::sim {
+
+namespace {
+
+// How long a run without a duration is expected to go on.
+constexpr double kOpenEndedSeconds = 4 * 3600.0;
+
+} // namespace
 
 std::set<uint16_t> chooseMissingBlocks(const CampaignSettings& settings)
 {
@@ -36,6 +45,28 @@ void writeArchive(const CampaignSettings& settings, const std::set<uint16_t>& mi
 {
     ArchiveWriter writer(&out);
     Campaign(settings, writer, missing).run();
+}
+
+CampaignSettings realTimeSettings(CampaignSettings settings, const RealTime& realTime)
+{
+    // One campaign of the seed, counted, gives the mean frame size.
+    CampaignSettings once = settings;
+    once.targetBytes.reset();
+    ArchiveWriter counter(nullptr);
+    Campaign(once, counter, {}).run();
+    const double frameBytes = static_cast<double>(counter.bytesWritten()) / static_cast<double>(counter.packetsWritten());
+    const double bytes = realTime.packetsPerSecond * realTime.seconds.value_or(kOpenEndedSeconds) * frameBytes;
+    settings.targetBytes = static_cast<uint64_t>(std::clamp(bytes, 1.0, 0x1p63));
+    return settings;
+}
+
+AppendSummary appendArchive(const CampaignSettings& settings, const std::set<uint16_t>& missing,
+                            const RealTime& realTime, const std::atomic<bool>& interrupted, std::ostream& out)
+{
+    ArchiveWriter writer(&out);
+    Pacer pacer(writer, realTime, interrupted);
+    Campaign(settings, writer, missing, &pacer).run();
+    return {writer.packetsWritten(), writer.bytesWritten(), pacer.elapsed()};
 }
 
 } // namespace orvik::sim

@@ -2,12 +2,28 @@
 #include "tools/sim/Options.h"
 #include "tools/sim/Simulator.h"
 
+#include <atomic>
+#include <csignal>
 #include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
+
+namespace {
+
+// Set by SIGINT and SIGTERM: an --append run without a duration ends at the next step.
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+extern "C" void interrupt(int)
+{
+    interrupted = true;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -23,19 +39,34 @@ int main(int argc, char** argv)
         std::cout << (commandLine.request == CommandLine::Request::Help ? usageText : versionText + '\n');
         return 0;
     }
+    const auto& realTime = commandLine.realTime;
+    if (realTime) {
+        std::signal(SIGINT, interrupt);
+        std::signal(SIGTERM, interrupt);
+    }
     try {
-        const auto missing = chooseMissingBlocks(commandLine.settings);
-        std::ofstream out(commandLine.outputPath, std::ios::binary | std::ios::trunc);
+        const CampaignSettings settings = realTime ? realTimeSettings(commandLine.settings, *realTime) : commandLine.settings;
+        const auto missing = chooseMissingBlocks(settings);
+        // An archive appended to keeps its bytes.
+        std::ofstream out(commandLine.outputPath, std::ios::binary | (realTime ? std::ios::app : std::ios::trunc));
         if (!out) {
             std::cerr << "orvik-sim: cannot write " << commandLine.outputPath << '\n';
             return 1;
         }
-        writeArchive(commandLine.settings, missing, out);
+        AppendSummary appended;
+        if (realTime)
+            appended = appendArchive(settings, missing, *realTime, interrupted, out);
+        else
+            writeArchive(settings, missing, out);
         out.close();
         if (!out) {
             std::cerr << "orvik-sim: writing " << commandLine.outputPath << " failed\n";
             return 1;
         }
+        if (realTime)
+            std::cout << "appended " << appended.packets << " packets (" << appended.bytes << " bytes) to "
+                      << commandLine.outputPath << " in " << std::fixed << std::setprecision(1) << appended.seconds
+                      << " s\n";
     } catch (const std::invalid_argument& e) {
         std::cerr << "orvik-sim: " << e.what() << '\n';
         return 2;
