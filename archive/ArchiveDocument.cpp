@@ -315,6 +315,7 @@ void ArchiveDocument::startScience(size_t first, bool atEnd)
                                          DatasetTarget{tree_, gcNode_, gcmsNode_, msNode_, datasetCounter_});
     feedScience();
     tree_.setRange(CategoryTree::Range::Later);
+    tree_.reserve(reader_.count() - first); // room for a node per packet still to come
     if (atEnd)
         if (const auto cut = scienceCutWarning())
             warnings_.push_back(*cut);

@@ -57,7 +57,7 @@ public:
 
     const ESAPacket& reader() const { return reader_; }
     const CategoryTree& tree() const { return tree_; }
-    // Every non-group node, in the order the nodes were added.
+    // Every non-group node, in the order of the ids (the science stream's where it began).
     const TimeList& timeListNodes() const { return timeListNodes_; }
     const PacketStatistics& packetStatistics() const { return packetStatistics_; }
     uint64_t unknownCount() const { return unknownCount_; }

@@ -88,6 +88,8 @@ public:
             using iterator_category = std::forward_iterator_tag;
             using value_type = NodeId;
             using difference_type = std::ptrdiff_t;
+            using pointer = void;
+            using reference = NodeId;
             iterator() = default;
             iterator(NodeId id, NodeId earlyEnd) : id_(id), earlyEnd_(earlyEnd) {}
             NodeId operator*() const { return id_; }
@@ -96,6 +98,12 @@ public:
                 if (++id_ == earlyEnd_)
                     id_ = laterNodes;
                 return *this;
+            }
+            iterator operator++(int)
+            {
+                const iterator before = *this;
+                ++*this;
+                return before;
             }
             bool operator==(const iterator& other) const { return id_ == other.id_; }
 

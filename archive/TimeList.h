@@ -1,7 +1,8 @@
 #pragma once
-// The time list: every non-group node of the tree in the order the nodes were
-// added. Nodes are numbered in that order too, so the list is kept as runs of
-// consecutive node ids; only group nodes break a run.
+// The time list: every non-group node of the tree in the order of their ids,
+// which is the order the nodes were added but for the science stream's, listed
+// together where the stream began. Kept as runs of consecutive node ids; only
+// group nodes break a run.
 
 #include "archive/NodeRuns.h"
 

@@ -170,4 +170,64 @@ TEST(NodeRuns, ListsCompareByTheirIdsAndRefuseEntriesBeyondTheEnd)
     EXPECT_THROW(NodeRuns().at(0), std::out_of_range);
 }
 
+// Ids inserted among others and ranges removed keep the list as one built in order:
+// the same entries, and runs as long as they can be (equal lists compare equal).
+TEST(NodeRuns, InsertedAndErasedIdsLeaveTheListAsIfBuiltInOrder)
+{
+    std::mt19937 random(5);
+    for (int round = 0; round < 200; ++round) {
+        NodeRuns runs;
+        std::vector<NodeId> ids;
+        for (int k = 0; k < 60; ++k) {
+            const NodeId id = NodeId(random() % 80) + (random() % 2 ? laterNodes : 0);
+            if (std::find(ids.begin(), ids.end(), id) != ids.end())
+                continue;
+            runs.insert(id);
+            ids.insert(std::upper_bound(ids.begin(), ids.end(), id), id);
+        }
+        const NodeId first = NodeId(random() % 80) + (random() % 2 ? laterNodes : 0);
+        const NodeId end = first + NodeId(random() % 40);
+        runs.erase(first, end);
+        std::erase_if(ids, [&](NodeId id) { return id >= first && id < end; });
+        NodeRuns built;
+        for (NodeId id : ids)
+            built.append(id);
+        ASSERT_EQ(runs, built) << round;
+        for (size_t k = 0; k < ids.size(); ++k)
+            ASSERT_EQ(runs.entryOf(ids[k]), k) << round;
+        ASSERT_EQ(runs.entriesBelow(laterNodes),
+                  size_t(std::lower_bound(ids.begin(), ids.end(), laterNodes) - ids.begin()));
+    }
+}
+
+// Nodes added after the science stream began go to the later range; the stream's own
+// stay in the early one and are shown among the nodes before them, whenever they come.
+TEST(CategoryTreeRanges, LaterNodesComeAfterTheStreamsWhicheverIsAddedFirst)
+{
+    CategoryTree tree;
+    const NodeId ms = tree.addGroup(noNode, "MS");
+    tree.addNode(ms, NodeWrapper(NodeKind::RegularHk));
+    const CategoryTree::Mark streamBegan = tree.mark();
+    tree.setRange(CategoryTree::Range::Later);
+    const NodeId later = tree.addNode(ms, NodeWrapper(NodeKind::RegularHk));
+    tree.setRange(CategoryTree::Range::Early);
+    const NodeId dataset = tree.addGroup(ms, "Dataset (0)");
+    const NodeId spectrum = tree.addNode(dataset, NodeWrapper(NodeKind::Spectrum), 3);
+    EXPECT_GE(later, laterNodes);
+    EXPECT_EQ(tree.children(ms), (std::vector<NodeId>{1, dataset, later}));
+    EXPECT_EQ(tree.row(later), 2u);
+    EXPECT_EQ(tree.parent(spectrum), dataset);
+    EXPECT_EQ(std::vector<NodeId>(tree.ids().begin(), tree.ids().end()),
+              (std::vector<NodeId>{0, 1, dataset, spectrum, later}));
+
+    // Back to the mark: the stream's nodes go, the node before it stays.
+    tree.truncate(streamBegan);
+    EXPECT_EQ(tree.children(ms), (std::vector<NodeId>{1}));
+    EXPECT_EQ(tree.size(), 2u);
+    EXPECT_FALSE(tree.contains(later));
+    EXPECT_EQ(tree.range(), CategoryTree::Range::Early);
+    const NodeId again = tree.addGroup(ms, "Dataset (0)");
+    EXPECT_EQ(again, dataset); // the same ids as before
+}
+
 } // namespace
