@@ -163,7 +163,8 @@ void ArchiveDocument::settle()
         warnings_.push_back("No packet was found in " + reader_.fileName() +
                             ": it is not an archive of this kind, or it is empty");
     if (science_) {
-        p.scienceFed = science_->fed < reader_.count();
+        // Only a block the end read made changes the stream: anything else leaves it alone.
+        p.scienceFed = science_->fed < reader_.count() && reader_.packets().back().cls.isScienceBlock();
         feedScience();
         if (const auto cut = scienceCutWarning())
             warnings_.push_back(*cut);

@@ -196,7 +196,7 @@ constexpr size_t mostBlocks = blockNumbers;
 } // namespace
 
 ScienceAssembly::ScienceAssembly()
-    : bytes_(mostBlocks * scienceBlockWords * 2, PageBacking::ZeroedOnDemand), positionOf_(blockNumbers, -1)
+    : bytes_(mostBlocks * scienceBlockWords * 2, PageBacking::ZeroedOnDemand)
 {
 }
 
@@ -218,7 +218,6 @@ void ScienceAssembly::put(const RawPacket& packet, uint16_t number, size_t posit
     }
     blockSent_[position] = true;
     blockNumber_[position] = number;
-    positionOf_[number] = int32_t(position);
     const WordView block = packet.dataWords().slice(3, scienceBlockWords);
     if (block.byteCount() != 0) // a short packet supplies what it holds; the rest stays zero
         std::memcpy(bytes_.data() + position * scienceBlockWords * 2, block.bytes(), block.byteCount());
@@ -233,30 +232,28 @@ ScienceAssembly::Placed ScienceAssembly::add(const RawPacket& packet, size_t wor
         return Placed::Passed; // too short to carry a block number
     const uint16_t b = *number;
     count(b);
+    const auto after = std::lower_bound(sent_.begin(), sent_.end(), b,
+                                        [](const SentNumber& s, uint16_t n) { return s.number < n; });
     size_t position;
-    if (blocks_ == 1) {
+    if (sent_.empty()) {
         position = 0;
-        lowest_ = highest_ = b;
-    } else if (b > highest_) {
-        position = span_ + std::min<size_t>(b - highest_ - 1, widestGapKept);
-        highest_ = b;
-    } else if (positionOf_[b] >= 0) {
-        position = size_t(positionOf_[b]);
+    } else if (after == sent_.end()) {
+        position = span_ + std::min<size_t>(b - sent_.back().number - 1, widestGapKept);
+    } else if (after->number == b) {
+        position = after->position;
     } else {
         // A number not sent yet among those sent: its place is known only inside a gap kept whole.
-        if (b < lowest_)
+        if (after == sent_.begin())
             return Placed::Conflict;
-        uint32_t before = b, after = b;
-        while (positionOf_[before] < 0)
-            --before;
-        while (positionOf_[after] < 0)
-            ++after;
-        if (after - before - 1 > widestGapKept)
+        const SentNumber& before = *std::prev(after);
+        if (after->number - before.number - 1 > widestGapKept)
             return Placed::Conflict;
-        position = size_t(positionOf_[before]) + (b - before);
+        position = before.position + (b - before.number);
     }
     if (position * scienceBlockWords < wordsRead)
         return Placed::Conflict;
+    if (after == sent_.end() || after->number != b)
+        sent_.insert(after, {b, uint32_t(position)});
     put(packet, b, position);
     return Placed::Added;
 }
@@ -290,13 +287,11 @@ void ScienceAssembly::assemble(std::span<const RawPacket> packets)
     for (size_t w = 0; w < numberSent.size(); ++w)
         for (uint64_t bits = numberSent[w]; bits != 0; bits &= bits - 1) {
             const uint32_t b = uint32_t(w * 64 + size_t(std::countr_zero(bits)));
-            if (previous == blockNumbers)
-                lowest_ = b;
-            else
+            if (previous != blockNumbers)
                 span += std::min<size_t>(b - previous - 1, widestGapKept);
+            sent_.push_back({uint16_t(b), uint32_t(span)});
             shift[w] = int32_t(span++) - int32_t(b);
             previous = b;
-            highest_ = b;
         }
     for (size_t i : blocks) {
         const uint16_t b = *packets[i].dataWord(2);

@@ -60,8 +60,11 @@ private:
     size_t span_ = 0;
     std::vector<bool> blockSent_;
     std::vector<uint16_t> blockNumber_;
-    std::vector<int32_t> positionOf_; // per block number: its position, -1 for a number not sent
-    uint32_t lowest_ = 0, highest_ = 0;
+    struct SentNumber {
+        uint16_t number;
+        uint32_t position;
+    };
+    std::vector<SentNumber> sent_; // every number sent, rising, with its position
     int64_t expected_ = 0, missing_ = 0;
     size_t blocks_ = 0;
 };
