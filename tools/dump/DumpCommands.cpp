@@ -37,8 +37,13 @@ void printTree(const ArchiveDocument& doc, std::ostream& out)
 
 void printTimeList(const ArchiveDocument& doc, std::ostream& out)
 {
+    printTimeListEntries(doc, 0, doc.timeListNodes().size(), out);
+}
+
+void printTimeListEntries(const ArchiveDocument& doc, size_t from, size_t end, std::ostream& out)
+{
     const TimeList& nodes = doc.timeListNodes();
-    for (size_t k = 0; k < nodes.size(); ++k)
+    for (size_t k = from; k < end; ++k)
         out << k << '\t' << doc.tree().text(nodes[k]) << '\n';
 }
 

@@ -20,6 +20,8 @@ void printShow(const ArchiveDocument& doc, size_t k, const DumpOptions& options,
 void printRaw(const ArchiveDocument& doc, size_t k, std::ostream& out);
 // One "K<TAB>TEXT" line per time-list entry.
 void printTimeList(const ArchiveDocument& doc, std::ostream& out);
+// The same lines for the entries from `from` up to `end`.
+void printTimeListEntries(const ArchiveDocument& doc, size_t from, size_t end, std::ostream& out);
 // The regular housekeeping samples as CSV, with the columns of the "Regular HK" list.
 void printHousekeepingCsv(const ArchiveDocument& doc, std::ostream& out);
 // --trend: the series of these parameters as CSV (see writeTrendCsv).

@@ -75,6 +75,12 @@ DumpParser::DumpParser(DumpOptions& options)
 
     command(app.add_flag("--tree")->description("the category tree"), Command::Tree, displays);
     command(app.add_flag("--time")->description("the time list"), Command::Time, displays);
+    command(app.add_flag("--follow")
+                ->description("the time list of FILE as another program writes it: its entries, then those\n"
+                              "appended, polled every 0.1 s until interrupted; entries of the science stream\n"
+                              "are listed where the stream began: their numbers may come before numbers\n"
+                              "already printed"),
+            Command::Follow, "--follow excludes the other commands");
     command(entry(app.add_option("--show", options.showEntry,
                                  "what showing time-list entry K (from 0) writes into the window's components"),
                   "--show takes a time-list entry number (see --help)"),

@@ -7,7 +7,7 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Show, Help, Version, ExportDump, Report, Raw, HkCsv, Trend };
+enum class Command { Summary, Tree, Time, Show, Help, Version, ExportDump, Report, Raw, HkCsv, Trend, Follow };
 
 struct DumpOptions {
     Command command = Command::Summary;

@@ -3,6 +3,7 @@
 #include "tools/dump/DumpCommands.h"
 #include "tools/dump/DumpOptions.h"
 #include "tools/dump/ExportCommands.h"
+#include "tools/dump/FollowCommand.h"
 #include "display/HousekeepingTrend.h"
 #include "tools/dump/ReportCommand.h"
 
@@ -57,6 +58,7 @@ int main(int argc, char** argv)
     case Command::Summary: printSummary(doc, std::cout); break;
     case Command::Tree: printTree(doc, std::cout); break;
     case Command::Time: printTimeList(doc, std::cout); break;
+    case Command::Follow: return followTimeList(doc, options.archive, std::cout, std::cerr);
     case Command::HkCsv: printHousekeepingCsv(doc, std::cout); break;
     case Command::Trend: printTrend(doc, trend, std::cout); break;
     case Command::Show:
