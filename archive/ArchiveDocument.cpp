@@ -1,5 +1,7 @@
 #include "archive/ArchiveDocument.h"
 
+#include <algorithm>
+
 namespace orvik {
 
 namespace {
@@ -199,9 +201,11 @@ void ArchiveDocument::unsettle()
         startDump(*p.pendingHeader);
     if (p.scienceStarted) {
         science_.reset();
-    } else if (p.scienceFed) {
-        science_->fed = reader_.count();
-        rebuildScience();
+    } else if (science_) {
+        // The packet the end read made was looked at for a block; its frame, complete, will be again.
+        science_->fed = std::min(science_->fed, reader_.count());
+        if (p.scienceFed)
+            rebuildScience();
     }
     warnings_.clear();
     provisional_.reset();
