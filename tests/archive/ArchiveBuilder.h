@@ -140,7 +140,7 @@ public:
     }
     Archive& raw(const Bytes& bytes)
     {
-        bytes_ = bytes_ + bytes;
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); // in place: archives of 70 000 packets are built
         return *this;
     }
     const Bytes& bytes() const { return bytes_; }
