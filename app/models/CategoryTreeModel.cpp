@@ -30,8 +30,8 @@ PublishedRows CategoryTreeModel::shownChildren(NodeId parent) const
     if (rebuilding_)
         return PublishedRows(none, published_);
     if (filter_)
-        return PublishedRows(filter_->children(parent), doc_.tree().mark());
-    return PublishedRows(doc_.tree().children(parent), shownUnder(parent));
+        return lastRows_.of(filter_->children(parent), doc_.tree().mark());
+    return lastRows_.of(doc_.tree().children(parent), shownUnder(parent));
 }
 
 QModelIndex CategoryTreeModel::indexOf(NodeId node) const

@@ -33,6 +33,7 @@ public:
     void endRebuild()
     {
         published_ = doc_.tree().mark();
+        lastRows_.forget();
         rebuilding_ = false;
         this->endResetModel();
     }
@@ -57,6 +58,7 @@ protected:
         this->beginResetModel();
         filter_ = std::move(filter);
         published_ = doc_.tree().mark();
+        lastRows_.forget();
         rebuilding_ = false;
         this->endResetModel();
     }
@@ -85,6 +87,7 @@ protected:
     std::shared_ptr<const orvik::NodeFilter> filter_;
     // The nodes the view has been told of (without a filter): those below this mark.
     orvik::CategoryTree::Mark published_;
+    LastPublishedRows lastRows_;
 
 private:
     // Rows `first` ... `first + count - 1` come in under `parent` when `commit` has run.

@@ -32,7 +32,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    PublishedRows shownEntries() const { return PublishedRows(doc_.timeListNodes(), published_); }
+    const PublishedRows& shownEntries() const { return lastRows_.of(doc_.timeListNodes(), published_); }
 };
 
 } // namespace orvik::app
