@@ -99,10 +99,10 @@ void TForm1::followStep()
     case ESAPacket::FileChange::Gone: return stopFollowing(QString("%1 is gone").arg(file));
     }
     showTakenIn(update.reshaped, missing);
-    if (update.reshaped || doc_.tree().mark() != before) {
-        if (!searchEdit_->text().isEmpty() && !searchRefresh_->isActive())
-            searchRefresh_->start();
-    }
+    // A rebuild runs the search again at once; new nodes alone wait for the next refresh.
+    if (!update.reshaped && doc_.tree().mark() != before && !searchEdit_->text().isEmpty() &&
+        !searchRefresh_->isActive())
+        searchRefresh_->start();
     if (doc_.reader().bytesRead() - bytesBefore >= followStepBytes)
         followSchedule_->stepAgain();
 }
