@@ -4,6 +4,7 @@
 #include "app/settings/FolderLength.h"
 #include "app/models/CategoryTreeModel.h"
 #include "app/ComponentApplier.h"
+#include "app/FollowSchedule.h"
 #include "app/StringLists.h"
 #include "app/pages/MainPages.h"
 #include "app/pages/PageKeys.h"
@@ -45,6 +46,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QUrl>
@@ -110,6 +112,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     applier_ = std::make_unique<ComponentApplier>(*this);
     connectNavigation();
     connectSearch();
+    connectFollow();
     connectEventPages();
     buildReports();
     buildHousekeepingCsvExport();
@@ -217,6 +220,14 @@ void TForm1::buildStatusBar()
         // Permanent: a message in the bar leaves the counts in view.
         bar->addPermanentWidget(statusPanels_[i]);
     }
+    // Permanent as well, before the counts: shown while "&Follow file" is on, a click turns it off.
+    followIndicator_ = new QToolButton;
+    followIndicator_->setObjectName("FollowIndicator");
+    followIndicator_->setText("Following");
+    followIndicator_->setCheckable(true);
+    followIndicator_->setAutoRaise(true);
+    followIndicator_->setVisible(false);
+    bar->insertPermanentWidget(0, followIndicator_);
     setStatusBar(bar);
 }
 
@@ -235,6 +246,11 @@ void TForm1::buildMenus()
     QAction* connect = file->addAction("Connect to server...");
     connect->setObjectName("Connecttoserver1");
     connect->setEnabled(false);
+    followFile_ = file->addAction("&Follow file");
+    followFile_->setObjectName("FollowFile1");
+    followFile_->setCheckable(true);
+    followFile_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    followFile_->setEnabled(false); // until a file is open
     file->addSeparator();
     QAction* exit = file->addAction("E&xit", this, &QWidget::close);
     exit->setObjectName("Exit1");
@@ -384,6 +400,7 @@ void TForm1::openArchive(bool showDialog)
     showStatus();
     enableHousekeepingCsvExport();
     trendForm_->reload();
+    followOpenedFile(opened);
     if (doc_.cancelled()) {
         widgets::showStatusMessage(this, QString("Opening %1 was cancelled: no archive is open.").arg(currentFileName));
         return;
@@ -404,6 +421,9 @@ bool TForm1::openWithProgress(const QString& fileName)
 {
     // The pages must not paint from the packets about to be released.
     applyDisplay([&] { display_.releaseArchive(); });
+    // No step of a followed file while the document is rebuilt (the progress dialog runs events).
+    followSchedule_->stop();
+    expandedGroups_.clear();
     rawPage_->forgetNode();
     nodeHeader_->clear();
     dropSearchFilter();

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 
 class QAbstractItemView;
 class QAction;
@@ -20,6 +21,8 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class QTimer;
+class QToolButton;
 class QTreeView;
 
 namespace orvik {
@@ -43,6 +46,7 @@ namespace orvik::app {
 class BrindlowMRU;
 class CategoryTreeModel;
 class ComponentApplier;
+class FollowSchedule;
 class NodeSearch;
 class PacketStatisticsModel;
 class RawPage;
@@ -65,6 +69,11 @@ public:
     void displayNode(orvik::NodeId node);
     // The user picked a half in "HKPacketHalf".
     void HKPacketHalfChange(int index);
+
+    // One step of "&Follow file" (Unit1Follow.cpp): takes in what was appended to the
+    // open file since the last step, a few MiB at most, and shows it. The schedule
+    // calls it while the action is on; it does nothing while it is off.
+    void followStep();
 
     QString currentFileName;
     const orvik::ArchiveDocument& document() const { return doc_; }
@@ -140,6 +149,32 @@ private:
     void keepCurrentNodeChosen();
     // Before an open: the filter refers to the nodes about to go.
     void dropSearchFilter();
+    // Runs the search of the field again for the nodes a followed file brought.
+    void refreshSearch();
+
+    // "&Follow file" (Unit1Follow.cpp).
+    void connectFollow();
+    void followingToggled(bool on);
+    // After an open: a file that did not open cannot be followed; one that did is followed if Follow is on.
+    void followOpenedFile(bool opened);
+    // The file changed in a way that cannot be followed: Follow goes off, the document stays.
+    void stopFollowing(const QString& why);
+    // Shows what a follow step or settle() took in; `nodesWent`: nodes went as well.
+    void showTakenIn(bool nodesWent, const std::string& missingBefore);
+    // Tells the tree and the time list of the new nodes, keeping the lines in view.
+    void publishNewNodes();
+    // Shows the tree and the time list anew, at the same place.
+    void rebuildNavigation();
+    // The node chosen in each list, the first lines in view, and whether the time list was at its end.
+    struct NavigationPlace {
+        orvik::NodeId treeChosen = orvik::noNode, timeChosen = orvik::noNode;
+        orvik::NodeId treeTop = orvik::noNode, timeTop = orvik::noNode;
+        bool timeAtEnd = false;
+    };
+    NavigationPlace navigationPlace() const;
+    // Opens the groups the user had open, those the tree shows.
+    void reopenGroups();
+    void restoreNavigationPlace(const NavigationPlace& place);
     void nodeChosen(orvik::NodeId node, bool byMouse);
 
     orvik::ArchiveDocument doc_;
@@ -155,6 +190,15 @@ private:
     QLabel* nodeHeader_ = nullptr;
     QLabel* statusPanels_[3] = {};
     QMenu* openRecent_ = nullptr;
+    QAction* followFile_ = nullptr;
+    QToolButton* followIndicator_ = nullptr;
+    FollowSchedule* followSchedule_ = nullptr;
+    // While following, the search of the field runs again at most this often.
+    QTimer* searchRefresh_ = nullptr;
+    // The search running was started for nodes that came: its result keeps the place.
+    bool refreshingSearch_ = false;
+    // The tree's open groups: a rebuild of the tree opens them again.
+    std::set<orvik::NodeId> expandedGroups_;
     QPushButton* hkCsvExportButton_ = nullptr;
 
     CategoryTreeModel* treeModel_ = nullptr;

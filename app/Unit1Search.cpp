@@ -17,6 +17,7 @@
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace orvik;
@@ -43,6 +44,7 @@ void TForm1::connectSearch()
         showSearchResult(std::move(filter));
     }, this);
     connect(searchEdit_, &QLineEdit::textChanged, search_, [this](const QString& needle) {
+        refreshingSearch_ = false;
         search_->setNeedle(needle);
     });
     auto* find = new QShortcut(QKeySequence::Find, this);
@@ -58,13 +60,29 @@ void TForm1::connectSearch()
 
 void TForm1::showSearchResult(std::shared_ptr<const NodeFilter> filter)
 {
+    const bool refreshed = std::exchange(refreshingSearch_, false);
+    const NavigationPlace place = navigationPlace();
     const bool expand = filter && filter->shownCount() <= expandAllLimit;
     searchMatches_->setText(filter ? matchesText(filter->matchCount()) : QString());
     treeModel_->setFilter(filter);
     timeModel_->setFilter(std::move(filter));
     if (expand)
         treeView1_->expandAll();
+    else if (refreshed)
+        reopenGroups();
     keepCurrentNodeChosen();
+    if (refreshed)
+        restoreNavigationPlace(place);
+}
+
+void TForm1::refreshSearch()
+{
+    searchRefresh_->stop();
+    if (searchEdit_->text().isEmpty())
+        return;
+    // The result keeps the user's place: only the nodes that came are new in it.
+    refreshingSearch_ = true;
+    search_->setNeedle(searchEdit_->text());
 }
 
 void TForm1::keepCurrentNodeChosen()

@@ -6,6 +6,8 @@
 
 #include <QAbstractItemModel>
 
+#include <unordered_map>
+
 namespace orvik::app {
 
 class CategoryTreeModel : public DocumentModel<QAbstractItemModel> {
@@ -16,6 +18,12 @@ public:
     orvik::NodeId nodeAt(const QModelIndex& index) const;
     QModelIndex indexOf(orvik::NodeId node) const;
 
+    // The document took in nodes and lost none: the view is told of them, group by
+    // group in the order of the ids, so that a new group comes in before its children.
+    void publishNewNodes();
+    // Every row under these groups (shown ones; noNode is none) may have changed its text.
+    void childTextsChanged(std::initializer_list<orvik::NodeId> groups);
+
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -24,7 +32,15 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    const orvik::NodeRuns& childrenOf(const QModelIndex& parent) const;
+    // The groups that got children since the published mark, in the order of their ids
+    // (the top level, noNode, first).
+    std::vector<orvik::NodeId> parentsOfNewNodes() const;
+    // The mark the children of `parent` are answered from.
+    const orvik::CategoryTree::Mark& shownUnder(orvik::NodeId parent) const;
+    PublishedRows shownChildren(orvik::NodeId parent) const;
+
+    // While new nodes are published: the groups whose new children the view has been told of.
+    std::unordered_map<orvik::NodeId, orvik::CategoryTree::Mark> publishing_;
 };
 
 } // namespace orvik::app

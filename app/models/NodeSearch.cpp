@@ -33,8 +33,10 @@ void NodeSearch::setNeedle(const QString& needle)
         return;
     }
     const quint64 generation = generation_;
+    finished_ = false;
     worker_ = std::thread([this, generation, needle = needle.toStdString()] {
         std::optional<NodeFilter> found = filterNodes(tree_, needle, &cancelled_);
+        finished_ = true;
         if (!found)
             return;
         auto filter = std::make_shared<const NodeFilter>(std::move(*found));

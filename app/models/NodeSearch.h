@@ -27,12 +27,15 @@ public:
     void setNeedle(const QString& needle);
     // Ends a running search and forgets its result: the tree is about to change.
     void stop();
+    // Whether a search is reading the tree: it must not change meanwhile.
+    bool running() const { return worker_.joinable() && !finished_; }
 
 private:
     const orvik::CategoryTree& tree_;
     FilterFn filtered_;
     std::thread worker_;
     std::atomic<bool> cancelled_{false};
+    std::atomic<bool> finished_{false};
     // Counts the searches started; a result of an earlier one is dropped.
     quint64 generation_ = 0;
 };

@@ -14,7 +14,7 @@ NodeId TimeListModel::nodeAt(int row) const
 {
     if (row < 0 || row >= rowCount())
         return noNode;
-    return filter_ ? filter_->timeListNodes()[size_t(row)] : doc_.timeListNodes()[size_t(row)];
+    return filter_ ? filter_->timeListNodes()[size_t(row)] : shownEntries()[size_t(row)];
 }
 
 QString TimeListModel::widestNumber() const
@@ -28,7 +28,7 @@ int TimeListModel::rowOf(NodeId node) const
         return -1;
     if (!filter_) {
         const std::optional<size_t> entry = doc_.timeListNodes().entryOf(node);
-        return entry ? int(*entry) : -1;
+        return entry && isBelow(published_, node) ? int(shownEntries().rowOfEntry(*entry)) : -1;
     }
     // The filtered list keeps the order of the full one, which is the order of the node ids.
     const std::vector<NodeId>& nodes = filter_->timeListNodes();
@@ -40,7 +40,15 @@ int TimeListModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || rebuilding_)
         return 0;
-    return int(filter_ ? filter_->timeListNodes().size() : doc_.timeListNodes().size());
+    return int(filter_ ? filter_->timeListNodes().size() : shownEntries().size());
+}
+
+void TimeListModel::publishNewNodes()
+{
+    if (filter_ || rebuilding_)
+        published_ = doc_.tree().mark();
+    else
+        insertNewEntries({}, doc_.timeListNodes(), published_);
 }
 
 QVariant TimeListModel::data(const QModelIndex& index, int role) const

@@ -25,9 +25,14 @@ public:
     QString widestNumber() const;
     // The row of a node, or -1 when the list does not hold it.
     int rowOf(orvik::NodeId node) const;
+    // The document took in nodes and lost none: the view is told of the new entries.
+    void publishNewNodes();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    const PublishedRows& shownEntries() const { return lastRows_.of(doc_.timeListNodes(), published_); }
 };
 
 } // namespace orvik::app

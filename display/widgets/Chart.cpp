@@ -204,15 +204,27 @@ void Chart::setPoints(int index, std::span<const ChartPoint> points)
     dataChanged();
 }
 
-void Chart::loadPoints(int index, std::span<const ChartPoint> points)
+void Chart::addPoints(int index, std::span<const ChartPoint> points)
+{
+    loadPoints(index, points, Load::Add);
+    dataChanged();
+}
+
+void Chart::loadPoints(int index, std::span<const ChartPoint> points, Load load)
 {
     const bool sorted =
         std::is_sorted(points.begin(), points.end(), [](const ChartPoint& a, const ChartPoint& b) { return a.x < b.x; });
+    const auto into = [&](auto& container, const auto& data) {
+        if (load == Load::Add)
+            container.add(data, sorted);
+        else
+            container.set(data, sorted);
+    };
     QCPAbstractPlottable* s = series(index);
     if (auto* graph = qobject_cast<QCPGraph*>(s)) {
-        graph->data()->set(dataOf<QCPGraphData>(points), sorted);
+        into(*graph->data(), dataOf<QCPGraphData>(points));
     } else if (auto* bars = qobject_cast<QCPBars*>(s)) {
-        bars->data()->set(dataOf<QCPBarsData>(points), sorted);
+        into(*bars->data(), dataOf<QCPBarsData>(points));
         fitBarWidth(*bars);
     }
 }

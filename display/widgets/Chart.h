@@ -61,6 +61,8 @@ public:
     // Replaces the points of a series. Points in ascending x order are taken as they
     // are; others are sorted by x.
     void setPoints(int index, std::span<const display::ChartPoint> points);
+    // Adds points to a series, in any x order: a series that grows is not copied again.
+    void addPoints(int index, std::span<const display::ChartPoint> points);
     // y values at x = 0, 1, 2, ...: the quickest way to show a long sampled series.
     void setValues(int index, std::span<const double> values);
     // The series' points in ascending x order.
@@ -102,8 +104,9 @@ protected:
 private:
     // The series whose legend entry lies under the point, or -1.
     int legendEntryAt(const QPoint& pos) const;
-    // Replaces a series' points without refitting the axes.
-    void loadPoints(int index, std::span<const display::ChartPoint> points);
+    enum class Load { Replace, Add };
+    // Replaces a series' points, or adds to them, without refitting the axes.
+    void loadPoints(int index, std::span<const display::ChartPoint> points, Load load = Load::Replace);
     void fitAxes();
     void dataChanged();
     // Shows the coordinates at the pixel, or hides them outside the plot; redraws the read-out only.

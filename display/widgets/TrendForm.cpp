@@ -1,8 +1,10 @@
 #include "display/widgets/TrendForm.h"
 
 #include "display/widgets/Chart.h"
+#include "display/HousekeepingSamples.h"
 #include "display/HousekeepingTrend.h"
 #include "archive/OnBoardTime.h"
+#include "archive/PacketBlocks.h"
 #include "display/widgets/ShowInFront.h"
 
 #include <QCheckBox>
@@ -33,6 +35,30 @@ QPushButton* button(const char* name, const char* caption)
 const display::HkParameter& descriptorOf(const QListWidgetItem& item)
 {
     return *static_cast<const display::HkParameter*>(item.data(descriptorRole).value<const void*>());
+}
+
+// The samples of the "Regular HK" nodes at or above the mark, in time order.
+std::vector<display::TrendSample> samplesSince(const ArchiveDocument& doc, const CategoryTree::Mark& mark)
+{
+    std::vector<display::TrendSample> samples;
+    if (doc.housekeepingNode() == noNode)
+        return samples;
+    const CategoryTree& tree = doc.tree();
+    const NodeRuns& nodes = tree.children(doc.housekeepingNode());
+    const auto take = [&](size_t first, size_t end) {
+        for (size_t k = first; k < end; ++k) {
+            const NodeId node = nodes[k];
+            if (tree.kind(node) != NodeKind::RegularHk)
+                continue;
+            const WordView block = tree.wrapper(node).packet()->dataWords().from(RegularHkPacket::housekeeping);
+            for (int half = 0; half < display::samplesPerBlock; ++half)
+                if (const std::optional<int64_t> ticks = display::sampleTicks(block, half))
+                    samples.push_back({block, half, *ticks});
+        }
+    };
+    take(nodes.entriesBelow(mark.early), nodes.entriesBelow(laterNodes));
+    take(nodes.entriesBelow(laterNodes + mark.later), nodes.size());
+    return samples;
 }
 
 } // namespace
@@ -149,18 +175,40 @@ bool TrendForm::setParameterChecked(const QString& mnemonic, bool checked)
     return true;
 }
 
+void TrendForm::documentGrew(bool nodesWent)
+{
+    // A hidden window plots when it is shown next.
+    if (!isVisible())
+        return;
+    if (nodesWent)
+        return plotChecked();
+    const std::vector<display::TrendSample> samples = samplesSince(doc_, plotted_);
+    plotted_ = doc_.tree().mark();
+    if (samples.empty())
+        return;
+    const std::vector<const display::HkParameter*> checked = checkedParameters();
+    for (size_t series = 0; series < checked.size(); ++series)
+        chart_->addPoints(int(series), display::trendPoints(*checked[series], samples));
+}
+
+std::vector<const display::HkParameter*> TrendForm::checkedParameters() const
+{
+    std::vector<const display::HkParameter*> checked;
+    for (int row = 0; row < parameters_->count(); ++row)
+        if (const QListWidgetItem* item = parameters_->item(row); item->checkState() == Qt::Checked)
+            checked.push_back(&descriptorOf(*item));
+    return checked;
+}
+
 void TrendForm::plotChecked()
 {
     // The samples refer to the archive's packets: taken afresh, never kept past an open.
     const std::vector<display::TrendSample> samples = display::trendSamples(doc_);
+    plotted_ = doc_.tree().mark();
     chart_->removeAllSeries();
-    for (int row = 0; row < parameters_->count(); ++row) {
-        const QListWidgetItem* item = parameters_->item(row);
-        if (item->checkState() != Qt::Checked)
-            continue;
-        const display::HkParameter& d = descriptorOf(*item);
-        const int series = chart_->addSeries(QString::fromStdString(display::titleWithUnit(d)), SeriesStyle::Line);
-        chart_->setPoints(series, display::trendPoints(d, samples));
+    for (const display::HkParameter* d : checkedParameters()) {
+        const int series = chart_->addSeries(QString::fromStdString(display::titleWithUnit(*d)), SeriesStyle::Line);
+        chart_->setPoints(series, display::trendPoints(*d, samples));
     }
     // One parameter names its axis with its unit; the legend names several.
     chart_->yAxis->setLabel(chart_->seriesCount() == 1 ? chart_->series(0)->name() : QString("Value"));
