@@ -32,11 +32,6 @@ namespace {
 // A step reads at most this much, so that it stays short however far the file is ahead.
 constexpr uint64_t followStepBytes = 4 << 20;
 constexpr int searchRefreshMs = 1000;
-
-bool nodesWentBetween(const CategoryTree::Mark& before, const CategoryTree::Mark& after)
-{
-    return after.early < before.early || after.later < before.later;
-}
 } // namespace
 
 void TForm1::connectFollow()
@@ -75,9 +70,7 @@ void TForm1::followingToggled(bool on)
     searchRefresh_->stop();
     search_->stop(); // settle() changes the tree the search reads
     const std::string missing = doc_.statusPanels()[2];
-    const CategoryTree::Mark before = doc_.tree().mark();
-    doc_.settle();
-    showTakenIn(nodesWentBetween(before, doc_.tree().mark()), missing);
+    showTakenIn(doc_.settle(), missing);
     refreshSearch();
 }
 

@@ -150,10 +150,11 @@ bool ArchiveDocument::takeIn(const ProgressFn& progress)
     return goOn;
 }
 
-void ArchiveDocument::settle()
+bool ArchiveDocument::settle()
 {
     if (settled_ || !reader_.isOpen())
-        return;
+        return false;
+    reshaped_ = false;
     Provisional p{tree_.mark(), packetStatistics_, unknownCount_, packetCounter_, datasetCounter_,
                   statusPanels_, walked_, std::nullopt, science_ == nullptr, false};
     if (pendingDump_)
@@ -177,6 +178,7 @@ void ArchiveDocument::settle()
         warnings_.push_back(*refused);
     provisional_ = std::move(p);
     settled_ = true;
+    return reshaped_;
 }
 
 void ArchiveDocument::unsettle()

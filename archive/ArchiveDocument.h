@@ -51,8 +51,9 @@ public:
     // read stays.
     Update follow(uint64_t limit = UINT64_MAX);
     // Reads what waits at the end as the end of the file, as an open does; the next
-    // follow() withdraws it again. An open ends settled.
-    void settle();
+    // follow() withdraws it again. An open ends settled. True when nodes went as well
+    // as came (a block read at the end had the science stream read anew).
+    bool settle();
     bool settled() const { return settled_; }
 
     const ESAPacket& reader() const { return reader_; }

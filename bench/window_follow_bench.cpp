@@ -1,0 +1,169 @@
+// Window follow benchmark: orvik-sim writes a campaign into a file in real time
+// while the main window follows it offscreen ("Follow file" on, the five groups
+// expanded, the time list at its end). Reports the packets shown against those
+// written, the latency from a packet's arrival in the file to its row in the time
+// list, the delay of the window's event loop while following (how late a 10 ms
+// timer fires), and the memory per packet against a window that opened the
+// finished file.
+//
+//   window_follow_bench ORVIK_SIM [PACKETS_PER_SECOND [SECONDS]]     (default 5000 for 60 s)
+
+#include "bench/GrowthClock.h"
+#include "app/models/TimeListModel.h"
+#include "app/settings/Registry.h"
+#include "app/Unit1.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace orvik::app;
+
+namespace {
+
+using Clock = GrowthClock::Clock;
+
+double milliseconds(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double residentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    double pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * double(sysconf(_SC_PAGESIZE));
+}
+
+pid_t startWriter(const std::string& sim, const std::string& file, const std::string& rate,
+                  const std::string& duration, const std::string& report)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, report.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<std::string> args = {sim, "--append", file, "--rate", rate, "--duration", duration};
+    std::vector<char*> argp;
+    for (std::string& a : args)
+        argp.push_back(a.data());
+    argp.push_back(nullptr);
+    pid_t writer = 0;
+    return posix_spawn(&writer, sim.c_str(), &actions, nullptr, argp.data(), environ) == 0 ? writer : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_follow_bench ORVIK_SIM [PACKETS_PER_SECOND [SECONDS]]\n");
+        return 2;
+    }
+    const std::string rate = argc > 2 ? argv[2] : "5000", duration = argc > 3 ? argv[3] : "60";
+    QTemporaryDir dir;
+    orvik::app::RegistryKey::setUserRoot(dir.path());
+    const std::string file = dir.filePath("live.cvlbin").toStdString(), report = dir.filePath("writer.txt").toStdString();
+    std::ofstream(file, std::ios::binary).close();
+
+    auto window = std::make_unique<TForm1>();
+    window->show();
+    QApplication::processEvents();
+    const double baseline = residentBytes();
+    window->currentFileName = QString::fromStdString(file);
+    window->openArchive(false);
+    auto* tree = window->findChild<QTreeView*>("TreeView1");
+    auto* timeList = window->findChild<QAbstractItemView*>("ListBox1");
+    auto* model = qobject_cast<TimeListModel*>(timeList->model());
+    QAction* follow = window->findChild<QAction*>("FollowFile1");
+    if (!tree || !model || !follow) {
+        std::fprintf(stderr, "window_follow_bench: the window has no TreeView1, ListBox1 or FollowFile1\n");
+        return 2;
+    }
+    tree->expandToDepth(0);
+    follow->setChecked(true);
+
+    GrowthClock clock(file);
+    std::vector<double> latencies, delays;
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int first, int last) {
+        const auto shown = Clock::now();
+        const orvik::ArchiveDocument& doc = window->document();
+        for (int row = first; row <= last; ++row)
+            if (const orvik::RawPacket* packet = doc.tree().wrapper(model->nodeAt(row)).packet())
+                if (const auto written = clock.reached(*doc.reader().fileOffset(*packet) + packet->size))
+                    latencies.push_back(milliseconds(shown - *written));
+    });
+    QTimer tick;
+    auto due = Clock::now() + std::chrono::milliseconds(10);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const auto now = Clock::now();
+        delays.push_back(std::max(0.0, milliseconds(now - due)));
+        due = now + std::chrono::milliseconds(10);
+    });
+    tick.setTimerType(Qt::PreciseTimer);
+    tick.start(10);
+
+    const pid_t writer = startWriter(argv[1], file, rate, duration, report);
+    if (writer == 0) {
+        std::fprintf(stderr, "window_follow_bench: cannot start %s\n", argv[1]);
+        return 2;
+    }
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        int status = 0;
+        if (waitpid(writer, &status, WNOHANG) == writer)
+            QTimer::singleShot(1000, &app, [&] { app.quit(); }); // the last steps catch up, then stop
+    });
+    poll.start(100);
+    app.exec();
+    tick.stop();
+    follow->setChecked(false);
+    QApplication::processEvents();
+    const double followBytes = residentBytes() - baseline;
+    const size_t shownPackets = window->document().reader().count();
+    const size_t shownEntries = size_t(model->rowCount());
+    window.reset();
+    malloc_trim(0);
+
+    auto opened = std::make_unique<TForm1>();
+    opened->show();
+    QApplication::processEvents();
+    const double openBaseline = residentBytes();
+    opened->currentFileName = QString::fromStdString(file);
+    opened->openArchive(false);
+    const double openBytes = residentBytes() - openBaseline;
+    const size_t openPackets = opened->document().reader().count();
+
+    std::string written;
+    std::getline(std::ifstream(report), written);
+    std::printf("writer: %s\n", written.c_str());
+    std::printf("packets shown: %zu (a window that opened the file: %zu); time-list rows %zu (open: %zu)\n",
+                shownPackets, openPackets, shownEntries, opened->document().timeListNodes().size());
+    const double latencyP50 = quantile(latencies, 0.5), latencyP99 = quantile(latencies, 0.99);
+    std::printf("latency from the file to the time list: p50 %.1f ms, p99 %.1f ms (goal p99 <= 250 ms), %zu rows\n",
+                latencyP50, latencyP99, latencies.size());
+    const double delayP50 = quantile(delays, 0.5), delayP99 = quantile(delays, 0.99), delayMax = quantile(delays, 1);
+    std::printf("event-loop delay while following: p50 %.1f ms, p99 %.1f ms (goal <= 50 ms), max %.1f ms\n", delayP50,
+                delayP99, delayMax);
+    std::printf("memory per packet: followed %.1f B, opened %.1f B (ratio %.3f)\n", followBytes / double(shownPackets),
+                openBytes / double(openPackets), (followBytes / double(shownPackets)) / (openBytes / double(openPackets)));
+    return 0;
+}
