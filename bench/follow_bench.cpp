@@ -8,22 +8,17 @@
 //   follow_bench ORVIK_SIM [PACKETS_PER_SECOND [SECONDS]]     (default 5000 for 60 s)
 
 #include "bench/GrowthClock.h"
+#include "bench/LiveWriter.h"
 #include "archive/ArchiveDocument.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
 #include <malloc.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -34,14 +29,6 @@ double seconds(Clock::duration d)
     return std::chrono::duration<double>(d).count();
 }
 
-// Resident memory of this process, in bytes.
-double residentBytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    double pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * double(sysconf(_SC_PAGESIZE));
-}
 
 // The time-list entries added by the update: the new early block, then the new later ones.
 std::vector<orvik::NodeId> newEntries(const orvik::ArchiveDocument& doc, const orvik::CategoryTree::Mark& from)
@@ -77,16 +64,8 @@ int main(int argc, char** argv)
     doc->open(file);
     GrowthClock clock(file);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, report.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<std::string> args = {argv[1], "--append", file, "--rate", rate, "--duration", duration};
-    std::vector<char*> argp;
-    for (std::string& a : args)
-        argp.push_back(a.data());
-    argp.push_back(nullptr);
-    pid_t writer = 0;
-    if (posix_spawn(&writer, argv[1], &actions, nullptr, argp.data(), environ) != 0) {
+    const pid_t writer = startLiveWriter(argv[1], file, rate, duration, report);
+    if (writer == 0) {
         std::fprintf(stderr, "follow_bench: cannot start %s\n", argv[1]);
         return 2;
     }
@@ -125,9 +104,7 @@ int main(int argc, char** argv)
     whole.open(file);
     const double openBytes = residentBytes() - openBaseline;
 
-    std::string written;
-    std::getline(std::ifstream(report), written);
-    std::printf("writer: %s\n", written.c_str());
+    std::printf("writer: %s\n", writerReport(report).c_str());
     std::printf("packets shown: %zu (an open of the file: %zu); time-list entries %zu (open: %zu)\n", shownPackets,
                 whole.reader().count(), shownEntries, whole.timeListNodes().size());
     const double stepP50 = quantile(steps, 0.5), stepP99 = quantile(steps, 0.99), stepMax = quantile(steps, 1);

@@ -1,0 +1,48 @@
+#pragma once
+// What the follow benchmarks share: orvik-sim started to write a campaign into a
+// file in real time, and this process's resident memory.
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
+
+extern char** environ;
+
+// Starts `sim --append file --rate rate --duration duration` with its report line going to
+// `report`; the child's id, or 0 when it could not be started.
+inline pid_t startLiveWriter(const std::string& sim, const std::string& file, const std::string& rate,
+                             const std::string& duration, const std::string& report)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, report.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<std::string> args = {sim, "--append", file, "--rate", rate, "--duration", duration};
+    std::vector<char*> argp;
+    for (std::string& a : args)
+        argp.push_back(a.data());
+    argp.push_back(nullptr);
+    pid_t writer = 0;
+    const int failed = posix_spawn(&writer, sim.c_str(), &actions, nullptr, argp.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return failed ? 0 : writer;
+}
+
+// The report line the writer printed.
+inline std::string writerReport(const std::string& report)
+{
+    std::string line;
+    std::getline(std::ifstream(report), line);
+    return line;
+}
+
+inline double residentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    double pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * double(sysconf(_SC_PAGESIZE));
+}
