@@ -107,12 +107,6 @@ void ArchiveDocument::buildGroupNodes()
     msNode_ = tree_.addGroup(noNode, "MS");
 }
 
-void ArchiveDocument::eraseAfter(NodeRuns& list, const CategoryTree::Mark& mark)
-{
-    list.erase(NodeId(mark.early), laterNodes);
-    list.erase(laterNodes + mark.later, noNode);
-}
-
 ArchiveDocument::Update ArchiveDocument::follow(uint64_t limit)
 {
     Update update;
@@ -190,7 +184,7 @@ void ArchiveDocument::unsettle()
     if (tree_.mark() != p.mark)
         reshaped_ = true;
     tree_.truncate(p.mark);
-    eraseAfter(timeListNodes_, p.mark);
+    CategoryTree::eraseAfter(timeListNodes_, p.mark);
     reader_.reopenEnd();
     packetStatistics_ = p.statistics;
     unknownCount_ = p.unknownCount;
@@ -370,7 +364,7 @@ void ArchiveDocument::rebuildScience()
     mark.early = start.early;
     mark.groups = start.groups;
     tree_.truncate(mark); // before the stream goes: spectra read their samples in it
-    eraseAfter(timeListNodes_, mark);
+    CategoryTree::eraseAfter(timeListNodes_, mark);
     reshaped_ = true;
     datasetCounter_ = 0;
     science_ = std::make_unique<Science>(first, start, DatasetTarget{tree_, gcNode_, gcmsNode_, msNode_, datasetCounter_});

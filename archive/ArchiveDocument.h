@@ -71,8 +71,6 @@ public:
     const std::vector<std::string>& warnings() const { return warnings_; }
     // Why the last open failed.
     const std::string& openError() const { return reader_.openError(); }
-    // Removes from a list of this document's ids those added after the mark.
-    static void eraseAfter(NodeRuns& list, const CategoryTree::Mark& mark);
 
     NodeId housekeepingNode() const { return housekeepingNode_; }
     NodeId systemNode() const { return systemNode_; }

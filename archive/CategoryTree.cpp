@@ -88,13 +88,9 @@ void CategoryTree::truncate(const Mark& mark)
     const NodeId earlyEnd = mark.early, laterEnd = laterNodes + mark.later;
     const auto gone = [&](NodeId id) { return (id >= earlyEnd && id < laterNodes) || id >= laterEnd; };
     groups_.resize(mark.groups);
-    const auto cut = [&](NodeRuns& children) {
-        children.erase(earlyEnd, laterNodes);
-        children.erase(laterEnd, noNode);
-    };
-    cut(topLevel_);
+    eraseAfter(topLevel_, mark);
     for (Group& group : groups_)
-        cut(group.children);
+        eraseAfter(group.children, mark);
     std::erase_if(numbers_, [&](const NumberedNode& n) { return gone(n.node); });
     const uint32_t counts[2] = {mark.early, mark.later};
     for (size_t r = 0; r < 2; ++r) {
@@ -105,6 +101,12 @@ void CategoryTree::truncate(const Mark& mark)
             ranges_[r].parentRuns.pop_back();
     }
     range_ = mark.range;
+}
+
+void CategoryTree::eraseAfter(NodeRuns& list, const Mark& mark)
+{
+    list.erase(NodeId(mark.early), laterNodes);
+    list.erase(laterNodes + mark.later, noNode);
 }
 
 void CategoryTree::movePackets(const RawPacket* from, const RawPacket* to, size_t count)

@@ -67,6 +67,8 @@ public:
     Mark mark() const;
     // Destroys the nodes added since the mark, and with them their records.
     void truncate(const Mark& mark);
+    // Removes from a list of ids (the time list) those added since the mark.
+    static void eraseAfter(NodeRuns& list, const Mark& mark);
     // Replaces the text of a group node.
     void setGroupText(NodeId group, std::string text);
     // Packets that nodes refer to were moved from `from` to `to` (`count` of them).
