@@ -1,5 +1,6 @@
 #include "archive/ESAPacket.h"
 
+#include "archive/FrameSearch.h"
 #include "archive/PacketClassification.h"
 
 #include <algorithm>
@@ -22,9 +23,6 @@ constexpr size_t readChunk = size_t(1) << 18;
 // Files from this size on are read by a helper thread, in larger reads, while frames are being cut.
 constexpr size_t concurrentReadSize = size_t(16) << 20;
 constexpr size_t concurrentChunk = size_t(8) << 20;
-constexpr uint16_t dataFieldHeaderFlag = 0x0800;
-constexpr size_t primaryHeaderBytes = 10;
-constexpr size_t dataFieldHeaderBytes = 10;
 
 } // namespace
 
@@ -313,43 +311,26 @@ void ESAPacket::splitFrames(const uint8_t* bytes, size_t size, bool atEnd, Scan&
                             " (" + std::to_string(size - pos) + " bytes of it present); it was left out.";
     };
     for (;;) {
-        if (pos + 2 > size)
-            return waitOrEnd(false);
-        if (readLe16(bytes + pos) != syncWord1_) {
-            pos += 2;
-            continue;
-        }
-        if (pos + 4 > size)
-            return waitOrEnd();
-        if (readLe16(bytes + pos + 2) != syncWord2_) {
-            // The word after a first sync word is not tried as a first sync word itself.
+        const NextFrame next = nextFrame(bytes, size, pos, syncWord1_, syncWord2_);
+        pos = next.pos;
+        switch (next.kind) {
+        case NextFrame::Kind::Wait: return waitOrEnd(next.begun);
+        case NextFrame::Kind::Short:
+            // Not a frame: search on.
+            if (scan.shortFrames++ == 0)
+                scan.firstShortFrame = pos;
             pos += 4;
             continue;
-        }
-        if (pos + primaryHeaderBytes > size)
-            return waitOrEnd();
-        const uint16_t identification = readLe16(bytes + pos + 4);
-        const uint16_t length = readLe16(bytes + pos + 8);
-        size_t headerBytes = primaryHeaderBytes;
-        size_t dataBytes = size_t(length) + 1;
-        if (identification & dataFieldHeaderFlag) {
-            if (length < 9) {
-                // The data field cannot even hold its own header: not a frame, search on.
-                if (scan.shortFrames++ == 0)
-                    scan.firstShortFrame = pos;
-                pos += 4;
-                continue;
-            }
-            headerBytes += dataFieldHeaderBytes;
-            dataBytes -= dataFieldHeaderBytes;
-        }
-        if (dataBytes == 0) {
+        case NextFrame::Kind::Empty:
             // A frame without data bytes ends the reading.
             scan.finished = true;
             scan.pos = pos;
-            scan.emptyFrameEnd = pos + headerBytes;
+            scan.emptyFrameEnd = pos + next.headerBytes;
             return;
+        case NextFrame::Kind::Frame: break;
         }
+        const size_t headerBytes = next.headerBytes;
+        size_t dataBytes = next.dataBytes;
         const size_t dataStart = pos + headerBytes;
         if (dataStart + dataBytes > size) {
             if (!atEnd || dataStart >= size)

@@ -35,6 +35,15 @@ public:
         Failed,     // the recording could not be written: receiving stopped for good
     };
 
+    // How the last connection ended, for a Waiting state.
+    enum class Ending {
+        None,
+        Refused,  // no server listens at the address
+        NotMade,  // the name did not resolve, the server was unreachable or the connect timed out
+        Lost,     // the server closed the connection or it broke
+        Silent,   // no byte came for Settings::silence
+    };
+
     struct Status {
         State state = State::Connecting;
         std::string server;          // "HOST:PORT"
@@ -45,7 +54,8 @@ public:
         double bytesPerSecond = 0;   // Connected: the rate received over about the last second
         Duration silentFor{0};       // Connected: since the last byte came
         Duration retryIn{0};         // Waiting: until the next try
-        std::string problem;         // Waiting: why the last connection ended; Failed: what failed
+        Ending ending = Ending::None; // Waiting: how the last connection ended
+        std::string problem;         // Waiting: the system's words for it; Failed: what failed
     };
 
     StreamRecorder(ServerAddress server, std::string recordingPath, Settings settings);
