@@ -58,7 +58,7 @@ void StreamServer::complete(const bool& done, const std::function<bool()>& giveU
     }
 }
 
-bool StreamServer::accept(const std::function<bool()>& giveUp)
+bool StreamServer::accept()
 {
     bool done = false;
     asio::error_code error;
@@ -66,9 +66,10 @@ bool StreamServer::accept(const std::function<bool()>& giveUp)
         error = e;
         done = true;
     });
-    complete(done, [&] { return interrupted_.load() || giveUp(); }, [this] { acceptor_.cancel(); });
+    complete(done, [this] { return interrupted_.load(); }, [this] { acceptor_.cancel(); });
     if (error) {
-        socket_.close(error);
+        asio::error_code ignored;
+        socket_.close(ignored);
         return false;
     }
     ++connections_;

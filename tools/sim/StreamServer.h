@@ -28,8 +28,8 @@ public:
     bool connected() const { return socket_.is_open(); }
     uint64_t connections() const { return connections_; }
 
-    // Waits for the next client; false when `giveUp` held first.
-    bool accept(const std::function<bool()>& giveUp);
+    // Waits for the next client; false when interrupted first.
+    bool accept();
     // Sends the bytes to the client and returns how many the system took: fewer when the client
     // went away or on an interrupt, the connection then ended.
     size_t send(std::span<const char> bytes);
