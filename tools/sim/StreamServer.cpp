@@ -15,6 +15,8 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kPoll{10};
 // How long a closed connection waits for the client's own end before it lets go.
 constexpr std::chrono::seconds kLinger{5};
+// How long sending and closing go on after an interrupt.
+constexpr std::chrono::seconds kGrace{3};
 
 } // namespace
 
@@ -87,7 +89,7 @@ size_t StreamServer::send(std::span<const char> bytes)
         sent = n;
         done = true;
     });
-    complete(done, [this] { return interrupted_.load(); }, [this] { socket_.cancel(); });
+    complete(done, [this] { return graceOver(); }, [this] { socket_.cancel(); });
     connectionBytes_ += sent;
     if (error)
         end();
@@ -115,9 +117,18 @@ void StreamServer::close()
             error = e;
             done = true;
         });
-        complete(done, [&] { return interrupted_.load() || Clock::now() >= until; }, [this] { socket_.cancel(); });
+        complete(done, [&] { return graceOver() || Clock::now() >= until; }, [this] { socket_.cancel(); });
     }
     end();
+}
+
+bool StreamServer::graceOver()
+{
+    if (!interrupted_.load())
+        return false;
+    if (!interruptSeen_)
+        interruptSeen_ = Clock::now();
+    return Clock::now() - *interruptSeen_ >= kGrace;
 }
 
 void StreamServer::end()
