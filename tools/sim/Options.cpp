@@ -161,9 +161,9 @@ public:
                           "stopped, the next whole frame first: a frame cut short is never completed. The\n"
                           "campaign's clock starts with the first client; it waits while no client is\n"
                           "connected, and what fell due meanwhile goes out at once. At the end of\n"
-                          "--duration or on SIGINT or SIGTERM it ends the campaign's\n"
-                          "step, closes the connection and prints 'served N packets (B bytes) over C\n"
-                          "connections in S s'. The positions POS of --cut-at, --garbage-at and --pause-at\n"
+                          "--duration or on SIGINT or SIGTERM it ends the campaign's step, closes the\n"
+                          "connection and prints 'served N packets (B bytes) over C connections in S s'.\n"
+                          "The positions POS of --cut-at, --garbage-at and --pause-at\n"
                           "count the bytes sent over all connections, garbage included: they are offsets\n"
                           "in the --copy file. --missing needs --duration")
                        ->transform(cli::decimal<uint16_t>())
