@@ -41,12 +41,12 @@ void CutFrameFiller::take(std::span<const uint8_t> bytes)
     pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(std::min(pos, pending_.size())));
 }
 
-size_t CutFrameFiller::fillerBytes() const
+std::vector<uint8_t> CutFrameFiller::filler() const
 {
     if (readingEnded_)
-        return 0;
-    // The reader's search over the bytes waiting and zeros after them; zeros hold no sync word,
-    // so once the search is past the bytes waiting, it stands where the filling must end.
+        return {};
+    // The reader's search over the bytes waiting and the filling after them; the filling holds
+    // no sync word, so once the search is past the bytes waiting, it stands where the filling ends.
     const size_t waiting = pending_.size();
     std::vector<uint8_t> bytes = pending_;
     size_t pos = 0;
@@ -56,11 +56,15 @@ size_t CutFrameFiller::fillerBytes() const
         switch (next.kind) {
         case NextFrame::Kind::Wait:
             if (!next.begun && pos >= waiting)
-                return pos - waiting;
-            bytes.resize(pos + primaryHeaderBytes); // a header cut short: completed with zeros
+                return {bytes.begin() + std::ptrdiff_t(waiting), bytes.begin() + std::ptrdiff_t(pos)};
+            // A header cut short, completed with zeros; a length of 9 (no data) after the
+            // data-field header flag becomes 0x109.
+            bytes.resize(pos + primaryHeaderBytes);
+            if (pos + 9 >= waiting && (readLe16(&bytes[pos + 4]) & dataFieldHeaderFlag) && readLe16(&bytes[pos + 8]) == 9)
+                bytes[pos + 9] = 1;
             break;
         case NextFrame::Kind::Short: pos += 4; break;
-        case NextFrame::Kind::Empty: return 0; // the reading ends here whatever follows
+        case NextFrame::Kind::Empty: return {}; // received whole: the reading ends here whatever follows
         case NextFrame::Kind::Frame:
             pos += next.headerBytes + next.dataBytes;
             bytes.resize(std::max(bytes.size(), pos));

@@ -203,8 +203,8 @@ void StreamRecorder::Worker::connectionEnded(Ending ending, const std::string& w
     asio::error_code ignored;
     deadline.cancel();
     socket.close(ignored);
-    const std::vector<uint8_t> zeros(frames.fillerBytes(), 0);
-    if (!zeros.empty() && !record(zeros.data(), zeros.size()))
+    const std::vector<uint8_t> filler = frames.filler();
+    if (!filler.empty() && !record(filler.data(), filler.size()))
         return;
     // A connection that brought data starts the delays again from the first.
     if (gotBytes)

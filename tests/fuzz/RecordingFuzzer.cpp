@@ -1,5 +1,5 @@
 // A recording of arbitrary bytes from connections that end anywhere: after each one the
-// recorder fills the frame its end cut short. Whatever the bytes, a frame the next
+// recorder completes the frame its end cut short. Whatever the bytes, a frame the next
 // connection begins with must be read whole where it begins, unless a frame without data
 // ended the reading before it.
 // The input: a byte whose low four bits count the connections, two bytes for each (little-
@@ -37,11 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         recording.insert(recording.end(), bytes, bytes + length);
         bytes += length;
         left -= length;
-        const std::vector<uint8_t> zeros(filler.fillerBytes(), 0);
-        if (zeros.size() > 65536 + 20)
+        const std::vector<uint8_t> filling = filler.filler();
+        if (filling.size() > 65536 + 20)
             __builtin_trap(); // never more than one frame
-        filler.take(zeros);
-        recording.insert(recording.end(), zeros.begin(), zeros.end());
+        filler.take(filling);
+        recording.insert(recording.end(), filling.begin(), filling.end());
     };
     for (size_t k = 0; k < connections; ++k)
         receive((data[1 + 2 * k] | size_t(data[2 + 2 * k]) << 8) % (left + 1));
