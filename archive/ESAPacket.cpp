@@ -60,8 +60,12 @@ void ESAPacket::openFile(const std::string& name)
     openError_.clear();
     problems_.clear();
     std::error_code ec;
-    if (std::filesystem::is_directory(std::filesystem::path(name), ec)) {
+    const std::filesystem::file_status status = std::filesystem::status(std::filesystem::path(name), ec);
+    if (std::filesystem::is_directory(status)) {
         openError_ = "it is a folder, not a file";
+    } else if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        // A device or a pipe may never end: reading it would take memory without bound.
+        openError_ = "it is a device or a pipe, not a file";
     } else {
         errno = 0;
         stream_.reset(std::fopen(name.c_str(), "rb"));

@@ -189,6 +189,12 @@ TEST_F(OpenTest, FailedOpenReturnsTheDocumentToItsInitialState)
     EXPECT_EQ(doc.packetStatistics().counts, decltype(doc.packetStatistics().counts){});
 }
 
+TEST_F(OpenTest, ADeviceThatNeverEndsIsRefusedAtOnce)
+{
+    EXPECT_FALSE(doc.open("/dev/zero"));
+    EXPECT_EQ(doc.openError(), "it is a device or a pipe, not a file");
+}
+
 // Cancelled while reading or while building the tree, an open leaves nothing open;
 // the next open is not cancelled by the one before.
 TEST_F(OpenTest, ACancelledOpenLeavesNothingOpen)
