@@ -98,8 +98,8 @@ TEST(CommandLine, RefusesWhatDoesNotGoWithAnAppendRun)
         {{"--append", "a.cvlbin", "--rate", "5", "b.dat"}, "--append and an OUT file exclude each other"},
         {{"--append", "a.bin", "--rate", "5"}, "output file 'a.bin' must end in .cvlbin or .dat"},
         {{"--append", "a.dat", "--rate", "5", "--missing", "3"}, "--missing with --append needs --duration (see --help)"},
-        {{"--rate", "5", "out.dat"}, "--rate and --duration go with --append (see --help)"},
-        {{"--duration", "5", "out.dat"}, "--rate and --duration go with --append (see --help)"},
+        {{"--rate", "5", "out.dat"}, "--rate and --duration go with --append or --serve (see --help)"},
+        {{"--duration", "5", "out.dat"}, "--rate and --duration go with --append or --serve (see --help)"},
     };
     for (const auto& [args, message] : refusals) {
         const auto result = parse(args);

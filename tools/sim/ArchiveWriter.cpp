@@ -6,9 +6,6 @@ namespace orvik::sim {
 
 namespace {
 
-constexpr uint16_t kSyncWord1 = 0x1ACF;
-constexpr uint16_t kSyncWord2 = 0xFC1D;
-constexpr uint16_t kDataFieldHeaderFlag = 0x0800;
 constexpr uint16_t kStandaloneSegment = 0xC000; // sequence flags: packet not split
 constexpr size_t kFlushThreshold = 1 << 20;
 

@@ -9,6 +9,14 @@
 
 namespace orvik::sim {
 
+// The framing, for those that cut the writer's bytes into frames again.
+inline constexpr uint16_t kSyncWord1 = 0x1ACF;
+inline constexpr uint16_t kSyncWord2 = 0xFC1D;
+inline constexpr uint16_t kDataFieldHeaderFlag = 0x0800; // in the identification word
+inline constexpr size_t kLengthOffset = 8;               // of the length word L in a frame
+inline constexpr size_t kFrameHeaderBytes = 20;          // sync words, primary and data-field header
+constexpr uint64_t frameBytesWithLength(uint16_t length) { return length + 11u; }
+
 // Header fields of one packet. The on-board time (a count of 1/32 s) goes into the otherwise
 // uninterpreted first words of the data-field header, as the instrument stamps its packets.
 struct PacketHeader {
@@ -44,7 +52,7 @@ public:
     uint64_t packetsWritten() const { return packets_; }
     uint64_t bytesWritten() const { return written_; }
     uint64_t bytesLost() const { return lost_; }
-    static constexpr uint64_t frameBytes(size_t dataWords) { return 20 + 2 * dataWords; }
+    static constexpr uint64_t frameBytes(size_t dataWords) { return kFrameHeaderBytes + 2 * dataWords; }
 
 private:
     void putWord(uint16_t word);

@@ -491,7 +491,6 @@ void Campaign::sendForeign()
 
 void Campaign::maybeStray()
 {
-    constexpr uint16_t kSyncWord1 = 0x1ACF;
     if (!random_.chance(0.012))
         return;
     // Line noise between frames, in whole words and never a sync word: the reader would take it

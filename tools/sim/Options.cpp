@@ -20,14 +20,87 @@ std::optional<std::string> badArchiveName(const std::string& path)
     return "output file '" + path + "' must end in .cvlbin or .dat";
 }
 
-// orvik-sim's options, bound to one CampaignSettings; those of --append are held here until
-// `interpret` has seen them all.
+// "A,B,C", each item read by `item`, in the order of their positions; none when an item is
+// unreadable.
+template <typename T, typename ReadItem>
+std::optional<std::vector<T>> parseList(std::string_view text, ReadItem item)
+{
+    std::vector<T> items;
+    for (size_t start = 0;;) {
+        const size_t comma = text.find(',', start);
+        const std::optional<T> value = item(text.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        if (!value)
+            return std::nullopt;
+        items.push_back(*value);
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    std::stable_sort(items.begin(), items.end(), [](const T& a, const T& b) { return a.position < b.position; });
+    return items;
+}
+
+// "POS:VALUE", VALUE read by `value`.
+template <typename T, typename ReadValue>
+std::optional<T> parseAt(std::string_view text, ReadValue value)
+{
+    const size_t colon = text.find(':');
+    if (colon == std::string_view::npos)
+        return std::nullopt;
+    const auto position = cli::parseDecimal<uint64_t>(text.substr(0, colon));
+    const auto second = value(text.substr(colon + 1));
+    if (!position || !second)
+        return std::nullopt;
+    return T{*position, *second};
+}
+
+struct CutAt {
+    uint64_t position = 0;
+};
+
+std::optional<std::vector<CutAt>> parseCuts(std::string_view text)
+{
+    return parseList<CutAt>(text, [](std::string_view item) -> std::optional<CutAt> {
+        const auto position = cli::parseDecimal<uint64_t>(item);
+        if (!position || *position == 0)
+            return std::nullopt;
+        return CutAt{*position};
+    });
+}
+
+std::optional<std::vector<GarbageAt>> parseGarbage(std::string_view text)
+{
+    return parseList<GarbageAt>(text, [](std::string_view item) {
+        return parseAt<GarbageAt>(item, [](std::string_view count) -> std::optional<uint32_t> {
+            const auto bytes = cli::parseDecimal<uint32_t>(count);
+            if (!bytes || *bytes == 0 || *bytes > kMostGarbageBytes)
+                return std::nullopt;
+            return bytes;
+        });
+    });
+}
+
+std::optional<std::vector<PauseAt>> parsePauses(std::string_view text)
+{
+    return parseList<PauseAt>(text, [](std::string_view item) { return parseAt<PauseAt>(item, parseSeconds); });
+}
+
+// A validator that accepts what `parse` reads.
+template <typename Parse>
+CLI::Validator readableBy(Parse parse)
+{
+    return CLI::Validator([parse](std::string& text) -> std::string { return parse(text) ? "" : "unreadable"; }, "");
+}
+
+// orvik-sim's options, bound to one CampaignSettings; those of --append and --serve are held here
+// until `interpret` has seen them all.
 class SimParser : public cli::OptionParser {
 public:
     explicit SimParser(CampaignSettings& settings)
         : OptionParser(program, "OUT.cvlbin|OUT.dat",
                        "orvik-sim: writes a realistic ORVIK packet archive OUT from a seed; the same seed and\n"
-                       "options give the same bytes. Options and OUT come in any order.")
+                       "options give the same bytes. Options and OUT come in any order. --append grows an\n"
+                       "archive in real time instead, --serve sends it to TCP clients in real time.")
     {
         const CLI::Validator byteCount(
             [](std::string& text) -> std::string {
@@ -63,7 +136,8 @@ public:
         const CLI::Validator nonZero([](std::string& text) { return text == "0" ? "zero" : ""; }, "");
         refuseWith(app.add_option_function<uint32_t>(
                           "--rate", [this](uint32_t packets) { rate = packets; },
-                          "packets a second for --append (a positive whole number)")
+                          "packets a second for --append and --serve (a positive whole number; 100 for\n"
+                          "--serve if not given)")
                        ->transform(cli::decimal<uint32_t>())
                        ->check(nonZero)
                        ->option_text("N"),
@@ -72,40 +146,120 @@ public:
             [](std::string& text) -> std::string { return parseSeconds(text) ? "" : "not a number of seconds"; }, "");
         refuseWith(app.add_option_function<std::string>(
                           "--duration", [this](const std::string& text) { duration = parseSeconds(text); },
-                          "stops --append after S seconds (fractions allowed)")
+                          "stops --append or --serve after S seconds (fractions allowed)")
                        ->check(seconds)
                        ->option_text("S"),
                    "--duration takes a positive number of seconds (see --help)");
+        refuseWith(app.add_option_function<uint16_t>(
+                          "--serve", [this](uint16_t port) {
+                              serve.port = port;
+                              serving = true;
+                          },
+                          "instead of writing OUT, listens on 127.0.0.1:PORT (0: a free port) and prints\n"
+                          "'listening on 127.0.0.1:PORT'; sends the campaign of --append as one stream of\n"
+                          "frames to one client at a time, each connection going on where the last one\n"
+                          "stopped, the next whole frame first: a frame cut short is never completed. The\n"
+                          "campaign waits while no client is connected; what fell due meanwhile goes out\n"
+                          "at once. At the end of --duration or on SIGINT or SIGTERM it ends the campaign's\n"
+                          "step, closes the connection and prints 'served N packets (B bytes) over C\n"
+                          "connections in S s'. The positions POS of --cut-at, --garbage-at and --pause-at\n"
+                          "count the bytes sent over all connections, garbage included: they are offsets\n"
+                          "in the --copy file. --missing needs --duration")
+                       ->transform(cli::decimal<uint16_t>())
+                       ->option_text("PORT"),
+                   "--serve takes a port number, 0 to 65535 (see --help)");
+        refuseWith(app.add_option_function<std::string>(
+                          "--cut-at",
+                          [this](const std::string& text) {
+                              const std::vector<CutAt> cuts = *parseCuts(text);
+                              for (const CutAt cut : cuts)
+                                  if (serve.cutsAt.empty() || serve.cutsAt.back() != cut.position)
+                                      serve.cutsAt.push_back(cut.position);
+                          },
+                          "--serve closes the connection once POS bytes were sent (POS > 0)")
+                       ->check(readableBy(parseCuts))
+                       ->option_text("POS[,POS...]"),
+                   "--cut-at takes positive byte positions separated by commas (see --help)");
+        refuseWith(app.add_option_function<std::string>(
+                          "--garbage-at", [this](const std::string& text) { serve.garbageAt = *parseGarbage(text); },
+                          "--serve sends COUNT hostile bytes (1 to 1048576: fake sync words before headers\n"
+                          "of length 0xFFFF, and random runs; the same for a seed) before the first frame\n"
+                          "that begins at POS or later")
+                       ->check(readableBy(parseGarbage))
+                       ->option_text("POS:COUNT[,...]"),
+                   "--garbage-at takes POS:COUNT pairs separated by commas, COUNT 1 to 1048576 (see --help)");
+        refuseWith(app.add_option_function<std::string>(
+                          "--pause-at", [this](const std::string& text) { serve.pausesAt = *parsePauses(text); },
+                          "--serve sends nothing for S seconds once POS bytes were sent, the connection\n"
+                          "kept open (fractions allowed)")
+                       ->check(readableBy(parsePauses))
+                       ->option_text("POS:S[,...]"),
+                   "--pause-at takes POS:SECONDS pairs separated by commas (see --help)");
+        refuseWith(app.add_option_function<std::string>(
+                          "--copy", [this](const std::string& path) { serve.copyPath = path; },
+                          "--serve appends every byte it sends to FILE as well, and prints\n"
+                          "'connection K: sent B bytes' when connection K ends")
+                       ->option_text("FILE"),
+                   "--copy takes the file to append the bytes sent to (see --help)");
     }
 
     std::optional<std::string> appendFile;
     std::optional<uint32_t> rate;
     std::optional<double> duration;
+    bool serving = false;
+    Serve serve;
+    bool faultsGiven() const
+    {
+        return !serve.cutsAt.empty() || !serve.garbageAt.empty() || !serve.pausesAt.empty() || serve.copyPath;
+    }
 };
+
+// How many packets a second --serve sends without --rate.
+constexpr uint32_t kServedRate = 100;
+
+// What --append or --serve (`mode`) asks of the campaign, or why it cannot be had.
+std::variant<RealTime, std::string> realTimeOf(const SimParser& parser, const CommandLine& result, const std::string& mode,
+                                               std::optional<uint32_t> defaultRate)
+{
+    if (result.settings.targetBytes)
+        return mode + " and --size exclude each other";
+    if (!parser.operands.empty())
+        return mode + " and an OUT file exclude each other";
+    const std::optional<uint32_t> rate = parser.rate ? parser.rate : defaultRate;
+    if (!rate)
+        return mode + " needs --rate (see --help)";
+    // The blocks left out are chosen among all that the run sends, so its end must be known.
+    if (result.settings.missing != 0 && !parser.duration)
+        return "--missing with " + mode + " needs --duration (see --help)";
+    return RealTime{*rate, parser.duration};
+}
 
 // What the options given make of the command line, or why they make nothing.
 std::variant<CommandLine, std::string> interpret(const SimParser& parser, CommandLine result)
 {
-    if (!parser.appendFile) {
+    if (parser.faultsGiven() && !parser.serving)
+        return "--cut-at, --garbage-at, --pause-at and --copy go with --serve (see --help)";
+    if (parser.serving && parser.appendFile)
+        return "--serve and --append exclude each other";
+    if (parser.serving || parser.appendFile) {
+        const std::string mode = parser.serving ? "--serve" : "--append";
+        auto realTime = realTimeOf(parser, result, mode, parser.serving ? std::optional(kServedRate) : std::nullopt);
+        if (const auto* refusal = std::get_if<std::string>(&realTime))
+            return *refusal;
+        result.realTime = std::get<RealTime>(realTime);
+        if (parser.serving) {
+            result.serve = parser.serve;
+            return result;
+        }
+        result.outputPath = *parser.appendFile;
+    } else {
         if (parser.rate || parser.duration)
-            return "--rate and --duration go with --append (see --help)";
+            return "--rate and --duration go with --append or --serve (see --help)";
         if (parser.operands.empty())
             return "no output file given (see --help)";
         if (parser.operands.size() > 1)
             return "more than one output file given (see --help)";
         result.outputPath = parser.operands.front();
-    } else {
-        if (result.settings.targetBytes)
-            return "--append and --size exclude each other";
-        if (!parser.operands.empty())
-            return "--append and an OUT file exclude each other";
-        if (!parser.rate)
-            return "--append needs --rate (see --help)";
-        // The blocks left out are chosen among all that the run sends, so its end must be known.
-        if (result.settings.missing != 0 && !parser.duration)
-            return "--missing with --append needs --duration (see --help)";
-        result.outputPath = *parser.appendFile;
-        result.realTime = RealTime{*parser.rate, parser.duration};
     }
     if (const auto bad = badArchiveName(result.outputPath))
         return *bad;

@@ -1,5 +1,6 @@
 // orvik-sim: writes a realistic ORVIK packet archive from a seed.
 #include "tools/sim/Options.h"
+#include "tools/sim/Serve.h"
 #include "tools/sim/Simulator.h"
 
 #include <atomic>
@@ -14,7 +15,7 @@
 
 namespace {
 
-// Set by SIGINT and SIGTERM: an --append run without a duration ends at the next step.
+// Set by SIGINT and SIGTERM: an --append or --serve run without a duration ends at the next step.
 std::atomic<bool> interrupted{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
@@ -44,9 +45,21 @@ int main(int argc, char** argv)
         std::signal(SIGINT, interrupt);
         std::signal(SIGTERM, interrupt);
     }
+#ifdef SIGPIPE
+    // A client that went away is an error of its connection, not the end of the server.
+    if (commandLine.serve)
+        std::signal(SIGPIPE, SIG_IGN);
+#endif
     try {
         const CampaignSettings settings = realTime ? realTimeSettings(commandLine.settings, *realTime) : commandLine.settings;
         const auto missing = chooseMissingBlocks(settings);
+        if (commandLine.serve) {
+            const ServeSummary served = serveArchive(settings, missing, *realTime, *commandLine.serve, interrupted, std::cout);
+            std::cout << "served " << served.packets << " packets (" << served.bytes << " bytes) over " << served.connections
+                      << (served.connections == 1 ? " connection" : " connections") << " in " << std::fixed
+                      << std::setprecision(1) << served.seconds << " s" << std::endl;
+            return 0;
+        }
         // An archive appended to keeps its bytes.
         std::ofstream out(commandLine.outputPath, std::ios::binary | (realTime ? std::ios::app : std::ios::trunc));
         if (!out) {
