@@ -21,10 +21,10 @@ QString recordingFileName(const live::ServerAddress& server, const QDateTime& st
            extension;
 }
 
-QString newRecordingPath(const live::ServerAddress& server, const QString& folder)
+QString newRecordingPath(const live::ServerAddress& server, const QString& folder, const QDateTime& start)
 {
     QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath(recordingFileName(server, QDateTime::currentDateTimeUtc()));
+    const QString path = QDir(folder).filePath(recordingFileName(server, start));
     // A second recording of the server within the same second must not append to the first.
     QString unused = path;
     for (int n = 2; QFileInfo::exists(unused); ++n)

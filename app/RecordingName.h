@@ -14,9 +14,10 @@ namespace orvik::app {
 // every system (the colons of an IPv6 address) become '-'.
 QString recordingFileName(const live::ServerAddress& server, const QDateTime& start);
 
-// A recording for `server` starting now, in `folder` (the recordings folder), which is
+// A recording for `server` starting at `start`, in `folder` (the recordings folder), which is
 // created when missing (if that fails, starting the recording says why); "-2", "-3"... before
 // the extension when a recording of that name exists.
-QString newRecordingPath(const live::ServerAddress& server, const QString& folder);
+QString newRecordingPath(const live::ServerAddress& server, const QString& folder,
+                         const QDateTime& start = QDateTime::currentDateTimeUtc());
 
 } // namespace orvik::app
