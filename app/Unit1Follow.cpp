@@ -13,10 +13,12 @@
 #include "app/models/PacketStatisticsModel.h"
 #include "app/models/TimeListModel.h"
 #include "app/pages/RawPage.h"
+#include "archive/NodeFacts.h"
 #include "display/widgets/StatusMessage.h"
 #include "display/widgets/TrendForm.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -126,6 +128,8 @@ void TForm1::showTakenIn(bool nodesWent, const std::string& missingBefore)
         rebuildNavigation();
     else
         publishNewNodes();
+    // Nodes that came before the one on show move it down the time list: its header says where it is now.
+    nodeHeader_->setText(QString::fromStdString(nodeHeaderText(doc_, doc_.currentNode)));
     showStatus();
     statisticsModel_->refresh();
     // A dataset's text tells whether the stream is complete.

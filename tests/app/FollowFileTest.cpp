@@ -274,6 +274,8 @@ TEST_F(FollowFileTest, NewNodesComeInAsInsertedRowsAmongTheOthersWhereTheirIdsBe
     ASSERT_EQ(treeModel_->rowCount(treeIndexOf(ms)), 1) << "one dataset";
     const NodeId dataset = doc().tree().children(ms).front();
     tree_->expand(treeIndexOf(dataset));
+    const NodeId last = chooseTimeRow(window_, timeModel_->rowCount() - 1);
+    const auto header = [this] { return findNamed<QLabel>(window_, "NodeHeader")->text(); };
 
     QSignalSpy treeResets(treeModel_, &QAbstractItemModel::modelAboutToBeReset);
     QSignalSpy timeResets(timeModel_, &QAbstractItemModel::modelAboutToBeReset);
@@ -290,6 +292,9 @@ TEST_F(FollowFileTest, NewNodesComeInAsInsertedRowsAmongTheOthersWhereTheirIdsBe
         EXPECT_EQ(timeInserts[1][2].toInt(), timeModel_->rowCount() - 1) << "the later entries at the end";
         for (int row = 0; row < timeModel_->rowCount(); ++row)
             ASSERT_EQ(timeModel_->nodeAt(row), doc().timeListNodes()[size_t(row)]) << row;
+        // The stream's entries before it moved the entry on show down the list.
+        const QString number = timeModel_->index(timeModel_->rowOf(last)).data(TimeListModel::NumberRole).toString();
+        EXPECT_TRUE(header().contains(number + " in the time list")) << header().toStdString();
     }
     EXPECT_EQ(treeResets.size(), 0);
     EXPECT_EQ(timeResets.size(), 0);
