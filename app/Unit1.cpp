@@ -232,9 +232,10 @@ void TForm1::buildStatusBar()
     followIndicator_->setAutoRaise(true);
     followIndicator_->setVisible(false);
     bar->insertPermanentWidget(0, followIndicator_);
-    // After the counts: the connection's status, once there was one.
+    // After the counts, set off from them: the connection's status, once there was one.
     liveStatus_ = new QLabel;
     liveStatus_->setObjectName("LiveStatus");
+    liveStatus_->setContentsMargins(12, 0, 0, 0);
     liveStatus_->setVisible(false);
     bar->addPermanentWidget(liveStatus_);
     setStatusBar(bar);

@@ -14,7 +14,10 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
+
+#include <algorithm>
 
 using namespace orvik;
 
@@ -56,6 +59,7 @@ bool TForm1::connectToServer(const live::ServerAddress& server, const QString& r
     connect(live_.get(), &LiveConnection::statusChanged, this, &TForm1::liveStatusChanged);
     connectToServer_->setEnabled(false);
     disconnect_->setEnabled(true);
+    liveStatus_->setMinimumWidth(0);
     liveStatus_->setVisible(true);
     followFile_->setChecked(true);
     liveStatusChanged();
@@ -80,6 +84,12 @@ void TForm1::liveStatusChanged()
         return;
     const live::StreamRecorder::Status status = live_->status();
     liveStatus_->setText(QString::fromStdString(live::statusText(status)));
+    // It only widens during a connection: the counts beside it do not move with every rate.
+    liveStatus_->setMinimumWidth(std::max(liveStatus_->minimumWidth(), liveStatus_->sizeHint().width()));
+    liveStatus_->setToolTip(QString("Recording to %1\n%2 bytes received over %3 connection(s)")
+                                .arg(QDir::toNativeSeparators(live_->recording()))
+                                .arg(QLocale().toString(qulonglong(status.bytesReceived)))
+                                .arg(status.connections));
     if (status.state != live::StreamRecorder::State::Failed)
         return;
     // Follow stays on: the user sees the end of what was received and turns it off.
