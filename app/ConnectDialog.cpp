@@ -30,6 +30,14 @@ QHBoxLayout* withButton(QLineEdit* edit, QPushButton* button)
     return row;
 }
 
+// A row that is a layout gets no label of its own that its shortcut would move to the edit.
+QLabel* buddyLabel(const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
 QPushButton* button(const char* name, const QString& text)
 {
     auto* made = new QPushButton(text);
@@ -67,8 +75,8 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent)
 
     auto* form = new QFormLayout;
     form->addRow("&Server:", serverCombo_);
-    form->addRow("&Recording:", withButton(recordingEdit_, browse));
-    form->addRow("Recordings &folder:", withButton(folderEdit_, chooseFolder));
+    form->addRow(buddyLabel("&Recording:", recordingEdit_), withButton(recordingEdit_, browse));
+    form->addRow(buddyLabel("Recordings &folder:", folderEdit_), withButton(folderEdit_, chooseFolder));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText("Connect");
     auto* layout = new QVBoxLayout(this);
