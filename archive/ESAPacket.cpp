@@ -195,8 +195,18 @@ bool ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress, uint6
     takeScan(scan);
     carry_ = finished_ ? 0 : arena.size - scan.pos;
     streamPosition_ += taken();
-    if (taken() != 0)
-        arenas_.push_back(std::move(arena));
+    if (taken() == 0)
+        return goOn;
+    if (packets_.size() == firstPacket) {
+        // Nothing but bytes between frames (a stream of garbage, say): only the bytes that wait
+        // for the rest of their frame are kept, in place of the last such read's.
+        Arena waiting{PageBackedBuffer(carry_, PageBacking::Plain), carry_, streamPosition_ - carry_, firstPacket};
+        std::copy_n(arena.bytes.data() + arena.size - carry_, carry_, waiting.bytes.data());
+        if (!arenas_.empty() && arenas_.back().firstPacket == firstPacket)
+            arenas_.pop_back();
+        arena = std::move(waiting);
+    }
+    arenas_.push_back(std::move(arena));
     return goOn;
 }
 

@@ -24,7 +24,7 @@ public:
         Duration firstRetry{1000};  // the delay after the first loss; it doubles with every loss after
         Duration longestRetry{30000};
         Duration connectTimeout{10000};
-        Duration silence{30000};    // a connection without a byte this long is dropped and tried again
+        Duration silence{60000};    // a connection without a byte this long is dropped and tried again
     };
 
     enum class State {

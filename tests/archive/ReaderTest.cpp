@@ -411,4 +411,39 @@ TEST_F(LargeFileTest, AFileCutShortWhileReadEndsWhereItNowEnds)
                                        " data bytes, but the file ends after 1; its packet keeps the bytes present."));
 }
 
+// What this process holds in memory, from the system's own count.
+double residentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    double pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * double(sysconf(_SC_PAGESIZE));
+}
+
+TEST_F(ReaderTest, AGrowingFileOfGarbageCostsNoMemoryAndTheFrameAfterItIsFound)
+{
+    // 96 MiB of bytes between frames, read as they come, with a first sync word at the end of
+    // every piece; then a frame whose first bytes end the last piece.
+    const Bytes frame = regularHkWith(counting(5)).frame();
+    Bytes piece(size_t(4) << 20, 0x55);
+    writeLe16(piece.data() + piece.size() - 2, ESAPacket::defaultSyncWord1);
+    const std::string name = dir.write("garbage.cvlbin", {});
+    reader.openFile(name);
+    uint64_t counter = 0;
+    const auto append = [&](const uint8_t* bytes, size_t size) {
+        std::ofstream(name, std::ios::binary | std::ios::app).write(reinterpret_cast<const char*>(bytes), std::streamsize(size));
+        reader.readPackets(counter);
+    };
+    append(piece.data(), piece.size());
+    const double before = residentBytes();
+    for (int k = 1; k < 24; ++k)
+        append(piece.data(), piece.size());
+    const Bytes tail(frame.begin() + 2, frame.end());
+    append(tail.data(), tail.size());
+    EXPECT_LT(residentBytes() - before, 16.0 * (1 << 20));
+    ASSERT_EQ(counter, 1u);
+    EXPECT_EQ(reader.fileOffset(reader[0]), 24 * piece.size() - 2);
+    EXPECT_TRUE(std::equal(frame.begin(), frame.end(), reader[0].bytes));
+}
+
 } // namespace

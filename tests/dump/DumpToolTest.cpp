@@ -64,6 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionCase{{"--half", "a.dat"}, {}, "", "--half takes 0 or 1 (see --help)"},
                       OptionCase{{"--hk-csv", "a.dat"}, Command::HkCsv, "a.dat", ""},
                       OptionCase{{"--tree", "--hk-csv", "a.dat"}, {}, "", "--hk-csv excludes the other commands"},
+                      OptionCase{{"--connect", "h:1", "--record", "r.dat"}, Command::Connect, "r.dat", ""},
+                      OptionCase{{"--connect", "h:1", "r.dat"}, {}, "", "--connect goes with --record FILE (see --help)"},
+                      OptionCase{{"--record", "r.dat"}, {}, "", "--connect goes with --record FILE (see --help)"},
+                      OptionCase{{"--connect", "h:1", "--time", "--record", "r.dat"}, {}, "", "--connect excludes the other commands"},
                       OptionCase{{}, {}, "", "no archive given (see --help)"}));
 
 // A small archive: housekeeping, a foreign and an empty packet, a parameter table and one dataset.

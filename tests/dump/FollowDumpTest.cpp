@@ -4,6 +4,7 @@
 #include "tests/archive/MalformedArchives.h"
 #include "tests/dump/ChildProcess.h"
 #include "tests/dump/RunTool.h"
+#include "tests/live/SimServer.h"
 #include "tools/dump/DumpOptions.h"
 
 #include <gmock/gmock.h>
@@ -106,8 +107,10 @@ TEST(FollowDumpTest, AGrowingArchivePrintsTheLinesOfTimeForTheWholeFileAndSigint
 // the list cut back where the end was read anew; warnings of the open passed over.
 class ListReader {
 public:
-    explicit ListReader(const std::string& file)
-        : readAnew_("orvik-dump: the end of " + file + " was read anew; entries from (\\d+) on are listed again")
+    // `connection`: lines of a connection's state come between the entries (--connect).
+    explicit ListReader(const std::string& file, bool connection = false)
+        : readAnew_("orvik-dump: the end of " + file + " was read anew; entries from (\\d+) on are listed again"),
+          connection_(connection)
     {
     }
 
@@ -119,7 +122,7 @@ public:
             const std::string line = text.substr(read_, end - read_);
             read_ = end + 1;
             std::smatch m;
-            if (line.starts_with("orvik-dump: warning: "))
+            if (line.starts_with("orvik-dump: warning: ") || (connection_ && isConnectionLine(line)))
                 continue;
             if (std::regex_match(line, m, entry)) {
                 const size_t k = std::stoul(m[1]);
@@ -148,7 +151,14 @@ public:
     bool insertedBefore() const { return insertedBefore_; }
 
 private:
+    static bool isConnectionLine(const std::string& line)
+    {
+        static const std::regex state("orvik-dump: (Connecting to|Connected to|Connection|Disconnected from|[0-9]+ bytes received) .*");
+        return std::regex_match(line, state);
+    }
+
     std::regex readAnew_;
+    bool connection_ = false;
     std::vector<std::string> lines_;
     size_t read_ = 0;
     std::optional<size_t> last_;
@@ -210,6 +220,42 @@ TEST(FollowDumpTest, AnEndReadAnewIsSaidAndItsEntriesAreListedAgain)
     EXPECT_THAT(child.out(), ::testing::HasSubstr("orvik-dump: the end of " + archive.name() + " was read anew; "));
     child.signal(SIGINT);
     EXPECT_EQ(child.wait(), 0);
+}
+
+TEST(FollowDumpTest, ConnectRecordsAServersStreamAcrossALossAndListsItsTimeListAsItGrows)
+{
+    TempDir dir;
+    const std::string recording = (dir.path() / "recording.cvlbin").string(), copy = (dir.path() / "sent.cvlbin").string();
+    SimServer server({"--rate", "3000", "--duration", "1.5", "--cut-at", "123457", "--copy", copy});
+    ASSERT_NE(server.port(), 0) << server.out();
+    const std::string address = "127.0.0.1:" + std::to_string(server.port());
+    ChildProcess child(ORVIK_DUMP_PROGRAM, {"--connect", address, "--record", recording}, ChildProcess::Errors::WithOutput);
+    ASSERT_TRUE(child.started());
+    EXPECT_EQ(server.finish(), 0);
+    const size_t sent = std::filesystem::file_size(copy);
+    // The recording holds what was sent, and a filling of the frame the loss cut.
+    ASSERT_TRUE(child.readUntil([&] { return std::filesystem::file_size(recording) >= sent; })) << child.out();
+    ListReader reader(recording, true);
+    ASSERT_TRUE(child.readUntil([&] {
+        reader.read(child.out());
+        return reader.list() == timeList(recording);
+    })) << child.out();
+    child.signal(SIGINT);
+    EXPECT_EQ(child.wait(), 0);
+    EXPECT_THAT(child.out(), ::testing::HasSubstr("orvik-dump: Connected to " + address + " — "));
+    EXPECT_THAT(child.out(), ::testing::HasSubstr("orvik-dump: Connection lost — retrying in 1 s\n"));
+    EXPECT_THAT(child.out(), ::testing::HasSubstr("orvik-dump: " + std::to_string(sent) + " bytes received in 2 connections, recorded in " + recording + "\n"));
+}
+
+TEST(FollowDumpTest, ConnectRefusesABadAddressAndAnUnwritableRecording)
+{
+    TempDir dir;
+    const ProgramRun bad = runProgram(ORVIK_DUMP_PROGRAM, "--connect localhost --record '" + (dir.path() / "r.cvlbin").string() + "'");
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_EQ(bad.err, "orvik-dump: --connect: 'localhost' is not HOST:PORT\n");
+    const ProgramRun unwritable = runProgram(ORVIK_DUMP_PROGRAM, "--connect 127.0.0.1:1 --record '" + dir.path().string() + "'");
+    EXPECT_EQ(unwritable.code, 2);
+    EXPECT_THAT(unwritable.err, ::testing::StartsWith("orvik-dump: cannot write " + dir.path().string() + ": "));
 }
 
 struct FileChangeCase {

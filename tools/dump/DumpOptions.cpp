@@ -58,6 +58,7 @@ private:
     std::pair<size_t, std::string> report_;
     CLI::Option* binary_ = nullptr;
     CLI::Option* text_ = nullptr;
+    CLI::Option* record_ = nullptr;
 };
 
 DumpParser::DumpParser(DumpOptions& options)
@@ -81,6 +82,15 @@ DumpParser::DumpParser(DumpOptions& options)
                               "are listed where the stream began: their numbers may come before numbers\n"
                               "already printed"),
             Command::Follow, "--follow excludes the other commands");
+    command(parser_.refuseWith(app.add_option("--connect", options.server,
+                                              "records what the server at HOST:PORT sends into FILE (appended to,\n"
+                                              "created when missing; --record says so) and prints its time list as\n"
+                                              "--follow does; a lost connection is tried again after growing delays;\n"
+                                              "the state of the connection is told on standard error")
+                                   ->option_text("HOST:PORT"),
+                               "--connect takes the server's HOST:PORT (see --help)"),
+            Command::Connect, "--connect excludes the other commands");
+    record_ = app.add_flag("--record")->description("with --connect: FILE is the recording, written to");
     command(entry(app.add_option("--show", options.showEntry,
                                  "what showing time-list entry K (from 0) writes into the window's components"),
                   "--show takes a time-list entry number (see --help)"),
@@ -174,6 +184,8 @@ ParsedOptions DumpParser::parse(const std::vector<std::string>& args)
         return refused(*clash);
     if (options_.archive.empty())
         return refused("no archive given (see --help)");
+    if ((options_.command == Command::Connect) != (record_->count() == 1))
+        return refused("--connect goes with --record FILE (see --help)");
     if ((options_.command == Command::ExportDump) != (formats == 1))
         return refused("--export-dump goes with --binary OUT or --text OUT (see --help)");
     if (formats == 1) {

@@ -7,7 +7,7 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Show, Help, Version, ExportDump, Report, Raw, HkCsv, Trend, Follow };
+enum class Command { Summary, Tree, Time, Show, Help, Version, ExportDump, Report, Raw, HkCsv, Trend, Follow, Connect };
 
 struct DumpOptions {
     Command command = Command::Summary;
@@ -23,6 +23,8 @@ struct DumpOptions {
     std::string output{};
     // --trend MNEMONIC[,MNEMONIC...]: the parameters, as given.
     std::vector<std::string> trend{};
+    // --connect HOST:PORT --record: the server, as given; the archive is the recording.
+    std::string server{};
 };
 
 // The parsed options, or the one-line reason they cannot be used.

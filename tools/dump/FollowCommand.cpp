@@ -76,7 +76,8 @@ private:
 
 } // namespace
 
-int followTimeList(ArchiveDocument& doc, const std::string& fileName, std::ostream& out, std::ostream& err)
+int followTimeList(ArchiveDocument& doc, const std::string& fileName, std::ostream& out, std::ostream& err,
+                   const BeforeStep& beforeStep)
 {
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
@@ -96,8 +97,11 @@ int followTimeList(ArchiveDocument& doc, const std::string& fileName, std::ostre
         return 1;
     printNew(0, doc.timeListNodes().size());
     out.flush();
-    while (!stopRequested && out) {
+    for (bool last = false; !last && out;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const bool interrupted = stopRequested;
+        const bool goOn = !beforeStep || beforeStep(interrupted);
+        last = interrupted || !goOn;
         const ArchiveDocument::Update update = doc.follow();
         if (stopped(update))
             return 1;
@@ -116,6 +120,8 @@ int followTimeList(ArchiveDocument& doc, const std::string& fileName, std::ostre
             printNew(list.entriesBelow(laterNodes + update.from.later), list.size());
         }
         out.flush();
+        if (!goOn)
+            return 1;
     }
     return out ? 0 : 2;
 }

@@ -1,5 +1,6 @@
 // orvik-dump: the viewer's decoding on the command line.
 
+#include "tools/dump/ConnectCommand.h"
 #include "tools/dump/DumpCommands.h"
 #include "tools/dump/DumpOptions.h"
 #include "tools/dump/ExportCommands.h"
@@ -37,6 +38,15 @@ int main(int argc, char** argv)
             return 2;
         }
         trend.push_back(d);
+    }
+
+    if (options.command == Command::Connect) {
+        const auto server = live::parseServerAddress(options.server);
+        if (const auto* why = std::get_if<std::string>(&server)) {
+            std::cerr << "orvik-dump: --connect: " << *why << '\n';
+            return 2;
+        }
+        return recordAndFollow(std::get<live::ServerAddress>(server), options.archive, std::cout, std::cerr);
     }
 
     ArchiveDocument doc;
@@ -95,7 +105,8 @@ int main(int argc, char** argv)
         return reportEntry(doc, options.archive, options.entry, options.output, std::cerr);
     }
     case Command::Help:
-    case Command::Version: break;
+    case Command::Version:
+    case Command::Connect: break;
     }
     std::cout.flush();
     return std::cout ? 0 : 2;
