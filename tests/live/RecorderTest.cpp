@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <random>
 #include <thread>
@@ -64,9 +65,10 @@ protected:
         StreamRecorder recorder(local(server.port()), recording, settings);
         EXPECT_TRUE(recorder.start()) << recorder.startError();
         EXPECT_EQ(server.finish(), 0) << server.out();
+        // The campaign's end ended the connection: the recorder waits to try again, or tries.
         EXPECT_TRUE(waitFor([&] {
             const auto s = recorder.status();
-            return s.state == State::Waiting && s.ending == Ending::Lost && s.bytesReceived == readFile(copy).size();
+            return s.state != State::Connected && s.bytesReceived == readFile(copy).size();
         })) << live::statusText(recorder.status());
         recorder.stop();
         return recorder.status();
@@ -255,15 +257,14 @@ TEST_F(RecorderTest, GarbageAndAFloodFollowedAsTheyComeEndInTheFramesThatWereSen
     ArchiveDocument doc;
     ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(recording); }));
     ASSERT_TRUE(doc.open(recording));
-    bool serverDone = false;
-    std::thread finisher([&] { serverDone = server.finish() == 0; });
+    std::atomic<int> serverExit{-2};
+    std::thread finisher([&] { serverExit = server.finish(); });
     waitFor([&] {
         doc.follow(4 << 20);
-        const auto s = recorder.status();
-        return s.state == State::Waiting && s.ending == Ending::Lost && s.connections == 2;
+        return serverExit != -2 && recorder.status().bytesReceived == readFile(copy).size();
     });
     finisher.join();
-    EXPECT_TRUE(serverDone);
+    EXPECT_EQ(serverExit, 0);
     recorder.stop();
     doc.follow();
     doc.settle();

@@ -108,6 +108,68 @@ TEST(CommandLine, RefusesWhatDoesNotGoWithAnAppendRun)
     }
 }
 
+TEST(CommandLine, ReadsAServeRunWithItsFaultsInPositionOrder)
+{
+    const auto result = parse({"--pause-at", "900:0.5,100:2", "--serve", "0", "--cut-at", "500,200,500", "--garbage-at",
+                               "300:64,7:1", "--copy", "sent.bin", "--seed", "5"});
+    ASSERT_TRUE(std::holds_alternative<CommandLine>(result)) << std::get<std::string>(result);
+    const auto& line = std::get<CommandLine>(result);
+    ASSERT_TRUE(line.serve.has_value());
+    EXPECT_EQ(line.serve->port, 0u);
+    EXPECT_EQ(line.serve->cutsAt, (std::vector<uint64_t>{200, 500}));
+    ASSERT_EQ(line.serve->garbageAt.size(), 2u);
+    EXPECT_EQ(line.serve->garbageAt[0].position, 7u);
+    EXPECT_EQ(line.serve->garbageAt[0].bytes, 1u);
+    EXPECT_EQ(line.serve->garbageAt[1].position, 300u);
+    EXPECT_EQ(line.serve->garbageAt[1].bytes, 64u);
+    ASSERT_EQ(line.serve->pausesAt.size(), 2u);
+    EXPECT_EQ(line.serve->pausesAt[0].position, 100u);
+    EXPECT_EQ(line.serve->pausesAt[0].seconds, 2.0);
+    EXPECT_EQ(line.serve->pausesAt[1].position, 900u);
+    EXPECT_EQ(line.serve->copyPath, "sent.bin");
+    EXPECT_EQ(line.settings.seed, 5u);
+    ASSERT_TRUE(line.realTime.has_value());
+    EXPECT_EQ(line.realTime->packetsPerSecond, 100u) << "the rate without --rate";
+    EXPECT_FALSE(line.realTime->seconds.has_value());
+
+    const auto timed = parse({"--serve", "65535", "--rate", "7", "--duration", "2", "--missing", "1"});
+    ASSERT_TRUE(std::holds_alternative<CommandLine>(timed)) << std::get<std::string>(timed);
+    EXPECT_EQ(std::get<CommandLine>(timed).serve->port, 65535u);
+    EXPECT_EQ(std::get<CommandLine>(timed).realTime->packetsPerSecond, 7u);
+    EXPECT_EQ(std::get<CommandLine>(timed).realTime->seconds, 2.0);
+}
+
+TEST(CommandLine, RefusesBadServeRunsSayingWhy)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+        {{"--serve", "0", "--append", "a.dat", "--rate", "5"}, "--serve and --append exclude each other"},
+        {{"--serve", "0", "--size", "1M"}, "--serve and --size exclude each other"},
+        {{"--serve", "0", "out.dat"}, "--serve and an OUT file exclude each other"},
+        {{"--serve", "0", "--missing", "2"}, "--missing with --serve needs --duration (see --help)"},
+        {{"--serve", "65536"}, "--serve takes a port number, 0 to 65535 (see --help)"},
+        {{"--serve", "-1"}, "--serve takes a port number, 0 to 65535 (see --help)"},
+        {{"--copy", "c.dat", "out.dat"}, "--cut-at, --garbage-at, --pause-at and --copy go with --serve (see --help)"},
+        {{"--cut-at", "5", "--append", "a.dat", "--rate", "5"},
+         "--cut-at, --garbage-at, --pause-at and --copy go with --serve (see --help)"},
+    };
+    for (const auto& [args, message] : refusals) {
+        const auto result = parse(args);
+        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << testing::PrintToString(args);
+        EXPECT_EQ(std::get<std::string>(result), message) << testing::PrintToString(args);
+    }
+    const std::vector<std::pair<std::string, std::vector<std::string>>> unreadable = {
+        {"--cut-at", {"0", "", "5,", ",5", "1,,2", "x", "-3", "5:1"}},
+        {"--garbage-at", {"100", "100:0", "100:1048577", ":5", "5:", "5:1,6", "a:b", "5:1:2"}},
+        {"--pause-at", {"100", "100:0", "100:-1", "100:x", "5:1,6", ":1"}},
+    };
+    for (const auto& [option, values] : unreadable)
+        for (const std::string& value : values) {
+            const auto result = parse({"--serve", "0", option, value});
+            ASSERT_TRUE(std::holds_alternative<std::string>(result)) << option << ' ' << value;
+            EXPECT_TRUE(std::get<std::string>(result).starts_with(option + " takes ")) << std::get<std::string>(result);
+        }
+}
+
 TEST(CommandLine, ExplainsBadArgumentsInOneLine)
 {
     const std::vector<std::vector<std::string>> bad = {
@@ -154,7 +216,9 @@ TEST(CommandLine, HelpAndVersionNeedNoOutputFile)
     EXPECT_EQ(request({"--help"}), CommandLine::Request::Help);
     EXPECT_EQ(request({"--seed", "3", "--version"}), CommandLine::Request::Version);
     EXPECT_NE(usageText.find("\nUsage: orvik-sim [OPTIONS] OUT.cvlbin|OUT.dat\n"), std::string::npos) << usageText;
-    for (const char* option : {"\n  --append FILE ", "\n  --rate N ", "\n  --duration S "})
+    for (const char* option : {"\n  --append FILE ", "\n  --rate N ", "\n  --duration S ", "\n  --serve PORT ",
+                               "\n  --cut-at POS[,POS...] ", "\n  --garbage-at POS:COUNT[,...]", "\n  --pause-at POS:S[,...] ",
+                               "\n  --copy FILE "})
         EXPECT_NE(usageText.find(option), std::string::npos) << option << " missing in\n" << usageText;
     EXPECT_EQ(versionText, "orvik-sim " ORVIK_FILE_VERSION);
 }

@@ -59,10 +59,24 @@ public:
     bool started() const { return pid_ > 0; }
     void signal(int number) const { kill(pid_, number); }
 
+    // The next line of standard output, its end included; what came before the end of the output
+    // when there is no further line. finish() gives the lines read here again.
+    std::string readLine()
+    {
+        const size_t start = outSoFar_.size();
+        char c = 0;
+        while (read(out_[0], &c, 1) == 1) {
+            outSoFar_ += c;
+            if (c == '\n')
+                break;
+        }
+        return outSoFar_.substr(start);
+    }
+
     // Waits for the end of the program.
     Finished finish()
     {
-        Finished finished{-1, readAll(out_[0]), readAll(err_[0])};
+        Finished finished{-1, outSoFar_ + readAll(out_[0]), readAll(err_[0])};
         int status = 0;
         if (pid_ > 0 && waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status))
             finished.code = WEXITSTATUS(status);
@@ -81,6 +95,7 @@ private:
     }
 
     pid_t pid_ = -1;
+    std::string outSoFar_;
     int out_[2] = {-1, -1};
     int err_[2] = {-1, -1};
 };

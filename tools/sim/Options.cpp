@@ -159,10 +159,11 @@ public:
                           "'listening on 127.0.0.1:PORT'; sends the campaign of --append as one stream of\n"
                           "frames to one client at a time, each connection going on where the last one\n"
                           "stopped, the next whole frame first: a frame cut short is never completed. The\n"
-                          "campaign waits while no client is connected; what fell due meanwhile goes out\n"
-                          "at once. At the end of --duration or on SIGINT or SIGTERM it ends the campaign's\n"
-                          "step, closes the connection and prints 'served N packets (B bytes) over C\n"
-                          "connections in S s'. The positions POS of --cut-at, --garbage-at and --pause-at\n"
+                          "campaign's clock starts with the first client; it waits while no client is\n"
+                          "connected, and what fell due meanwhile goes out at once. At the end of\n"
+                          "--duration or on SIGINT or SIGTERM it ends the campaign's step, closes the\n"
+                          "connection and prints 'served N packets (B bytes) over C connections in S s'.\n"
+                          "The positions POS of --cut-at, --garbage-at and --pause-at\n"
                           "count the bytes sent over all connections, garbage included: they are offsets\n"
                           "in the --copy file. --missing needs --duration")
                        ->transform(cli::decimal<uint16_t>())

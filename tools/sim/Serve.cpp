@@ -30,22 +30,18 @@ ServeSummary serveArchive(const CampaignSettings& settings, const std::set<uint1
     });
     report << "listening on 127.0.0.1:" << server.port() << std::endl;
 
-    ServeSummary summary;
-    if (!server.accept([] { return false; }))
-        return summary;
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    const auto elapsed = [start] { return std::chrono::duration<double>(Clock::now() - start).count(); };
-    ServedStream stream(server, serve, settings.seed, copy ? &*copy : nullptr, [&] {
-        return interrupted.load() || (realTime.seconds && elapsed() >= *realTime.seconds);
-    });
+    if (!server.accept())
+        return {};
+    const auto start = std::chrono::steady_clock::now();
+    ServedStream stream(server, serve, settings.seed, copy ? &*copy : nullptr);
     std::ostream out(&stream);
     // What went wrong in the stream reaches the caller, not only a failed state.
     out.exceptions(std::ios::badbit);
     appendArchive(settings, missing, realTime, interrupted, out);
     if (server.connected())
         server.close();
-    return {stream.framesSent(), stream.bytesSent(), server.connections(), elapsed()};
+    return {stream.framesSent(), stream.bytesSent(), server.connections(),
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};
 }
 
 } // namespace orvik::sim

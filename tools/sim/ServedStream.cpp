@@ -34,13 +34,11 @@ size_t noiseLength(std::span<const char> bytes)
 
 } // namespace
 
-ServedStream::ServedStream(StreamServer& server, const Serve& faults, uint64_t seed, std::ostream* copy,
-                           std::function<bool()> runOver)
+ServedStream::ServedStream(StreamServer& server, const Serve& faults, uint64_t seed, std::ostream* copy)
     : server_(server)
     , faults_(faults)
     , seed_(seed)
     , copy_(copy)
-    , runOver_(std::move(runOver))
 {
 }
 
@@ -56,13 +54,14 @@ std::streamsize ServedStream::xsputn(const char* data, std::streamsize count)
             } else {
                 const size_t noise = noiseLength(bytes);
                 if (!dropping_)
-                    deliver(bytes.first(noise));
+                    deliver(bytes.first(noise), false);
                 bytes = bytes.subspan(noise);
                 continue;
             }
         }
         const size_t part = std::min(frameLeft_, bytes.size());
-        if (dropping_ || deliver(bytes.first(part)) < part)
+        const bool frameStart = frameWhole_ && frameLeft_ == frameLength_;
+        if (dropping_ || deliver(bytes.first(part), frameStart) < part)
             frameWhole_ = false;
         frameLeft_ -= part;
         if (frameLeft_ == 0 && frameWhole_)
@@ -84,7 +83,7 @@ ServedStream::int_type ServedStream::overflow(int_type byte)
 void ServedStream::beginFrame(size_t length)
 {
     sendGarbageDue();
-    frameLeft_ = length;
+    frameLeft_ = frameLength_ = length;
     frameWhole_ = true;
     dropping_ = false;
 }
@@ -95,16 +94,16 @@ void ServedStream::sendGarbageDue()
     while (nextGarbage_ < faults_.garbageAt.size() && faults_.garbageAt[nextGarbage_].position <= sent_) {
         const std::vector<uint8_t> garbage = hostileBytes(seed_, nextGarbage_, faults_.garbageAt[nextGarbage_].bytes);
         ++nextGarbage_;
-        deliver({reinterpret_cast<const char*>(garbage.data()), garbage.size()});
+        deliver({reinterpret_cast<const char*>(garbage.data()), garbage.size()}, true);
     }
 }
 
-size_t ServedStream::deliver(std::span<const char> bytes)
+size_t ServedStream::deliver(std::span<const char> bytes, bool unitStart)
 {
     constexpr uint64_t kNever = std::numeric_limits<uint64_t>::max();
     size_t delivered = 0;
     while (delivered < bytes.size()) {
-        if (!server_.connected() && !server_.accept(runOver_))
+        if (!server_.connected() && !server_.accept())
             break;
         pauseIfDue();
         const uint64_t nextCut = nextCut_ < faults_.cutsAt.size() ? faults_.cutsAt[nextCut_] : kNever;
@@ -115,8 +114,11 @@ size_t ServedStream::deliver(std::span<const char> bytes)
             throw std::runtime_error("writing the copy of the bytes sent failed");
         sent_ += sent;
         delivered += sent;
-        if (sent < piece)
+        if (sent < piece) {
+            if (delivered == 0 && unitStart)
+                continue;
             break;
+        }
         if (sent_ == nextCut) {
             pauseIfDue();
             ++nextCut_;

@@ -3,7 +3,6 @@
 #include "tools/sim/Options.h"
 
 #include <cstdint>
-#include <functional>
 #include <ostream>
 #include <span>
 #include <streambuf>
@@ -16,13 +15,13 @@ class StreamServer;
 // frame goes with the noise that follows it, and a connection that ends within that (a cut, or
 // the client went away) drops the rest, so that the next connection begins with a whole frame.
 // The faults of --serve are placed by the count of bytes sent, and every byte sent is appended
-// to the copy. The writer hands over whole frames, so a frame's header never straddles two writes.
+// to the copy. A frame or garbage of which nothing went out before a client went away goes whole
+// to the next client. While no client is connected the writer waits; an interrupt ends the wait,
+// and what the writer still hands over is dropped. The writer hands over whole frames, so a
+// frame's header never straddles two writes.
 class ServedStream : public std::streambuf {
 public:
-    // `runOver` says that the run has ended: a campaign that has no client then is not kept
-    // waiting for one, and what it still writes is dropped.
-    ServedStream(StreamServer& server, const Serve& faults, uint64_t seed, std::ostream* copy,
-                 std::function<bool()> runOver);
+    ServedStream(StreamServer& server, const Serve& faults, uint64_t seed, std::ostream* copy);
 
     uint64_t bytesSent() const { return sent_; }
     uint64_t framesSent() const { return framesSent_; }
@@ -35,18 +34,19 @@ private:
     void beginFrame(size_t length);
     void sendGarbageDue();
     // Sends what it can of the bytes: all of them unless the connection ended on the way, which
-    // sets dropping_.
-    size_t deliver(std::span<const char> bytes);
+    // sets dropping_. `unitStart`: the bytes begin a frame or garbage, which a connection lost
+    // before its first byte leaves for the next one.
+    size_t deliver(std::span<const char> bytes, bool unitStart);
     void pauseIfDue();
 
     StreamServer& server_;
     Serve faults_;
     uint64_t seed_;
     std::ostream* copy_;
-    std::function<bool()> runOver_;
 
     uint64_t sent_ = 0;       // bytes sent over all connections
     uint64_t framesSent_ = 0; // frames sent whole
+    size_t frameLength_ = 0;
     size_t frameLeft_ = 0;    // bytes of the current frame still to come from the writer
     bool frameWhole_ = false; // all of the current frame so far was sent
     bool dropping_ = false;   // the connection ended within the current frame or its noise

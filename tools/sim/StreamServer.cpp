@@ -15,6 +15,8 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kPoll{10};
 // How long a closed connection waits for the client's own end before it lets go.
 constexpr std::chrono::seconds kLinger{5};
+// How long sending and closing go on after an interrupt.
+constexpr std::chrono::seconds kGrace{3};
 
 } // namespace
 
@@ -58,7 +60,7 @@ void StreamServer::complete(const bool& done, const std::function<bool()>& giveU
     }
 }
 
-bool StreamServer::accept(const std::function<bool()>& giveUp)
+bool StreamServer::accept()
 {
     bool done = false;
     asio::error_code error;
@@ -66,9 +68,10 @@ bool StreamServer::accept(const std::function<bool()>& giveUp)
         error = e;
         done = true;
     });
-    complete(done, [&] { return interrupted_.load() || giveUp(); }, [this] { acceptor_.cancel(); });
+    complete(done, [this] { return interrupted_.load(); }, [this] { acceptor_.cancel(); });
     if (error) {
-        socket_.close(error);
+        asio::error_code ignored;
+        socket_.close(ignored);
         return false;
     }
     ++connections_;
@@ -86,7 +89,7 @@ size_t StreamServer::send(std::span<const char> bytes)
         sent = n;
         done = true;
     });
-    complete(done, [this] { return interrupted_.load(); }, [this] { socket_.cancel(); });
+    complete(done, [this] { return graceOver(); }, [this] { socket_.cancel(); });
     connectionBytes_ += sent;
     if (error)
         end();
@@ -114,9 +117,18 @@ void StreamServer::close()
             error = e;
             done = true;
         });
-        complete(done, [&] { return interrupted_.load() || Clock::now() >= until; }, [this] { socket_.cancel(); });
+        complete(done, [&] { return graceOver() || Clock::now() >= until; }, [this] { socket_.cancel(); });
     }
     end();
+}
+
+bool StreamServer::graceOver()
+{
+    if (!interrupted_.load())
+        return false;
+    if (!interruptSeen_)
+        interruptSeen_ = Clock::now();
+    return Clock::now() - *interruptSeen_ >= kGrace;
 }
 
 void StreamServer::end()
