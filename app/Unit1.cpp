@@ -5,6 +5,9 @@
 #include "app/models/CategoryTreeModel.h"
 #include "app/ComponentApplier.h"
 #include "app/FollowSchedule.h"
+#include "app/LiveConnection.h"
+#include "app/RecordingName.h"
+#include "app/settings/LiveSettings.h"
 #include "app/StringLists.h"
 #include "app/pages/MainPages.h"
 #include "app/pages/PageKeys.h"
@@ -133,6 +136,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
 TForm1::~TForm1()
 {
+    live_.reset(); // its recorder's thread ends; the recording stays
     search_->stop(); // the search reads the tree, which goes before the window's children
     saveWindowPlacement(*this);
 }
@@ -228,6 +232,12 @@ void TForm1::buildStatusBar()
     followIndicator_->setAutoRaise(true);
     followIndicator_->setVisible(false);
     bar->insertPermanentWidget(0, followIndicator_);
+    // After the counts, set off from them: the connection's status, once there was one.
+    liveStatus_ = new QLabel;
+    liveStatus_->setObjectName("LiveStatus");
+    liveStatus_->setContentsMargins(12, 0, 0, 0);
+    liveStatus_->setVisible(false);
+    bar->addPermanentWidget(liveStatus_);
     setStatusBar(bar);
 }
 
@@ -243,9 +253,12 @@ void TForm1::buildMenus()
     file->addAction("Open enclosed folder...", this, [this] { openEnclosedFolder(); })
         ->setObjectName("Openenclosedfolder1");
     file->addSeparator();
-    QAction* connect = file->addAction("Connect to server...");
-    connect->setObjectName("Connecttoserver1");
-    connect->setEnabled(false);
+    connectToServer_ = file->addAction("Connect to server...", this, &TForm1::Connecttoserver1Click);
+    connectToServer_->setObjectName("Connecttoserver1");
+    connectToServer_->setEnabled(false); // until --live or --connect
+    disconnect_ = file->addAction("Disconnect", this, &TForm1::Disconnect1Click);
+    disconnect_->setObjectName("Disconnect1");
+    disconnect_->setEnabled(false); // while a connection runs
     followFile_ = file->addAction("&Follow file");
     followFile_->setObjectName("FollowFile1");
     followFile_->setCheckable(true);
@@ -375,6 +388,12 @@ void TForm1::startUp(const QStringList& arguments)
     const ViewerCommandLine commandLine = parseViewerCommandLine(arguments);
     if (commandLine.tcEditor)
         enableTcEditor();
+    if (commandLine.live)
+        enableLive();
+    if (commandLine.server) {
+        connectToServer(*commandLine.server, newRecordingPath(*commandLine.server, recordingsFolder()));
+        return;
+    }
     if (currentFileName.isEmpty())
         currentFileName = commandLine.archive;
     if (!currentFileName.isEmpty())
@@ -391,7 +410,12 @@ void TForm1::openArchive(bool showDialog)
     }
     if (currentFileName.isEmpty())
         return;
+    endLive(); // the recording stays
+    openCurrentFile(false);
+}
 
+bool TForm1::openCurrentFile(bool growing)
+{
     const bool opened = openWithProgress(currentFileName);
     applyDisplay([&] { display_.releaseSpectrumSeries(); });
     // As a path from the root: a name typed relative to the starting folder fails from any other.
@@ -403,18 +427,19 @@ void TForm1::openArchive(bool showDialog)
     followOpenedFile(opened);
     if (doc_.cancelled()) {
         widgets::showStatusMessage(this, QString("Opening %1 was cancelled: no archive is open.").arg(currentFileName));
-        return;
+        return false;
     }
     if (!opened) {
         QMessageBox box(QMessageBox::Warning, "Error opening file...", "File not found!", QMessageBox::Ok, this);
         box.setInformativeText(QString::fromStdString(doc_.openError()));
         box.exec();
-        return;
+        return false;
     }
     // The needle in the search field applies to the new file too.
     search_->setNeedle(searchEdit_->text());
-    if (!doc_.warnings().empty())
+    if (!growing && !doc_.warnings().empty())
         QMessageBox::warning(this, "Opened with problems", toQStringList(doc_.warnings()).join('\n'));
+    return true;
 }
 
 bool TForm1::openWithProgress(const QString& fileName)
@@ -458,6 +483,12 @@ void TForm1::openEnclosedFolder()
         return;
     const QString shown = QDir::toNativeSeparators(QDir::cleanPath(folder));
     QMessageBox::warning(this, "Open enclosed folder", QString("The folder \"%1\" could not be opened.").arg(shown));
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    endLive();
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)

@@ -5,6 +5,7 @@
 
 #include "archive/ArchiveDocument.h"
 #include "display/MainDisplay.h"
+#include "live/StreamRecorder.h"
 
 #include <QMainWindow>
 
@@ -47,6 +48,7 @@ class BrindlowMRU;
 class CategoryTreeModel;
 class ComponentApplier;
 class FollowSchedule;
+class LiveConnection;
 class NodeSearch;
 class PacketStatisticsModel;
 class RawPage;
@@ -61,7 +63,8 @@ public:
 
     // Before the window is first shown: the program's arguments (its own name first),
     // read by parseViewerCommandLine. The first one that is no option names the archive
-    // to open; "--tc-editor" makes the telecommand editor usable.
+    // to open; "--tc-editor" makes the telecommand editor usable; "--live" makes
+    // "Connect to server..." usable, and "--connect HOST:PORT" connects as well.
     void startUp(const QStringList& arguments);
     // The open flow: with the open dialog, or for `currentFileName`.
     void openArchive(bool showDialog);
@@ -72,8 +75,25 @@ public:
 
     // One step of "&Follow file" (Unit1Follow.cpp): takes in what was appended to the
     // open file since the last step, a few MiB at most, and shows it. The schedule
-    // calls it while the action is on; it does nothing while it is off.
-    void followStep();
+    // calls it while the action is on; it does nothing while it is off. True when the
+    // step read as much as a step takes: the file may hold more.
+    bool followStep();
+
+    // The connection to a data system's server (Unit1Live.cpp). The stream is recorded to
+    // a file, which the window opens and follows; the recording stays when the
+    // connection ends, by "Disconnect", another open, closing the window or a failure.
+    // Makes "Connect to server..." usable; it is disabled otherwise.
+    void enableLive();
+    // "Connect to server...": the dialog, then the connection.
+    void Connecttoserver1Click();
+    // Starts recording the server's stream to `recording` and follows the recording; a
+    // recording that cannot be written is told in a message box and nothing changes.
+    bool connectToServer(const orvik::live::ServerAddress& server, const QString& recording);
+    // "Disconnect": ends the connection, takes in what the recording holds and turns Follow off.
+    void Disconnect1Click();
+    bool connectedToServer() const { return live_ != nullptr; }
+    // The delays and timeouts of the next connection.
+    orvik::live::StreamRecorder::Settings recorderSettings;
 
     QString currentFileName;
     const orvik::ArchiveDocument& document() const { return doc_; }
@@ -117,6 +137,7 @@ public:
     QFileDialog* SaveDialog1 = nullptr;
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -139,6 +160,9 @@ private:
     void enableHousekeepingCsvExport();
 
     void openEnclosedFolder();
+    // Opens `currentFileName` and shows it. A recording being written (`growing`) is
+    // expected to end in the middle of a frame: no box about problems with it.
+    bool openCurrentFile(bool growing);
     // Runs the open with a progress dialog for opens that take a while.
     bool openWithProgress(const QString& fileName);
     void showStatus();
@@ -177,6 +201,12 @@ private:
     void restoreNavigationPlace(const NavigationPlace& place);
     void nodeChosen(orvik::NodeId node, bool byMouse);
 
+    // The connection (Unit1Live.cpp).
+    void buildLive();
+    void liveStatusChanged();
+    // Stops the recorder and shows its last status; the menu offers "Connect to server..." again.
+    void endLive();
+
     orvik::ArchiveDocument doc_;
     orvik::display::MainDisplay display_;
 
@@ -200,6 +230,11 @@ private:
     // The tree's open groups: a rebuild of the tree opens them again.
     std::set<orvik::NodeId> expandedGroups_;
     QPushButton* hkCsvExportButton_ = nullptr;
+    QAction* connectToServer_ = nullptr;
+    QAction* disconnect_ = nullptr;
+    QLabel* liveStatus_ = nullptr;
+    // While a connection runs.
+    std::unique_ptr<LiveConnection> live_;
 
     CategoryTreeModel* treeModel_ = nullptr;
     TimeListModel* timeModel_ = nullptr;

@@ -7,17 +7,21 @@
 #include "app/Unit1.h"
 
 #include "app/FollowSchedule.h"
+#include "app/LiveConnection.h"
 #include "app/models/CategoryTreeModel.h"
 #include "app/models/NodeSearch.h"
 #include "app/models/PacketStatisticsModel.h"
 #include "app/models/TimeListModel.h"
 #include "app/pages/RawPage.h"
+#include "archive/NodeFacts.h"
 #include "display/widgets/StatusMessage.h"
 #include "display/widgets/TrendForm.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
@@ -74,36 +78,48 @@ void TForm1::followingToggled(bool on)
     refreshSearch();
 }
 
-void TForm1::followStep()
+bool TForm1::followStep()
 {
     // A search reads the tree: the next step takes in what came meanwhile.
     if (!followFile_->isChecked() || search_->running())
-        return;
+        return false;
     const uint64_t bytesBefore = doc_.reader().bytesRead();
     const std::string missing = doc_.statusPanels()[2];
     const CategoryTree::Mark before = doc_.tree().mark();
     const ArchiveDocument::Update update = doc_.follow(followStepBytes);
     const QString file = QString::fromStdString(doc_.reader().fileName());
     switch (update.change) {
-    case ESAPacket::FileChange::None: return;
+    case ESAPacket::FileChange::None: return false;
     case ESAPacket::FileChange::Grown: break;
-    case ESAPacket::FileChange::Shrunk: return stopFollowing(QString("%1 was cut short").arg(file));
-    case ESAPacket::FileChange::Replaced: return stopFollowing(QString("%1 was replaced by another file").arg(file));
-    case ESAPacket::FileChange::Gone: return stopFollowing(QString("%1 is gone").arg(file));
+    case ESAPacket::FileChange::Shrunk: stopFollowing(QString("%1 was cut short").arg(file)); return false;
+    case ESAPacket::FileChange::Replaced:
+        stopFollowing(QString("%1 was replaced by another file").arg(file));
+        return false;
+    case ESAPacket::FileChange::Gone: stopFollowing(QString("%1 is gone").arg(file)); return false;
     }
     showTakenIn(update.reshaped, missing);
     // A rebuild runs the search again at once; new nodes alone wait for the next refresh.
     if (!update.reshaped && doc_.tree().mark() != before && !searchEdit_->text().isEmpty() &&
         !searchRefresh_->isActive())
         searchRefresh_->start();
-    if (doc_.reader().bytesRead() - bytesBefore >= followStepBytes)
+    const bool more = doc_.reader().bytesRead() - bytesBefore >= followStepBytes;
+    if (more)
         followSchedule_->stepAgain();
+    return more;
 }
 
 void TForm1::stopFollowing(const QString& why)
 {
     followFile_->setChecked(false);
-    widgets::showStatusMessage(this, QString("Following stopped: %1; what was read stays.").arg(why));
+    if (!live_) {
+        widgets::showStatusMessage(this, QString("Following stopped: %1; what was read stays.").arg(why));
+        return;
+    }
+    // The recording is no longer the one being written: receiving into it would go unseen.
+    const QString server = live_->server();
+    endLive();
+    QMessageBox::warning(this, "Connect to server",
+                         QString("Following stopped: %1; what was read stays.\n\nDisconnected from %2.").arg(why, server));
 }
 
 void TForm1::showTakenIn(bool nodesWent, const std::string& missingBefore)
@@ -112,6 +128,8 @@ void TForm1::showTakenIn(bool nodesWent, const std::string& missingBefore)
         rebuildNavigation();
     else
         publishNewNodes();
+    // Nodes that came before the one on show move it down the time list: its header says where it is now.
+    nodeHeader_->setText(QString::fromStdString(nodeHeaderText(doc_, doc_.currentNode)));
     showStatus();
     statisticsModel_->refresh();
     // A dataset's text tells whether the stream is complete.

@@ -8,6 +8,7 @@
 #include "tests/app/ModalAnswers.h"
 #include "tests/app/SettingsTest.h"
 #include "tests/app/WindowHelpers.h"
+#include "tests/app/WindowTexts.h"
 #include "tests/archive/ArchiveBuilder.h"
 #include "tests/archive/MalformedArchives.h"
 
@@ -67,26 +68,6 @@ private:
     std::string name_;
     size_t written_ = 0;
 };
-
-// Every line of the tree in order, indented by its depth.
-void collectTreeTexts(const QAbstractItemModel& model, const QModelIndex& parent, const QString& indent,
-                      QStringList& texts)
-{
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex child = model.index(row, 0, parent);
-        texts << indent + child.data().toString();
-        collectTreeTexts(model, child, indent + "  ", texts);
-    }
-}
-
-QStringList listTexts(const QAbstractItemModel& model)
-{
-    QStringList texts;
-    for (int row = 0; row < model.rowCount(); ++row)
-        texts << model.index(row, 0).data(TimeListModel::NumberRole).toString() + ' ' +
-                     model.index(row, 0).data().toString();
-    return texts;
-}
 
 // What the page in front shows: its name, its captions and the first lines of its lists.
 QStringList pagePicture(const TForm1& window)
@@ -154,31 +135,14 @@ protected:
     TimeListModel* timeModel_ = nullptr;
 };
 
-// What a window that opened the whole file shows.
-struct OpenedWhole {
-    QStringList tree, timeList, status;
-};
-
-OpenedWhole openedWhole(const QString& name)
-{
-    TForm1 window;
-    window.currentFileName = name;
-    window.openArchive(false);
-    OpenedWhole whole;
-    collectTreeTexts(*findNamed<QTreeView>(window, "TreeView1")->model(), {}, {}, whole.tree);
-    whole.timeList = listTexts(*findNamed<QListView>(window, "ListBox1")->model());
-    for (const char* name : {"StatusPanel0", "StatusPanel1", "StatusPanel2"})
-        whole.status << findNamed<QLabel>(window, name)->text();
-    return whole;
-}
-
-TEST_F(FollowFileTest, TheActionFollowsTheMenuEntryOfTheServerAndIsUsableWithAnOpenFile)
+TEST_F(FollowFileTest, TheActionFollowsTheMenuEntriesOfTheServerAndIsUsableWithAnOpenFile)
 {
     const QList<QAction*> file = findNamed<QMenu>(window_, "File1")->actions();
     const qsizetype server = file.indexOf(findNamed<QAction>(window_, "Connecttoserver1"));
     ASSERT_GE(server, 0);
-    ASSERT_LT(server + 1, file.size());
-    EXPECT_EQ(file[server + 1], follow_);
+    ASSERT_LT(server + 2, file.size());
+    EXPECT_EQ(file[server + 1], findNamed<QAction>(window_, "Disconnect1"));
+    EXPECT_EQ(file[server + 2], follow_);
     EXPECT_FALSE(file[server]->isEnabled());
     EXPECT_EQ(follow_->text(), "&Follow file");
     EXPECT_TRUE(follow_->isCheckable());
@@ -310,6 +274,8 @@ TEST_F(FollowFileTest, NewNodesComeInAsInsertedRowsAmongTheOthersWhereTheirIdsBe
     ASSERT_EQ(treeModel_->rowCount(treeIndexOf(ms)), 1) << "one dataset";
     const NodeId dataset = doc().tree().children(ms).front();
     tree_->expand(treeIndexOf(dataset));
+    const NodeId last = chooseTimeRow(window_, timeModel_->rowCount() - 1);
+    const auto header = [this] { return findNamed<QLabel>(window_, "NodeHeader")->text(); };
 
     QSignalSpy treeResets(treeModel_, &QAbstractItemModel::modelAboutToBeReset);
     QSignalSpy timeResets(timeModel_, &QAbstractItemModel::modelAboutToBeReset);
@@ -326,6 +292,9 @@ TEST_F(FollowFileTest, NewNodesComeInAsInsertedRowsAmongTheOthersWhereTheirIdsBe
         EXPECT_EQ(timeInserts[1][2].toInt(), timeModel_->rowCount() - 1) << "the later entries at the end";
         for (int row = 0; row < timeModel_->rowCount(); ++row)
             ASSERT_EQ(timeModel_->nodeAt(row), doc().timeListNodes()[size_t(row)]) << row;
+        // The stream's entries before it moved the entry on show down the list.
+        const QString number = timeModel_->index(timeModel_->rowOf(last)).data(TimeListModel::NumberRole).toString();
+        EXPECT_TRUE(header().contains(number + " in the time list")) << header().toStdString();
     }
     EXPECT_EQ(treeResets.size(), 0);
     EXPECT_EQ(timeResets.size(), 0);
