@@ -63,9 +63,9 @@ void ESAPacket::openFile(const std::string& name)
     const std::filesystem::file_status status = std::filesystem::status(std::filesystem::path(name), ec);
     if (std::filesystem::is_directory(status)) {
         openError_ = "it is a folder, not a file";
-    } else if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        // A device or a pipe may never end: reading it would take memory without bound.
-        openError_ = "it is a device or a pipe, not a file";
+    } else if (std::filesystem::is_character_file(status) || std::filesystem::is_block_file(status)) {
+        // A device may never end (/dev/zero): reading it would take memory without bound.
+        openError_ = "it is a device, not a file";
     } else {
         errno = 0;
         stream_.reset(std::fopen(name.c_str(), "rb"));
