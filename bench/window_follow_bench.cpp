@@ -5,8 +5,12 @@
 // list, the delay of the window's event loop while following (how late a 10 ms
 // timer fires), and the memory per packet against a window that opened the
 // finished file.
+// With --serve, orvik-sim serves the campaign over TCP on localhost instead and the
+// window connects to it, recording and following the recording; the latency is then
+// from the server's send (its copy of the bytes sent growing) to the time list, and
+// the bytes received are compared with those sent.
 //
-//   window_follow_bench ORVIK_SIM [PACKETS_PER_SECOND [SECONDS]]     (default 5000 for 60 s)
+//   window_follow_bench ORVIK_SIM [PACKETS_PER_SECOND [SECONDS]] [--serve]    (default 5000 for 60 s)
 
 #include "bench/GrowthClock.h"
 #include "bench/LiveWriter.h"
@@ -22,8 +26,11 @@
 #include <QTreeView>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
+#include <regex>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -41,7 +48,27 @@ double milliseconds(Clock::duration d)
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
+// The port the server says it listens on; 0 when it says nothing for ten seconds.
+uint16_t listeningPort(const std::string& report)
+{
+    static const std::regex listening("listening on 127\\.0\\.0\\.1:([0-9]+)");
+    for (int k = 0; k < 1000; ++k) {
+        std::ifstream in(report);
+        const std::string text((std::istreambuf_iterator<char>(in)), {});
+        std::smatch match;
+        if (std::regex_search(text, match, listening))
+            return uint16_t(std::stoul(match[1]));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return 0;
+}
 
+uint64_t fileBytes(const std::string& file)
+{
+    std::error_code ec;
+    const uint64_t size = std::filesystem::file_size(file, ec);
+    return ec ? 0 : size;
+}
 
 } // namespace
 
@@ -49,15 +76,19 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: window_follow_bench ORVIK_SIM [PACKETS_PER_SECOND [SECONDS]]\n");
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const bool serve = std::erase(args, "--serve") > 0;
+    if (args.empty()) {
+        std::fprintf(stderr, "usage: window_follow_bench ORVIK_SIM [PACKETS_PER_SECOND [SECONDS]] [--serve]\n");
         return 2;
     }
-    const std::string rate = argc > 2 ? argv[2] : "5000", duration = argc > 3 ? argv[3] : "60";
+    const std::string sim = args[0], rate = args.size() > 1 ? args[1] : "5000", duration = args.size() > 2 ? args[2] : "60";
     QTemporaryDir dir;
     orvik::app::RegistryKey::setUserRoot(dir.path());
     const std::string file = dir.filePath("live.cvlbin").toStdString(), report = dir.filePath("writer.txt").toStdString();
-    std::ofstream(file, std::ios::binary).close();
+    const std::string sent = dir.filePath("sent.cvlbin").toStdString();
+    if (!serve)
+        std::ofstream(file, std::ios::binary).close();
 
     // An open of an empty file, or one cut inside a frame, reports in a box: close such boxes.
     QTimer boxCloser;
@@ -71,8 +102,21 @@ int main(int argc, char** argv)
     window->show();
     QApplication::processEvents();
     const double baseline = residentBytes();
-    window->currentFileName = QString::fromStdString(file);
-    window->openArchive(false);
+    // The server waits for its first client before its campaign begins.
+    const pid_t writer = serve ? startSim(sim, {"--serve", "0", "--rate", rate, "--duration", duration, "--copy", sent}, report)
+                               : startLiveWriter(sim, file, rate, duration, report);
+    const uint16_t port = serve && writer ? listeningPort(report) : 0;
+    if (writer == 0 || (serve && port == 0)) {
+        std::fprintf(stderr, "window_follow_bench: cannot start %s\n", sim.c_str());
+        return 2;
+    }
+    GrowthClock clock(serve ? sent : file);
+    if (serve) {
+        window->connectToServer({"127.0.0.1", port}, QString::fromStdString(file));
+    } else {
+        window->currentFileName = QString::fromStdString(file);
+        window->openArchive(false);
+    }
     auto* tree = window->findChild<QTreeView*>("TreeView1");
     auto* timeList = window->findChild<QAbstractItemView*>("ListBox1");
     auto* model = qobject_cast<TimeListModel*>(timeList->model());
@@ -84,7 +128,6 @@ int main(int argc, char** argv)
     tree->expandToDepth(0);
     follow->setChecked(true);
 
-    GrowthClock clock(file);
     std::vector<double> latencies, delays;
     QObject::connect(model, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int first, int last) {
         const auto shown = Clock::now();
@@ -104,11 +147,6 @@ int main(int argc, char** argv)
     tick.setTimerType(Qt::PreciseTimer);
     tick.start(10);
 
-    const pid_t writer = startLiveWriter(argv[1], file, rate, duration, report);
-    if (writer == 0) {
-        std::fprintf(stderr, "window_follow_bench: cannot start %s\n", argv[1]);
-        return 2;
-    }
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         int status = 0;
@@ -121,7 +159,10 @@ int main(int argc, char** argv)
     poll.start(100);
     app.exec();
     tick.stop();
-    follow->setChecked(false);
+    if (serve)
+        window->Disconnect1Click();
+    else
+        follow->setChecked(false);
     QApplication::processEvents();
     const double followBytes = residentBytes() - baseline;
     const size_t shownPackets = window->document().reader().count();
@@ -138,12 +179,15 @@ int main(int argc, char** argv)
     const double openBytes = residentBytes() - openBaseline;
     const size_t openPackets = opened->document().reader().count();
 
-    std::printf("writer: %s\n", writerReport(report).c_str());
+    std::printf("%s: %s\n", serve ? "server" : "writer", writerReport(report).c_str());
+    if (serve)
+        std::printf("bytes received and recorded: %llu of %llu sent\n", (unsigned long long)fileBytes(file),
+                    (unsigned long long)fileBytes(sent));
     std::printf("packets shown: %zu (a window that opened the file: %zu); time-list rows %zu (open: %zu)\n",
                 shownPackets, openPackets, shownEntries, opened->document().timeListNodes().size());
     const double latencyP50 = quantile(latencies, 0.5), latencyP99 = quantile(latencies, 0.99);
-    std::printf("latency from the file to the time list: p50 %.1f ms, p99 %.1f ms (goal p99 <= 250 ms), %zu rows\n",
-                latencyP50, latencyP99, latencies.size());
+    std::printf("latency from the %s to the time list: p50 %.1f ms, p99 %.1f ms (goal p99 <= 250 ms), %zu rows\n",
+                serve ? "server's send" : "file", latencyP50, latencyP99, latencies.size());
     const double delayP50 = quantile(delays, 0.5), delayP99 = quantile(delays, 0.99), delayMax = quantile(delays, 1);
     std::printf("event-loop delay while following: p50 %.1f ms, p99 %.1f ms (goal <= 50 ms), max %.1f ms\n", delayP50,
                 delayP99, delayMax);
