@@ -8,6 +8,7 @@
 #include "tests/app/WindowHelpers.h"
 #include "tests/app/WindowTexts.h"
 #include "tests/dump/ChildProcess.h"
+#include "tests/live/SimServer.h"
 
 #include "app/ConnectDialog.h"
 #include "app/RecordingName.h"
@@ -87,13 +88,9 @@ protected:
     // Starts orvik-sim --serve at `port` (0: a free one); the port it listens at, 0 when it does not.
     uint16_t serve(uint16_t port = 0)
     {
-        server_ = std::make_unique<test::ChildProcess>(
-            ORVIK_SIM_PROGRAM, std::vector<std::string>{"--serve", std::to_string(port), "--rate", "200"});
-        const QRegularExpression listening("^listening on 127\\.0\\.0\\.1:(\\d+)\n");
-        QRegularExpressionMatch match;
-        server_->readUntil([&] { return (match = listening.match(QString::fromStdString(server_->out()))).hasMatch(); });
-        EXPECT_TRUE(match.hasMatch()) << server_->out() << server_->err();
-        return uint16_t(match.captured(1).toUInt());
+        server_ = std::make_unique<test::SimServer>(std::vector<std::string>{"--rate", "200"}, std::to_string(port));
+        EXPECT_NE(server_->port(), 0) << server_->out();
+        return server_->port();
     }
     void stopServer() { server_.reset(); }
 
@@ -118,7 +115,7 @@ protected:
 
     QTemporaryDir recordings_;
     TForm1 window_;
-    std::unique_ptr<test::ChildProcess> server_;
+    std::unique_ptr<test::SimServer> server_;
 };
 
 TEST_F(ServerConnectionTest, TheWindowShowsWhatComesReconnectsAndEndsShowingWhatAnOpenOfTheRecordingShows)
