@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "Usage: orvik-dump [OPTIONS] FILE",
                 {"-h", "--version", "--tree", "--time", "--show K", "--points", "--half 0\\|1", "--uncalibrated",
                  "--export-dump K", "--binary OUT", "--text OUT", "--report K OUT.pdf", "--raw K", "--hk-csv",
-                 "--trend MNEMONIC\\[,MNEMONIC...\\]"},
+                 "--trend MNEMONIC\\[,MNEMONIC...\\]", "--follow", "--connect HOST:PORT", "--record"},
                 {{"--bogus a.dat", "unknown option '--bogus' (see --help)"},
                  {"--points --show a.dat", "--show takes a time-list entry number (see --help)"},
                  {"--tree --time a.dat", "--tree, --time and --show exclude each other"},
@@ -107,7 +107,9 @@ INSTANTIATE_TEST_SUITE_P(
         Program{"orvik-sim",
                 ORVIK_SIM_PROGRAM,
                 "Usage: orvik-sim [OPTIONS] OUT.cvlbin|OUT.dat",
-                {"-h", "--version", "--seed N", "--size BYTES", "--missing N"},
+                {"-h", "--version", "--seed N", "--size BYTES", "--missing N", "--append FILE", "--rate N", "--duration S",
+                 "--serve PORT", "--cut-at POS\\[,POS...\\]", "--garbage-at POS:COUNT\\[,...\\]", "--pause-at POS:S\\[,...\\]",
+                 "--copy FILE"},
                 {{"--verbose out.dat", "unknown option '--verbose' (see --help)"},
                  {"out.dat --size", "--size takes a positive byte count with an optional K, M or G (see --help)"},
                  {"a.dat b.dat", "more than one output file given (see --help)"},
@@ -115,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         Program{"orvik-egse",
                 ORVIK_EGSE_PROGRAM,
                 "Usage: " ORVIK_EGSE_PROGRAM " [options] [FILE]",
-                {"-h", "--version", "--tc-editor"},
-                {{"--bogus", "Unknown option 'bogus'."}, {"--tc-editor -x a.cvlbin", "Unknown option 'x'."}}}));
+                {"-h", "--version", "--tc-editor", "--live", "--connect <HOST:PORT>"},
+                {{"--bogus", "Unknown option 'bogus'."}, {"--tc-editor -x a.cvlbin", "Unknown option 'x'."},
+                 {"--connect 127.0.0.1", "--connect: '127.0.0.1' is not HOST:PORT."}}}));
 
 } // namespace
