@@ -62,6 +62,7 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent)
     recordingEdit_ = new QLineEdit;
     recordingEdit_->setObjectName("RecordingEdit");
     recordingEdit_->setMinimumWidth(420);
+    recordingEdit_->setPlaceholderText("a new file in the recordings folder, named after the server and the time");
     folderEdit_ = new QLineEdit(QDir::toNativeSeparators(recordingsFolder()));
     folderEdit_->setObjectName("RecordingsFolderEdit");
     folderEdit_->setReadOnly(true);
