@@ -169,7 +169,8 @@ bool ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress, uint6
     const size_t firstPacket = packets_.size();
     if (firstPacket == 0)
         packets_.reserve(expected / 256);
-    Scan scan{arena.filePosition};
+    Scan scan;
+    scan.base = arena.filePosition;
     bool goOn = expected < concurrentReadSize || readConcurrently(arena, expected, scan, counter, progress);
     const auto taken = [&] { return uint64_t(arena.size - carry); };
     // What the file holds beyond (or short of) its size when we looked: read and cut chunk by chunk.

@@ -56,7 +56,6 @@ public:
     void readEnd(uint64_t& counter);
     // Undoes readEnd(): the packet it made goes, and the bytes wait again.
     void reopenEnd();
-    bool endRead() const { return endRead_; }
 
     // How the file changed since it was opened: grown or not, cut short, or replaced by another file.
     enum class FileChange { None, Grown, Shrunk, Replaced, Gone };

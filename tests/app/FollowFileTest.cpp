@@ -147,9 +147,10 @@ TEST_F(FollowFileTest, TheActionFollowsTheMenuEntriesOfTheServerAndIsUsableWithA
     EXPECT_EQ(follow_->text(), "&Follow file");
     EXPECT_TRUE(follow_->isCheckable());
     EXPECT_EQ(follow_->shortcut(), QKeySequence("Ctrl+L"));
-    for (const QAction* other : window_.findChildren<QAction*>())
+    for (const QAction* other : window_.findChildren<QAction*>()) {
         if (other != follow_)
             EXPECT_NE(other->shortcut(), follow_->shortcut()) << other->objectName().toStdString();
+    }
     EXPECT_FALSE(follow_->isEnabled()) << "no file open";
 
     auto* indicator = findNamed<QToolButton>(window_, "FollowIndicator");
