@@ -246,7 +246,7 @@ ScienceAssembly::Placed ScienceAssembly::add(const RawPacket& packet, size_t wor
         if (after == sent_.begin())
             return Placed::Conflict;
         const SentNumber& before = *std::prev(after);
-        if (after->number - before.number - 1 > widestGapKept)
+        if (size_t(after->number - before.number - 1) > widestGapKept) // sent_ rises: never negative
             return Placed::Conflict;
         position = before.position + (b - before.number);
     }
