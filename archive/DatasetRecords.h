@@ -35,6 +35,8 @@ struct CsibConfigRecord : FixedWordRecord<90> {
     static constexpr size_t tpstConfiguration = 0, msConfiguration = 30, gcConfiguration = 60;
     // The CSIB word, which chooses the calibration of the MS spectra that follow.
     static constexpr size_t csibWord = 35;
+    // Word 6 of the GC configuration block: the channels of the DACs.
+    static constexpr size_t dacChannelWord = gcConfiguration + 6;
 };
 // The device and GC/MS parameters in force for a dataset. Its blocks begin at these words.
 struct CsibParameterRecord : FixedWordRecord<55> {

@@ -17,8 +17,6 @@ size_t samplesHeld(const SpectrumRecord& spectrum)
     return std::min<size_t>(spectrum.sampleCount, spectrum.samples.wordCount());
 }
 
-// Word 6 of the GC configuration block: the channels of the DACs.
-constexpr size_t dacChannelWordIndex = CsibConfigRecord::gcConfiguration + 6;
 
 } // namespace
 
@@ -85,6 +83,20 @@ std::vector<ChartSeries> chromatogramSeries(const SpectrumRecord& spectrum, uint
     return series;
 }
 
+std::optional<std::vector<ChartSeries>> chromatogramSeriesOf(const CategoryTree& tree, NodeId node)
+{
+    // The dataset's "CSIB(Cfg)" node, its second child, says which column each channel measures.
+    const NodeId dataset = tree.parent(node);
+    const SpectrumRecord* spectrum = tree.wrapper(node).record<SpectrumRecord>();
+    if (dataset == noNode || !spectrum)
+        return std::nullopt;
+    const NodeRuns& siblings = tree.children(dataset);
+    if (siblings.size() < 2 || tree.kind(siblings[1]) != NodeKind::CsibConfig)
+        return std::nullopt;
+    const CsibConfigRecord* config = tree.wrapper(siblings[1]).record<CsibConfigRecord>();
+    return chromatogramSeries(*spectrum, config->words().wordOr(CsibConfigRecord::dacChannelWord));
+}
+
 std::string spectrumTimeText(uint16_t high, uint16_t low)
 {
     char words[16];
@@ -101,17 +113,8 @@ void MainDisplay::displaySpectrum(const CategoryTree& tree, NodeId node)
         components.set("MSChart", Property::Title, tree.text(node));
         components.setText("msspectime", spectrumTimeText(spectrum->timeHigh, spectrum->timeLow));
     } else if (spectrum->tag == gcTag) {
-        // The dataset's "CSIB(Cfg)" node, its second child, says which column each channel measures.
-        const NodeId dataset = tree.parent(node);
-        const CsibConfigRecord* config = nullptr;
-        if (dataset != noNode) {
-            const NodeRuns& siblings = tree.children(dataset);
-            if (siblings.size() > 1 && tree.kind(siblings[1]) == NodeKind::CsibConfig)
-                config = tree.wrapper(siblings[1]).record<CsibConfigRecord>();
-        }
-        if (config) {
-            components.set("GCChart", Property::Series,
-                           chromatogramSeries(*spectrum, config->words().wordOr(dacChannelWordIndex)));
+        if (std::optional<std::vector<ChartSeries>> series = chromatogramSeriesOf(tree, node)) {
+            components.set("GCChart", Property::Series, std::move(*series));
             components.set("GCChart", Property::Title, tree.text(node));
         }
         components.setText("gcspectime", spectrumTimeText(spectrum->timeHigh, spectrum->timeLow));

@@ -3,6 +3,7 @@
 // a chromatogram into its detector channels, and the spectrum's time label.
 
 #include "display/ComponentModel.h"
+#include "archive/CategoryTree.h"
 #include "archive/DatasetRecords.h"
 
 #include <array>
@@ -39,6 +40,11 @@ std::array<std::optional<int>, detectorChannels> channelColumns(uint16_t dacChan
 // ascending column order, low before high. Samples of a channel without a column
 // go nowhere.
 std::vector<ChartSeries> chromatogramSeries(const SpectrumRecord& spectrum, uint16_t dacChannelWord);
+
+// The chromatogram series of the GC spectrum node `node`, its channels told apart by the DAC
+// channel word of its dataset's "CSIB(Cfg)" node (the dataset's second child); none when the
+// spectrum lies in no dataset or the dataset has no such node.
+std::optional<std::vector<ChartSeries>> chromatogramSeriesOf(const CategoryTree& tree, NodeId node);
 
 // "0xHHHH:LLLL - " and the calendar text of the signed 1/32 s count.
 std::string spectrumTimeText(uint16_t high, uint16_t low);
