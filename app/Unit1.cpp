@@ -119,6 +119,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connectEventPages();
     buildReports();
     buildHousekeepingCsvExport();
+    buildDatasetExport();
 
     restoreWindowPlacement(*this);
     mru_ = new BrindlowMRU(this);

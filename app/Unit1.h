@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 
 class QAbstractItemView;
@@ -29,6 +30,10 @@ class QTreeView;
 namespace orvik {
 class NodeFilter;
 }
+namespace orvik::exports {
+enum class DatasetFormat;
+struct DatasetContent;
+} // namespace orvik::exports
 namespace orvik::reports {
 enum class DumpFileFormat;
 class TAboutBox;
@@ -132,6 +137,15 @@ public:
     // Writes every regular housekeeping sample to the file; a failure is told in a message box.
     bool exportHousekeepingCsv(const QString& fileName);
 
+    // "Export dataset..." of the tree's pop-up menu (Unit1DatasetExport.cpp): the dataset of
+    // the current node (the node itself or the one it lies in) written in the format of the
+    // filter chosen in the save dialog; for an ANDI chromatogram, the series is chosen next.
+    void mousemenu_exportDatasetClick();
+    // Writes the dataset at or above `node` to the file (`chromatogram`: the series of an ANDI
+    // chromatogram); success is told in the status bar, a failure in a message box.
+    bool exportDataset(orvik::NodeId node, orvik::exports::DatasetFormat format, const QString& fileName,
+                       size_t chromatogram = 0);
+
     reports::TAboutBox* AboutBox = nullptr;
     reports::TForm5* Form5 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
@@ -156,6 +170,17 @@ private:
     void buildReports();
     void exportMemoryDump(orvik::reports::DumpFileFormat format);
     void buildHousekeepingCsvExport();
+    // "Export dataset..." in the tree's pop-up menu and mzML among the spectrum charts' exports.
+    void buildDatasetExport();
+    bool writeDataset(const orvik::exports::DatasetContent& content, orvik::exports::DatasetFormat format,
+                      const QString& fileName, size_t chromatogram);
+    // The reason the export of `content` to the file failed, or nothing.
+    std::optional<QString> writeExport(const orvik::exports::DatasetContent& content,
+                                       orvik::exports::DatasetFormat format, const QString& fileName,
+                                       size_t chromatogram) const;
+    // mzML of what the MS chart (`spectrum`) or the GC chart shows: the current node's
+    // spectrum or chromatograms; the reason it failed, or nothing.
+    std::optional<QString> exportCurve(bool spectrum, const QString& fileName) const;
     // Usable while the open archive holds regular housekeeping.
     void enableHousekeepingCsvExport();
 
@@ -230,6 +255,9 @@ private:
     // The tree's open groups: a rebuild of the tree opens them again.
     std::set<orvik::NodeId> expandedGroups_;
     QPushButton* hkCsvExportButton_ = nullptr;
+    QAction* exportDataset_ = nullptr;
+    // The filter last chosen in "Export dataset...": the next export offers it first.
+    QString datasetFilter_;
     QAction* connectToServer_ = nullptr;
     QAction* disconnect_ = nullptr;
     QLabel* liveStatus_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "display/widgets/Chart.h"
 #include "display/widgets/StatusMessage.h"
+#include "display/widgets/WaitCursor.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -151,10 +152,9 @@ QWidget* ChartEditor::buildExportPage()
     auto* form = new QFormLayout(page);
     format_ = new QComboBox;
     format_->setObjectName("ChartEditorFormat");
-    for (const auto& f : exportFormats)
-        format_->addItem(f.caption, int(f.format));
-    form->addRow("Format:", format_);
-    auto* save = new QPushButton("Save...");
+    listExportFormats();
+    form->addRow("&Format:", format_);
+    auto* save = new QPushButton("&Save...");
     connect(save, &QPushButton::clicked, this, &ChartEditor::saveAs);
     form->addRow(QString(), save);
     return page;
@@ -202,7 +202,33 @@ void ChartEditor::print()
 void ChartEditor::setChart(Chart* chart)
 {
     chart_ = chart;
+    listExportFormats();
     readChart();
+}
+
+void ChartEditor::addExportFormat(Chart* chart, ChartFileFormat format)
+{
+    addedFormats_.push_back({chart, std::move(format)});
+    listExportFormats();
+}
+
+void ChartEditor::listExportFormats()
+{
+    // The editor's own formats are told by their ExportFormat, the added ones by -1 - their index.
+    const QString chosen = format_->currentText();
+    format_->clear();
+    for (const auto& f : exportFormats)
+        format_->addItem(f.caption, int(f.format));
+    for (size_t i = 0; i < addedFormats_.size(); ++i)
+        if (addedFormats_[i].chart == chart_)
+            format_->addItem(addedFormats_[i].format.caption, -1 - int(i));
+    format_->setCurrentIndex(std::max(0, format_->findText(chosen)));
+}
+
+const ChartFileFormat* ChartEditor::chosenAddedFormat() const
+{
+    const int data = format_->currentData().toInt();
+    return data < 0 ? &addedFormats_.at(size_t(-1 - data)).format : nullptr;
 }
 
 ChartEditor::Page ChartEditor::currentPage() const
@@ -295,8 +321,16 @@ void ChartEditor::saveAs()
 {
     if (!chart_)
         return;
-    const auto& f = exportFormats[format_->currentIndex()];
-    const QString fileName = QFileDialog::getSaveFileName(this, "Export", defaultFileName(*chart_, f.format), f.filter);
+    QString proposed, filter;
+    if (const ChartFileFormat* added = chosenAddedFormat()) {
+        proposed = safeFileName(chart_->displayName()) + '.' + added->extension;
+        filter = added->filter;
+    } else {
+        const auto& f = exportFormats[format_->currentIndex()];
+        proposed = defaultFileName(*chart_, f.format);
+        filter = f.filter;
+    }
+    const QString fileName = QFileDialog::getSaveFileName(this, "Export", proposed, filter);
     if (!fileName.isEmpty())
         exportTo(fileName);
 }
@@ -305,12 +339,18 @@ bool ChartEditor::exportTo(const QString& fileName)
 {
     if (!chart_)
         return false;
-    const auto format = ExportFormat(format_->currentData().toInt());
-    if (exportChart(*chart_, fileName, format)) {
+    std::optional<QString> failure;
+    if (const ChartFileFormat* added = chosenAddedFormat()) {
+        const WaitCursor waiting;
+        failure = added->write(fileName);
+    } else if (!exportChart(*chart_, fileName, ExportFormat(format_->currentData().toInt()))) {
+        failure = "Could not write " + fileName + ".";
+    }
+    if (!failure) {
         showStatusMessage(this, "Exported " + chart_->displayName() + " to " + fileName);
         return true;
     }
-    QMessageBox::warning(this, "Export", "Could not write " + fileName + ".");
+    QMessageBox::warning(this, "Export", *failure);
     return false;
 }
 

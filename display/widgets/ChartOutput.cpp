@@ -142,10 +142,15 @@ QString extensionOf(ExportFormat format)
     return {};
 }
 
-QString defaultFileName(const Chart& chart, ExportFormat format)
+QString safeFileName(QString name)
 {
     static const QRegularExpression refused(R"([\\/:*?"<>|\x00-\x1f])");
-    return chart.displayName().replace(refused, "_") + '.' + extensionOf(format);
+    return name.replace(refused, "_");
+}
+
+QString defaultFileName(const Chart& chart, ExportFormat format)
+{
+    return safeFileName(chart.displayName()) + '.' + extensionOf(format);
 }
 
 bool exportChart(Chart& chart, const QString& fileName, ExportFormat format)

@@ -22,8 +22,9 @@ QByteArray chartSvg(Chart& chart);
 bool exportChart(Chart& chart, const QString& fileName, ExportFormat format);
 // The file-name extension of a format, without the dot.
 QString extensionOf(ExportFormat format);
-// The file name an export offers: the chart's display name, with the characters
-// file systems refuse replaced, and the format's extension.
+// The name with the characters file systems refuse replaced by '_', to propose as a file name.
+QString safeFileName(QString name);
+// The file name an export offers: the chart's display name made safe (safeFileName) and the format's extension.
 QString defaultFileName(const Chart& chart, ExportFormat format);
 // Draws the chart across the page, inside margins of 5, 10, 5 and 10 percent
 // (left, top, right, bottom), stretched to fill them: laid out as on the screen,
