@@ -1,13 +1,16 @@
 // The chart editor acting on the chart it points at, and the histogram window.
 
+#include "tests/app/ModalAnswers.h"
 #include "tests/archive/ArchiveBuilder.h"
 #include "display/widgets/Chart.h"
 #include "display/widgets/ChartEditor.h"
 #include "display/widgets/Unit2.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -83,6 +86,73 @@ TEST_F(ChartEditorTest, TheExportPageWritesTheSeriesAsCsv)
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), "Series,X,Y\nColumn 1 Low,0,1\nColumn 1 Low,1,2\n");
+}
+
+TEST_F(ChartEditorTest, AFormatAddedForAChartIsOfferedForItAloneAndWrittenByItsOwner)
+{
+    QStringList written;
+    editor.addExportFormat(&chart, {"Curve data (mzML)", "mzML (*.mzML)", "mzML", [&](const QString& file) {
+                                        written << file;
+                                        return std::optional<QString>();
+                                    }});
+    auto* format = find<QComboBox>("ChartEditorFormat");
+    const auto captions = [format] {
+        QStringList texts;
+        for (int i = 0; i < format->count(); ++i)
+            texts << format->itemText(i);
+        return texts;
+    };
+    EXPECT_EQ(captions(), QStringList({"Picture (PNG)", "Vector picture (SVG)", "Document (PDF)",
+                                       "Series data (CSV)", "Curve data (mzML)"}));
+    format->setCurrentText("Curve data (mzML)");
+    const QString file = QString::fromStdString((dir.path() / "curve.mzML").string());
+    EXPECT_TRUE(editor.exportTo(file));
+    EXPECT_EQ(written, QStringList{file});
+
+    Chart other("MSChart");
+    editor.setChart(&other);
+    EXPECT_EQ(captions().size(), 4) << "not for another chart";
+    EXPECT_EQ(format->currentIndex(), 0);
+    editor.setChart(&chart);
+    EXPECT_EQ(captions().size(), 5);
+    // The editor's own formats are written as before.
+    editor.setExportFormat(ExportFormat::Csv);
+    const QString csv = QString::fromStdString((dir.path() / "curve.csv").string());
+    EXPECT_TRUE(editor.exportTo(csv));
+    EXPECT_TRUE(QFile::exists(csv));
+    EXPECT_EQ(written.size(), 1);
+}
+
+TEST_F(ChartEditorTest, AnAddedFormatIsSavedUnderItsFilterAndItsFailureToldWithTheReason)
+{
+    chart.setTitle("GC 4: record");
+    editor.addExportFormat(&chart, {"Curve data (mzML)", "mzML (*.mzML)", "mzML",
+                                    [](const QString&) { return std::optional<QString>("the disk is full"); }});
+    QStringList filters;
+    QString proposed, message;
+    ModalAnswers answers({[&](QWidget* modal) {
+                              auto* dialog = qobject_cast<QFileDialog*>(modal);
+                              ASSERT_NE(dialog, nullptr);
+                              filters = dialog->nameFilters();
+                              proposed = dialog->selectedFiles().value(0);
+                              dialog->findChild<QLineEdit*>("fileNameEdit")->setText(
+                                  QString::fromStdString((dir.path() / "gc.mzML").string()));
+                              QMetaObject::invokeMethod(dialog, "accept");
+                          },
+                          [&](QWidget* modal) {
+                              auto* box = qobject_cast<QMessageBox*>(modal);
+                              ASSERT_NE(box, nullptr);
+                              message = box->text();
+                              box->accept();
+                          }});
+    find<QComboBox>("ChartEditorFormat")->setCurrentText("Curve data (mzML)");
+    for (QPushButton* button : editor.findChildren<QPushButton*>())
+        if (button->text() == "&Save...")
+            button->click();
+    EXPECT_EQ(answers.opened, (std::vector<std::string>{"QFileDialog", "QMessageBox"}));
+    EXPECT_EQ(filters, QStringList{"mzML (*.mzML)"});
+    EXPECT_TRUE(proposed.endsWith("/GC 4_ record.mzML")) << proposed.toStdString();
+    EXPECT_EQ(message, "the disk is full");
 }
 
 TEST(ChartEditorNamesTest, TheCaptionAndAnExportNameTheChartAsTheUserKnowsIt)
