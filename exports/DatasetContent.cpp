@@ -6,15 +6,19 @@
 
 namespace orvik::exports {
 
+std::optional<int64_t> DatasetContent::start() const
+{
+    if (startTicks)
+        return startTicks;
+    if (spectra.empty() && chromatograms.empty())
+        return std::nullopt;
+    return std::min(spectra.empty() ? INT64_MAX : spectra.front().ticks,
+                    chromatograms.empty() ? INT64_MAX : chromatograms.front().ticks);
+}
+
 double DatasetContent::secondsFromStart(int64_t ticks) const
 {
-    int64_t start = ticks;
-    if (startTicks)
-        start = *startTicks;
-    else if (!spectra.empty() || !chromatograms.empty())
-        start = std::min(spectra.empty() ? INT64_MAX : spectra.front().ticks,
-                         chromatograms.empty() ? INT64_MAX : chromatograms.front().ticks);
-    return double(ticks - start) / 65536.0;
+    return double(ticks - start().value_or(ticks)) / 65536.0;
 }
 
 bool isDataset(const CategoryTree& tree, NodeId node)
