@@ -22,7 +22,8 @@ std::span<const uint8_t> MzmlBinary::bytes(const std::vector<double>& values)
                 raw_[8 * k + b] = uint8_t(bits >> (8 * b));
         }
     }
-    if (!zlib_)
+    // An empty array stays empty text also compressed: readers inflate nothing into nothing.
+    if (!zlib_ || raw_.empty())
         return raw_;
     // The fastest level: most of the size goes already at it, and the export keeps up with the disk.
     uLongf packedSize = compressBound(uLong(raw_.size()));

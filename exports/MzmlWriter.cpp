@@ -11,6 +11,9 @@
 // ions nor pressure nor flow, the other chromatogram types: its chromatogram is an
 // "electromagnetic radiation chromatogram", the type readers take for a trace of a detector
 // other than the mass spectrometer, titled with its channel.
+//
+// A dataset with neither spectra nor chromatograms is refused: the index needs an entry
+// and the file's content a term, so no valid file, indexed or not, can hold it.
 
 #include "exports/DatasetExport.h"
 
@@ -395,6 +398,8 @@ private:
 std::optional<std::string> writeMzml(const DatasetContent& content, const std::string& path, const ExportSource& source,
                                      const ExportOptions& options)
 {
+    if (content.spectra.empty() && content.chromatograms.empty())
+        return "nothing to export: " + content.name + " holds no spectrum and no chromatogram";
     ReplacingFile target(path);
     OutputFile out(true);
     if (const auto error = out.open(target.temporaryPath()))
