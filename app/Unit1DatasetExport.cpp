@@ -57,17 +57,6 @@ const auto& formatEntry(DatasetFormat format)
     return datasetFormats[0];
 }
 
-// The name proposed carries the first filter's extension: one chosen with another
-// filter takes that filter's extension instead; any other name is kept as typed.
-QString withExtensionOf(const QString& fileName, const char* extension)
-{
-    const QFileInfo info(fileName);
-    for (const auto& f : datasetFormats)
-        if (info.suffix().compare(QLatin1String(f.extension), Qt::CaseInsensitive) == 0)
-            return info.dir().filePath(info.completeBaseName() + '.' + QLatin1String(extension));
-    return fileName;
-}
-
 // A long dataset takes a moment to copy.
 DatasetContent contentOf(const CategoryTree& tree, NodeId dataset)
 {
@@ -134,13 +123,14 @@ void TForm1::mousemenu_exportDatasetClick()
     dialog.selectNameFilter(offered.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(offered.extension);
+    // A name typed without an extension takes the one of the filter chosen.
     connect(&dialog, &QFileDialog::filterSelected, &dialog,
             [&dialog](const QString& filter) { dialog.setDefaultSuffix(formatOfFilter(filter).extension); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
         return;
     datasetFilter_ = dialog.selectedNameFilter();
     const auto& chosen = formatOfFilter(datasetFilter_);
-    const QString fileName = withExtensionOf(dialog.selectedFiles().front(), chosen.extension);
+    const QString fileName = dialog.selectedFiles().front();
 
     const DatasetContent content = contentOf(doc_.tree(), dataset);
     std::optional<size_t> chromatogram = 0;

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -40,14 +41,23 @@ QByteArray contentsOf(const QString& fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Chooses the filter, types the name and accepts, as a user does.
-ModalAnswers::Answer saveWithFilter(const QString& filter, const QString& file)
+// Goes to the file's folder, types its name, chooses the filter in the dialog's list and
+// accepts, as a user does; `shown` is the name in the dialog then.
+ModalAnswers::Answer saveWithFilter(const QString& file, const QString& filter, QString* shown = nullptr)
 {
     return [=](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
-        dialog->selectNameFilter(filter);
-        saveAs(filter, file)(modal);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        auto* filters = dialog->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_TRUE(name && filters);
+        dialog->setDirectory(QFileInfo(file).path());
+        name->setText(QFileInfo(file).fileName());
+        filters->setCurrentIndex(filters->findText(filter));
+        emit filters->activated(filters->currentIndex());
+        if (shown)
+            *shown = name->text();
+        QMetaObject::invokeMethod(dialog, "accept");
     };
 }
 
@@ -173,10 +183,13 @@ TEST_F(DatasetExportTest, TheFilterChosenDecidesTheFormatOfTheFileWrittenAndIsOf
               QStringLiteral("Exported %1 as mzML to %2")
                   .arg(QString::fromStdString(content.path), QDir::toNativeSeparators(file("dataset.mzML"))));
 
-    // The name proposed keeps the extension of the first filter: the CSV's takes its place.
+    // The name takes the extension of the filter chosen after it was typed.
     {
-        ModalAnswers answers({saveWithFilter("CSV (*.csv)", file("dataset.mzML"))});
+        QString shown;
+        ModalAnswers answers({saveWithFilter(file("dataset.mzML"), "CSV (*.csv)", &shown)});
         action->trigger();
+        EXPECT_EQ(answers.opened, std::vector<std::string>{"QFileDialog"}) << "no question: dataset.csv is new";
+        EXPECT_EQ(shown, "dataset.csv");
     }
     EXPECT_TRUE(contentsOf(file("dataset.csv")).startsWith("Series,X,Y\n"));
 
@@ -195,7 +208,7 @@ TEST_F(DatasetExportTest, TheAndiChromatogramsSeriesIsChosenAmongTheDatasets)
     choose(dataset);
     const DatasetContent content = exports::datasetContent(nodes(), dataset);
     QStringList items;
-    ModalAnswers answers({saveWithFilter("ANDI chromatogram netCDF (*.cdf)", file("column.cdf")),
+    ModalAnswers answers({saveWithFilter(file("column.cdf"), "ANDI chromatogram netCDF (*.cdf)"),
                           [&](QWidget* modal) {
                               auto* dialog = qobject_cast<QInputDialog*>(modal);
                               ASSERT_NE(dialog, nullptr);
