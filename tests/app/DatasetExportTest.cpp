@@ -239,6 +239,22 @@ TEST_F(DatasetExportTest, AFileThatCannotBeWrittenIsToldInAMessageBox)
     EXPECT_TRUE(window.statusBar()->currentMessage().isEmpty()) << "nothing exported";
 }
 
+TEST_F(DatasetExportTest, ADatasetLackingWhatTheFormatNeedsGetsTheWritersReason)
+{
+    const NodeId chromatogramsOnly = datasetWith([](const DatasetContent& c) { return c.spectra.empty(); });
+    QString caption, text;
+    {
+        ModalAnswers answers({readBox(caption, text)});
+        EXPECT_FALSE(window.exportDataset(chromatogramsOnly, exports::DatasetFormat::AndiMs, file("ms.cdf")));
+    }
+    EXPECT_EQ(caption, "Export dataset");
+    const auto reason = exports::exportDataset(exports::datasetContent(nodes(), chromatogramsOnly),
+                                               exports::DatasetFormat::AndiMs, file("ms.cdf").toStdString(), {});
+    ASSERT_TRUE(reason.has_value());
+    EXPECT_EQ(text, QString::fromStdString(*reason));
+    EXPECT_FALSE(QFile::exists(file("ms.cdf")));
+}
+
 TEST_F(DatasetExportTest, TheChartsExportPageWritesTheSpectrumOnShowAsMzml)
 {
     const NodeId dataset = datasetWithSpectra();
