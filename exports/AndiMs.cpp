@@ -105,7 +105,7 @@ std::optional<std::string> writeAndiMs(const DatasetContent& content, const std:
     nc.text(AndiFile::global, "administrative_comments",
             "m/z as calibrated for the MS chart; scan_duration, inter_scan_time and resolution unknown (fill value)");
     nc.text(AndiFile::global, "netcdf_file_date_time_stamp", andiTimeStampNow());
-    nc.text(AndiFile::global, "experiment_date_time_stamp", andiTimeStamp(content.start()));
+    nc.text(AndiFile::global, "experiment_date_time_stamp", andiTimeStamp(content.start().value_or(0)));
     nc.text(AndiFile::global, "experiment_type", "Continuum Mass Spectrum");
     nc.integer(AndiFile::global, "number_of_scans", int(spectra.size()));
     nc.text(AndiFile::global, "raw_data_mass_format", "Double");

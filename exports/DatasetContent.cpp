@@ -6,19 +6,19 @@
 
 namespace orvik::exports {
 
-int64_t DatasetContent::start(int64_t fallback) const
+std::optional<int64_t> DatasetContent::start() const
 {
     if (startTicks)
-        return *startTicks;
+        return startTicks;
     if (spectra.empty() && chromatograms.empty())
-        return fallback;
+        return std::nullopt;
     return std::min(spectra.empty() ? INT64_MAX : spectra.front().ticks,
                     chromatograms.empty() ? INT64_MAX : chromatograms.front().ticks);
 }
 
 double DatasetContent::secondsFromStart(int64_t ticks) const
 {
-    return double(ticks - start(ticks)) / 65536.0;
+    return double(ticks - start().value_or(ticks)) / 65536.0;
 }
 
 bool isDataset(const CategoryTree& tree, NodeId node)

@@ -42,10 +42,10 @@ struct DatasetContent {
     std::vector<ExportedChromatogram> chromatograms;
     size_t gcRecordsWithoutColumns = 0;  // GC records that no "CSIB(Cfg)" node tells apart: not exported
 
-    // The dataset's start: its "Time: " node, or without one its first spectrum or record
-    // (`fallback` when it has neither).
-    int64_t start(int64_t fallback = 0) const;
-    // Seconds from the dataset's start to `ticks`.
+    // The dataset's start: its "Time: " node or, without one, its first spectrum or record;
+    // nothing when it has none of them.
+    std::optional<int64_t> start() const;
+    // Seconds from the dataset's start to `ticks` (0 without a start).
     double secondsFromStart(int64_t ticks) const;
 };
 

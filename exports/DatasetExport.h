@@ -19,6 +19,7 @@ enum class DatasetFormat {
 
 struct ExportSource {
     std::string archivePath;   // the archive the dataset comes from (name and SHA-1 are written)
+    std::optional<std::string> archiveSha1; // its SHA-1 in hexadecimal when known: spares reading it again
 };
 
 struct ExportOptions {

@@ -199,7 +199,7 @@ inline void expectScansOf(const NetcdfFile& file, const exports::DatasetContent&
     EXPECT_EQ(file.attribute("languages"), "English");
     EXPECT_EQ(file.attribute("experiment_title"), content.path);
     EXPECT_EQ(file.attribute("experiment_type"), "Continuum Mass Spectrum");
-    EXPECT_EQ(file.attribute("experiment_date_time_stamp"), exports::andiTimeStamp(content.start()));
+    EXPECT_EQ(file.attribute("experiment_date_time_stamp"), exports::andiTimeStamp(content.start().value_or(0)));
     expectAndiTimeStamp(file.attribute("netcdf_file_date_time_stamp"));
     EXPECT_EQ(file.attribute("source_file_reference"), archivePath);
     EXPECT_EQ(file.attribute("raw_data_mass_format"), "Double");
