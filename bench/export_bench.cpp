@@ -74,7 +74,8 @@ int main(int argc, char** argv)
     }
     orvik::NodeId largest = orvik::noNode;
     size_t most = 0;
-    for (const orvik::NodeId dataset : orvik::exports::datasets(doc.tree()))
+    const std::vector<orvik::NodeId> all = orvik::exports::datasets(doc.tree());
+    for (const orvik::NodeId dataset : all)
         if (const size_t n = samplesOf(doc.tree(), dataset); largest == orvik::noNode || n > most) {
             largest = dataset;
             most = n;
@@ -84,8 +85,8 @@ int main(int argc, char** argv)
         return 1;
     }
     const orvik::exports::DatasetContent content = orvik::exports::datasetContent(doc.tree(), largest);
-    std::printf("dataset %s: %zu spectra, %zu chromatograms, %zu samples\n", content.path.c_str(),
-                content.spectra.size(), content.chromatograms.size(), most);
+    std::printf("dataset %s, the largest of %zu: %zu spectra, %zu chromatograms, %zu samples\n", content.path.c_str(),
+                all.size(), content.spectra.size(), content.chromatograms.size(), most);
 
     orvik::exports::ExportSource source{archive, {}};
     double hashSeconds = secondsOf([&] { source.archiveSha1 = orvik::exports::fileSha1Hex(archive); });

@@ -238,7 +238,12 @@ private:
         if (!content_.chromatograms.empty())
             cv(8, detectorChromatogram);
         out_.write("      </fileContent>\n");
-        if (!source.archivePath.empty()) {
+        // Without its checksum the source cannot be described validly: an archive that cannot
+        // be read again (or none) leaves the list out.
+        const std::optional<std::string> digest =
+            source.archiveSha1 ? source.archiveSha1
+                               : source.archivePath.empty() ? std::nullopt : fileSha1Hex(source.archivePath);
+        if (digest) {
             const std::filesystem::path archive = std::filesystem::absolute(source.archivePath);
             out_.write("      <sourceFileList count=\"1\">\n"
                        "        <sourceFile id=\"" + std::string(sourceFileId) + "\" name=\"" +
@@ -246,8 +251,7 @@ private:
                        xmlEscaped(fileUri(archive.parent_path())) + "\">\n");
             cv(10, noNativeId);
             cv(10, parameterFile);
-            if (const auto digest = source.archiveSha1 ? source.archiveSha1 : fileSha1Hex(source.archivePath))
-                cv(10, sha1, *digest);
+            cv(10, sha1, *digest);
             user(10, "file format", "ORVIK telemetry packet archive");
             out_.write("        </sourceFile>\n"
                        "      </sourceFileList>\n");

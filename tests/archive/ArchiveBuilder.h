@@ -53,6 +53,15 @@ inline DumpImage dumpImage(uint16_t pages, uint16_t memoryType, const Words& dat
     return dump;
 }
 
+// A CSIB configuration block with the MS resolution word and the GC DAC channel word set.
+inline Words csibConfiguration(uint16_t resolution, uint16_t dacChannels)
+{
+    Words block(CsibConfigRecord::wordCount, 0);
+    block[CsibConfigRecord::csibWord] = resolution;
+    block[CsibConfigRecord::dacChannelWord] = dacChannels;
+    return block;
+}
+
 inline Bytes operator+(Bytes a, const Bytes& b)
 {
     a.insert(a.end(), b.begin(), b.end());

@@ -12,15 +12,6 @@ using namespace orvik::test;
 
 namespace {
 
-// A CSIB configuration block with the MS resolution word and the GC DAC channel word set.
-Words configuration(uint16_t resolution, uint16_t dacChannels)
-{
-    Words block(90, 0);
-    block[35] = resolution;
-    block[66] = dacChannels;
-    return block;
-}
-
 class SpectrumDisplayTest : public DocumentTest {
 protected:
     // Shows the last spectrum of the archive built from `science`.
@@ -73,13 +64,13 @@ TEST_F(SpectrumDisplayTest, CalibrationFollowsTheResolutionWord)
         << "the falling values below i = b / a sit among the low ones";
 
     // Resolution "low".
-    showLastSpectrum(ScienceStreamBuilder().tc(msCommand).cd(configuration(0, 0)).spectrum(Tag::MS, 0, Words(1001, 7)));
+    showLastSpectrum(ScienceStreamBuilder().tc(msCommand).cd(csibConfiguration(0, 0)).spectrum(Tag::MS, 0, Words(1001, 7)));
     ms = series("MSChart");
     EXPECT_NEAR(ms[0].points.back().x, 3.6191, 1e-4);
     EXPECT_EQ(calibratedX(0, msCalibration(0)), double(float(0.4306 * 0.4306)));
 
     // Any non-zero word is "high".
-    showLastSpectrum(ScienceStreamBuilder().tc(msCommand).cd(configuration(1, 0)).spectrum(Tag::MS, 0, Words(1001, 7)));
+    showLastSpectrum(ScienceStreamBuilder().tc(msCommand).cd(csibConfiguration(1, 0)).spectrum(Tag::MS, 0, Words(1001, 7)));
     EXPECT_NEAR(series("MSChart")[0].points.back().x, 0.5522, 1e-4);
 }
 
@@ -108,7 +99,7 @@ TEST_F(SpectrumDisplayTest, TimeLabelsShowTheWordsAndTheSignedTime)
 TEST_F(SpectrumDisplayTest, ChromatogramsSplitIntoALowAndAHighSeriesPerColumn)
 {
     const Words samples = counting(16, 100);
-    showLastSpectrum(ScienceStreamBuilder().tc(gcCommand).cd(configuration(0, 0x3210)).ti(64).spectrum(Tag::GC, 0x40, samples));
+    showLastSpectrum(ScienceStreamBuilder().tc(gcCommand).cd(csibConfiguration(0, 0x3210)).ti(64).spectrum(Tag::GC, 0x40, samples));
     EXPECT_EQ(titles("GCChart"),
               (std::vector<std::string>{"Column 1 Low 2", "Column 1 High 2", "Column 2 Low 2", "Column 2 High 2",
                                         "Column 3 Low 2", "Column 3 High 2", "Column 4 Low 2", "Column 4 High 2"}));
@@ -122,7 +113,7 @@ TEST_F(SpectrumDisplayTest, ChromatogramsSplitIntoALowAndAHighSeriesPerColumn)
 
 TEST_F(SpectrumDisplayTest, ChannelsSharingAColumnShareItsSeries)
 {
-    showLastSpectrum(ScienceStreamBuilder().tc(gcCommand).cd(configuration(0, 0x0000)).spectrum(Tag::GC, 0, counting(16)));
+    showLastSpectrum(ScienceStreamBuilder().tc(gcCommand).cd(csibConfiguration(0, 0x0000)).spectrum(Tag::GC, 0, counting(16)));
     EXPECT_EQ(titles("GCChart"), (std::vector<std::string>{"Column 1 Low 8", "Column 1 High 8"}));
     EXPECT_EQ(series("GCChart")[0].points[1], (ChartPoint{chromatogramTimeStep, 2}));
 }
@@ -130,7 +121,7 @@ TEST_F(SpectrumDisplayTest, ChannelsSharingAColumnShareItsSeries)
 TEST_F(SpectrumDisplayTest, ChannelsNamingNoColumnGetNoSeriesAndLoseTheirSamples)
 {
     // DAC channels 1 and 2 measure columns 8 and 1; channels 3 and 4 name no column.
-    showLastSpectrum(ScienceStreamBuilder().tc(gcCommand).cd(configuration(0, 0xF807)).spectrum(Tag::GC, 0, counting(16)));
+    showLastSpectrum(ScienceStreamBuilder().tc(gcCommand).cd(csibConfiguration(0, 0xF807)).spectrum(Tag::GC, 0, counting(16)));
     EXPECT_EQ(titles("GCChart"),
               (std::vector<std::string>{"Column 1 Low 2", "Column 1 High 2", "Column 8 Low 2", "Column 8 High 2"}));
     EXPECT_EQ(series("GCChart")[0].points, (std::vector<ChartPoint>{{chromatogramTimeStep, 2}, {9 * chromatogramTimeStep, 10}}));
@@ -139,8 +130,8 @@ TEST_F(SpectrumDisplayTest, ChannelsNamingNoColumnGetNoSeriesAndLoseTheirSamples
 TEST_F(SpectrumDisplayTest, AChromatogramWithoutItsConfigurationOnlyChangesTheTime)
 {
     showLastSpectrum(ScienceStreamBuilder()
-                         .tc(gcCommand).cd(configuration(0, 0x3210)).spectrum(Tag::GC, 0, counting(8))
-                         .tc(gcCommand).ti(96).cd(configuration(0, 0)).spectrum(Tag::GC, 0x20, counting(8)));
+                         .tc(gcCommand).cd(csibConfiguration(0, 0x3210)).spectrum(Tag::GC, 0, counting(8))
+                         .tc(gcCommand).ti(96).cd(csibConfiguration(0, 0)).spectrum(Tag::GC, 0x20, counting(8)));
     EXPECT_EQ(display.components.find("GCChart"), nullptr);
     EXPECT_EQ(text("gcspectime"), "0x0000:0020 - Wed 01-Jan-03 00:00:01,000");
 }

@@ -26,12 +26,12 @@ TEST_F(AndiChromatogramTest, SeriesReadBackWithTheirTimesAndSpacing)
     const std::vector<exports::DatasetContent> datasets = contents(
         ScienceStreamBuilder()
             // Each DAC channel on a column of its own: every series equally spaced.
-            .tc(gcCommand).cd(configuration(0, 0x3210)).ti(64)
+            .tc(gcCommand).cd(csibConfiguration(0, 0x3210)).ti(64)
             .spectrum(Tag::GC, 0x40, counting(64, 100))
             .spectrum(Tag::GC, 0x60, counting(8, 1000))  // one point per series
             .spectrum(Tag::GC, 0x80, {5, 6})              // one point, or none
             // DAC channels 1 and 3 measure column 1, channels 2 and 4 column 2.
-            .tc(gcCommand).cd(configuration(0, 0x1010)).spectrum(Tag::GC, 0, counting(32)));
+            .tc(gcCommand).cd(csibConfiguration(0, 0x1010)).spectrum(Tag::GC, 0, counting(32)));
     ASSERT_EQ(datasets.size(), 2u);
     const exports::DatasetContent& equal = datasets[0];
     const exports::DatasetContent& twice = datasets[1];
@@ -85,7 +85,7 @@ TEST_F(AndiChromatogramTest, MissingChromatogramsAreRefusedAndNoFileWritten)
 {
     const std::vector<exports::DatasetContent> datasets =
         contents(ScienceStreamBuilder()
-                     .tc(gcCommand).cd(configuration(0, 0x3210)).spectrum(Tag::GC, 0, counting(16))
+                     .tc(gcCommand).cd(csibConfiguration(0, 0x3210)).spectrum(Tag::GC, 0, counting(16))
                      .tc(msCommand).spectrum(Tag::MS, 0, counting(16))
                      // No configuration names the columns.
                      .tc(gcCommand).spectrum(Tag::GC, 0, counting(16)).spectrum(Tag::GC, 0, counting(16)));

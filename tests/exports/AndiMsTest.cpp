@@ -27,8 +27,8 @@ TEST_F(AndiMsTest, ScansHoldEverySpectrumAtBothResolutionsAndWithoutPoints)
         ScienceStreamBuilder()
             .tc(msCommand).ti(64)
             .spectrum(Tag::MS, 0x80, counting(1001, 7))
-            .cd(configuration(0, 0)).spectrum(Tag::MS, 0xA0, counting(1001, 100))
-            .cd(configuration(1, 0)).spectrum(Tag::MS, 0xC0, {0xFFFF, 0, 12345})
+            .cd(csibConfiguration(0, 0)).spectrum(Tag::MS, 0xA0, counting(1001, 100))
+            .cd(csibConfiguration(1, 0)).spectrum(Tag::MS, 0xC0, {0xFFFF, 0, 12345})
             .spectrum(Tag::MS, 0xE0, {})
             .spectrum(Tag::MS, 0x100, {42})
             // Only empty spectra, before the epoch.
@@ -66,7 +66,7 @@ TEST_F(AndiMsTest, ScansHoldEverySpectrumAtBothResolutionsAndWithoutPoints)
 TEST_F(AndiMsTest, ADatasetWithoutSpectraIsRefusedAndNoFileWritten)
 {
     const std::vector<exports::DatasetContent> datasets = contents(
-        ScienceStreamBuilder().tc(gcCommand).cd(configuration(0, 0x3210)).spectrum(Tag::GC, 0, counting(16)));
+        ScienceStreamBuilder().tc(gcCommand).cd(csibConfiguration(0, 0x3210)).spectrum(Tag::GC, 0, counting(16)));
     ASSERT_EQ(datasets.size(), 1u);
     EXPECT_EQ(exports::writeAndiMs(datasets[0], target("ms.cdf"), source), "the dataset holds no mass spectra");
     EXPECT_TRUE(written().empty());
@@ -76,7 +76,7 @@ TEST_F(AndiMsTest, UnwritableTargetsFailInOneLineAndLeaveNothingBehind)
 {
     const std::vector<exports::DatasetContent> datasets = contents(ScienceStreamBuilder()
                                                                         .tc(gcmsCommand)
-                                                                        .cd(configuration(0, 0x3210))
+                                                                        .cd(csibConfiguration(0, 0x3210))
                                                                         .spectrum(Tag::MS, 0, counting(10))
                                                                         .spectrum(Tag::GC, 0, counting(16)));
     ASSERT_EQ(datasets.size(), 1u);

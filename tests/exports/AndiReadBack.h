@@ -246,15 +246,6 @@ inline std::pair<double, std::string> samplingOf(const NetcdfFile& file)
             file.attribute("ordinate_values", "uniform_sampling_flag")};
 }
 
-// A CSIB configuration block with the MS resolution word and the GC DAC channel word set.
-inline Words configuration(uint16_t resolution, uint16_t dacChannels)
-{
-    Words block(90, 0);
-    block[35] = resolution;
-    block[66] = dacChannels;
-    return block;
-}
-
 // Datasets of built archives, exported into a folder of their own.
 class AndiTest : public DocumentTest {
 protected:

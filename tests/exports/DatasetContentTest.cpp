@@ -11,15 +11,6 @@ using namespace orvik::test;
 
 namespace {
 
-// A CSIB configuration block with the MS resolution word and the GC DAC channel word set.
-Words configuration(uint16_t resolution, uint16_t dacChannels)
-{
-    Words block(90, 0);
-    block[35] = resolution;
-    block[66] = dacChannels;
-    return block;
-}
-
 std::vector<double> xs(const display::ChartSeries& s)
 {
     std::vector<double> v;
@@ -85,9 +76,9 @@ TEST_F(DatasetContentTest, SpectraAtBothResolutionsAndOfNoOrOneSampleAreTheChart
     const DatasetContent content = onlyDataset(ScienceStreamBuilder()
                                                    .tc({0x0010, 1, 0, 0, 0xABCD})
                                                    .spectrum(Tag::MS, 0x20, {5})
-                                                   .cd(configuration(0, 0x0123))
+                                                   .cd(csibConfiguration(0, 0x0123))
                                                    .spectrum(Tag::MS, 0x40, counting(1001, 3))
-                                                   .cd(configuration(7, 0))
+                                                   .cd(csibConfiguration(7, 0))
                                                    .spectrum(Tag::MS, 0x60, {})
                                                    .spectrum(Tag::MS, 0x80, counting(1001)));
     ASSERT_EQ(content.spectra.size(), 4u);
@@ -116,7 +107,7 @@ TEST_F(DatasetContentTest, ChromatogramsFollowTheDacWordAlsoWhenItNamesAColumnTw
     // DAC channels 1 and 2 both measure column 2, channels 3 and 4 column 1.
     const DatasetContent content = onlyDataset(ScienceStreamBuilder()
                                                    .tc(gcCommand)
-                                                   .cd(configuration(0, 0x0011))
+                                                   .cd(csibConfiguration(0, 0x0011))
                                                    .ti(32)
                                                    .spectrum(Tag::GC, 96, counting(16, 100))
                                                    .spectrum(Tag::GC, 128, counting(8)));

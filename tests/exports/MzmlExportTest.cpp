@@ -40,10 +40,11 @@ protected:
         delete doc_;
     }
 
-    std::string exported(const DatasetContent& content, bool zlib, const std::string& name = "out.mzML")
+    std::string exported(const DatasetContent& content, bool zlib, const std::string& name = "out.mzML",
+                         const ExportSource& source = {ORVIK_DEMO_ARCHIVE, {}})
     {
         const std::string path = (dir.path() / name).string();
-        const auto error = writeMzml(content, path, {ORVIK_DEMO_ARCHIVE, {}}, {zlib, 0});
+        const auto error = writeMzml(content, path, source, {zlib, 0});
         EXPECT_FALSE(error) << *error;
         return path;
     }
@@ -170,11 +171,14 @@ TEST_F(MzmlExportTest, SpectraOnlyAndChromatogramsOnlyDatasetsAreValidAnEmptyOne
     expectAcceptedByFileInfo(spectraPath, spectra);
     expectIndexAndChecksumHold(fileText(spectraPath), spectra);
 
+    // No source archive to name either.
     DatasetContent chromatograms = *content_;
     chromatograms.spectra.clear();
-    const std::string chromatogramsPath = exported(chromatograms, false, "chromatograms.mzML");
+    const std::string chromatogramsPath = exported(chromatograms, false, "chromatograms.mzML", {});
     expectAcceptedByFileInfo(chromatogramsPath, chromatograms);
-    expectIndexAndChecksumHold(fileText(chromatogramsPath), chromatograms);
+    const std::string text = fileText(chromatogramsPath);
+    expectIndexAndChecksumHold(text, chromatograms);
+    EXPECT_EQ(text.find("<sourceFileList"), std::string::npos);
 }
 
 TEST_F(MzmlExportTest, AnUnwritableTargetIsRefusedInOneLineAndLeavesNoFile)

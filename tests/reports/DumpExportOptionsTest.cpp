@@ -34,6 +34,20 @@ TEST(DumpExportOptionsTest, ParsesEntryFormatAndOutput)
     EXPECT_EQ(report.options->command, Command::Report);
     EXPECT_EQ(report.options->entry, 7u);
     EXPECT_EQ(report.options->output, "gc.pdf");
+
+    const ParsedOptions mzml = parsed({"--zlib", "--mzml", "4", "d.mzML", "a.dat"});
+    ASSERT_TRUE(mzml.options) << mzml.error;
+    EXPECT_EQ(mzml.options->command, Command::Mzml);
+    EXPECT_EQ(mzml.options->entry, 4u);
+    EXPECT_EQ(mzml.options->output, "d.mzML");
+    EXPECT_TRUE(mzml.options->zlib);
+
+    const ParsedOptions andi = parsed({"--andi", "5", "c.cdf", "--series", "Column 3 Low", "a.dat"});
+    ASSERT_TRUE(andi.options) << andi.error;
+    EXPECT_EQ(andi.options->command, Command::Andi);
+    EXPECT_EQ(andi.options->entry, 5u);
+    EXPECT_EQ(andi.options->output, "c.cdf");
+    EXPECT_EQ(andi.options->series, "Column 3 Low");
 }
 
 TEST(DumpExportOptionsTest, ExplainsWhatIsWrongInOneLine)
@@ -47,9 +61,14 @@ TEST(DumpExportOptionsTest, ExplainsWhatIsWrongInOneLine)
          "--binary or --text takes the one output file (see --help)"},
         {{"--export-dump", "x", "--text", "o", "a.dat"}, "--export-dump takes a time-list entry number (see --help)"},
         {{"--report", "2", "a.dat"}, "--report takes a time-list entry number and a PDF file (see --help)"},
-        {{"--tree", "--report", "1", "r.pdf", "a.dat"}, "--export-dump and --report exclude the other commands"},
+        {{"--tree", "--report", "1", "r.pdf", "a.dat"}, "--export-dump, --report, --mzml and --andi exclude the other commands"},
         {{"--report", "1", "r.pdf", "--export-dump", "1", "--text", "o", "a.dat"},
-         "--export-dump and --report exclude the other commands"},
+         "--export-dump, --report, --mzml and --andi exclude the other commands"},
+        {{"--mzml", "1", "a.dat"}, "--mzml takes a time-list entry number and an output file (see --help)"},
+        {{"--andi", "x", "o.cdf", "a.dat"}, "--andi takes a time-list entry number and an output file (see --help)"},
+        {{"--mzml", "1", "o", "--andi", "1", "p", "a.dat"}, "--export-dump, --report, --mzml and --andi exclude the other commands"},
+        {{"--andi", "1", "o", "--zlib", "a.dat"}, "--zlib goes with --mzml (see --help)"},
+        {{"--mzml", "1", "o", "--series", "Column 1 Low", "a.dat"}, "--series goes with --andi (see --help)"},
     };
     for (const auto& [args, error] : cases) {
         const ParsedOptions parsed = parseDumpOptions(args);

@@ -59,6 +59,10 @@ private:
     CLI::Option* binary_ = nullptr;
     CLI::Option* text_ = nullptr;
     CLI::Option* record_ = nullptr;
+    std::pair<size_t, std::string> mzml_;
+    std::pair<size_t, std::string> andi_;
+    CLI::Option* zlib_ = nullptr;
+    CLI::Option* series_ = nullptr;
 };
 
 DumpParser::DumpParser(DumpOptions& options)
@@ -72,7 +76,7 @@ DumpParser::DumpParser(DumpOptions& options)
         return parser_.refuseWith(option->transform(cli::decimal<size_t>())->option_text("K"), std::move(reason));
     };
     const std::string displays = "--tree, --time and --show exclude each other";
-    const std::string saves = "--export-dump and --report exclude the other commands";
+    const std::string saves = "--export-dump, --report, --mzml and --andi exclude the other commands";
 
     command(app.add_flag("--tree")->description("the category tree"), Command::Tree, displays);
     command(app.add_flag("--time")->description("the time list"), Command::Time, displays);
@@ -122,6 +126,25 @@ DumpParser::DumpParser(DumpOptions& options)
                                    ->option_text("K OUT.pdf"),
                                "--report takes a time-list entry number and a PDF file (see --help)"),
             Command::Report, saves);
+    command(parser_.refuseWith(app.add_option("--mzml", mzml_,
+                                              "the dataset that holds time-list entry K as mzML 1.1 (indexed): its mass\n"
+                                              "spectra and chromatograms as the charts plot them")
+                                   ->transform(cli::decimal<size_t>().application_index(0))
+                                   ->option_text("K OUT.mzML"),
+                               "--mzml takes a time-list entry number and an output file (see --help)"),
+            Command::Mzml, saves);
+    zlib_ = app.add_flag("--zlib", options.zlib, "with --mzml: the binary arrays zlib-compressed");
+    command(parser_.refuseWith(app.add_option("--andi", andi_,
+                                              "the dataset that holds time-list entry K as ANDI-MS netCDF (its mass\n"
+                                              "spectra as scans); with --series, one chromatogram of GC entry K as\n"
+                                              "ANDI chromatography netCDF")
+                                   ->transform(cli::decimal<size_t>().application_index(0))
+                                   ->option_text("K OUT.cdf"),
+                               "--andi takes a time-list entry number and an output file (see --help)"),
+            Command::Andi, saves);
+    series_ = app.add_option("--series", options.series,
+                             "with --andi: the chromatogram series of GC entry K, as its chart names it (\"Column 3 Low\")")
+                  ->option_text("NAME");
     command(entry(app.add_option("--raw", options.entry,
                                  "the stored bytes of time-list entry K as a hex dump (offset, 16 bytes, ASCII)\n"
                                  "under its decoded packet header, or the words of the record it holds"),
@@ -194,6 +217,14 @@ ParsedOptions DumpParser::parse(const std::vector<std::string>& args)
     }
     if (options_.command == Command::Report)
         std::tie(options_.entry, options_.output) = report_;
+    if (zlib_->count() != 0 && options_.command != Command::Mzml)
+        return refused("--zlib goes with --mzml (see --help)");
+    if (series_->count() != 0 && options_.command != Command::Andi)
+        return refused("--series goes with --andi (see --help)");
+    if (options_.command == Command::Mzml)
+        std::tie(options_.entry, options_.output) = mzml_;
+    if (options_.command == Command::Andi)
+        std::tie(options_.entry, options_.output) = andi_;
     return {options_, {}};
 }
 

@@ -7,7 +7,7 @@
 
 namespace orvik::dump {
 
-enum class Command { Summary, Tree, Time, Show, Help, Version, ExportDump, Report, Raw, HkCsv, Trend, Follow, Connect };
+enum class Command { Summary, Tree, Time, Show, Help, Version, ExportDump, Report, Raw, HkCsv, Trend, Follow, Connect, Mzml, Andi };
 
 struct DumpOptions {
     Command command = Command::Summary;
@@ -23,6 +23,9 @@ struct DumpOptions {
     std::string output{};
     // --trend MNEMONIC[,MNEMONIC...]: the parameters, as given.
     std::vector<std::string> trend{};
+    // --mzml K OUT, --andi K OUT: `entry` and `output`; their options.
+    bool zlib = false;
+    std::string series{};
     // --connect HOST:PORT --record: the server, as given; the archive is the recording.
     std::string server{};
 };

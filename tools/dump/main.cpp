@@ -1,6 +1,7 @@
 // orvik-dump: the viewer's decoding on the command line.
 
 #include "tools/dump/ConnectCommand.h"
+#include "tools/dump/DatasetExportCommand.h"
 #include "tools/dump/DumpCommands.h"
 #include "tools/dump/DumpOptions.h"
 #include "tools/dump/ExportCommands.h"
@@ -90,6 +91,17 @@ int main(int argc, char** argv)
         if (!inRange(options.entry))
             return 2;
         return exportDumpEntry(doc, options.entry, options.binary, options.output, std::cerr);
+    case Command::Mzml:
+    case Command::Andi: {
+        if (!inRange(options.entry))
+            return 2;
+        DatasetExportRequest request{options.command == Command::Mzml ? DatasetExportRequest::Format::Mzml
+                                                                       : DatasetExportRequest::Format::Andi,
+                                     options.entry, options.output, options.zlib, std::nullopt};
+        if (!options.series.empty())
+            request.series = options.series;
+        return exportDatasetEntry(doc, options.archive, request, std::cerr);
+    }
     case Command::Report: {
         if (!inRange(options.entry))
             return 2;
