@@ -148,8 +148,9 @@ TEST_F(FollowFileTest, TheActionFollowsTheMenuEntriesOfTheServerAndIsUsableWithA
     EXPECT_TRUE(follow_->isCheckable());
     EXPECT_EQ(follow_->shortcut(), QKeySequence("Ctrl+L"));
     for (const QAction* other : window_.findChildren<QAction*>()) {
-        if (other != follow_)
+        if (other != follow_) {
             EXPECT_NE(other->shortcut(), follow_->shortcut()) << other->objectName().toStdString();
+        }
     }
     EXPECT_FALSE(follow_->isEnabled()) << "no file open";
 
