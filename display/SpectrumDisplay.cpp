@@ -83,18 +83,23 @@ std::vector<ChartSeries> chromatogramSeries(const SpectrumRecord& spectrum, uint
     return series;
 }
 
+std::optional<uint16_t> datasetDacChannelWord(const CategoryTree& tree, NodeId dataset)
+{
+    if (dataset == noNode)
+        return std::nullopt;
+    const NodeRuns& children = tree.children(dataset);
+    if (children.size() < 2 || tree.kind(children[1]) != NodeKind::CsibConfig)
+        return std::nullopt;
+    return tree.wrapper(children[1]).record<CsibConfigRecord>()->words().wordOr(CsibConfigRecord::dacChannelWord);
+}
+
 std::optional<std::vector<ChartSeries>> chromatogramSeriesOf(const CategoryTree& tree, NodeId node)
 {
-    // The dataset's "CSIB(Cfg)" node, its second child, says which column each channel measures.
-    const NodeId dataset = tree.parent(node);
     const SpectrumRecord* spectrum = tree.wrapper(node).record<SpectrumRecord>();
-    if (dataset == noNode || !spectrum)
+    const std::optional<uint16_t> dacChannelWord = datasetDacChannelWord(tree, tree.parent(node));
+    if (!spectrum || !dacChannelWord)
         return std::nullopt;
-    const NodeRuns& siblings = tree.children(dataset);
-    if (siblings.size() < 2 || tree.kind(siblings[1]) != NodeKind::CsibConfig)
-        return std::nullopt;
-    const CsibConfigRecord* config = tree.wrapper(siblings[1]).record<CsibConfigRecord>();
-    return chromatogramSeries(*spectrum, config->words().wordOr(CsibConfigRecord::dacChannelWord));
+    return chromatogramSeries(*spectrum, *dacChannelWord);
 }
 
 std::string spectrumTimeText(uint16_t high, uint16_t low)

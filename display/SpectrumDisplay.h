@@ -41,9 +41,13 @@ std::array<std::optional<int>, detectorChannels> channelColumns(uint16_t dacChan
 // go nowhere.
 std::vector<ChartSeries> chromatogramSeries(const SpectrumRecord& spectrum, uint16_t dacChannelWord);
 
+// The DAC channel word of the dataset group `dataset`: from its "CSIB(Cfg)" node, its second
+// child; none when it has no such node.
+std::optional<uint16_t> datasetDacChannelWord(const CategoryTree& tree, NodeId dataset);
+
 // The chromatogram series of the GC spectrum node `node`, its channels told apart by the DAC
-// channel word of its dataset's "CSIB(Cfg)" node (the dataset's second child); none when the
-// spectrum lies in no dataset or the dataset has no such node.
+// channel word of the dataset that holds it; none when it lies in no dataset or the dataset
+// has no such word.
 std::optional<std::vector<ChartSeries>> chromatogramSeriesOf(const CategoryTree& tree, NodeId node);
 
 // "0xHHHH:LLLL - " and the calendar text of the signed 1/32 s count.

@@ -61,6 +61,7 @@ DatasetContent datasetContent(const CategoryTree& tree, NodeId dataset)
     content.dataset = dataset;
     content.name = tree.text(dataset);
     content.path = content.name;
+    content.dacChannelWord = display::datasetDacChannelWord(tree, dataset);
     for (NodeId up = tree.parent(dataset); up != noNode; up = tree.parent(up))
         content.path = tree.text(up) + " > " + content.path;
     size_t gcRecords = 0;
@@ -72,8 +73,6 @@ DatasetContent datasetContent(const CategoryTree& tree, NodeId dataset)
                 content.telecommand.push_back(words.wordOr(k));
         } else if (tree.kind(child) == NodeKind::Time && !content.startTicks) {
             content.startTicks = w.ticks();
-        } else if (const auto* config = w.record<CsibConfigRecord>(); config && !content.dacChannelWord) {
-            content.dacChannelWord = config->words().wordOr(CsibConfigRecord::dacChannelWord);
         } else if (const auto* spectrum = w.record<SpectrumRecord>()) {
             const int64_t ticks = ticksFromSignedCount(spectrum->timeHigh, spectrum->timeLow);
             if (spectrum->tag == msTag) {

@@ -85,7 +85,8 @@ TEST_F(DatasetContentTest, SpectraAtBothResolutionsAndOfNoOrOneSampleAreTheChart
     EXPECT_EQ(content.name, "Dataset (0)");
     EXPECT_EQ(content.path, "MS > Dataset (0)");
     EXPECT_EQ(content.telecommand, (std::vector<uint16_t>{0x0010, 1, 0, 0, 0xABCD}));
-    EXPECT_EQ(content.dacChannelWord, 0x0123);
+    // The GC chart reads the DAC word only from a "CSIB(Cfg)" node that is the dataset's second child.
+    EXPECT_EQ(content.dacChannelWord, std::nullopt);
     EXPECT_EQ(content.spectra[0].csibWord, 0xFFFF);
     EXPECT_EQ(content.spectra[1].csibWord, 0);
     EXPECT_EQ(content.spectra[3].csibWord, 7);
@@ -118,6 +119,7 @@ TEST_F(DatasetContentTest, ChromatogramsFollowTheDacWordAlsoWhenItNamesAColumnTw
     EXPECT_EQ(content.chromatograms[2].intensity, (std::vector<double>{100, 101, 108, 109}));
     EXPECT_EQ(content.chromatograms[4].record, 1u);
     EXPECT_EQ(content.gcRecordsWithoutColumns, 0u);
+    EXPECT_EQ(content.dacChannelWord, 0x0011);
     expectChartValues(doc.tree(), content);
     EXPECT_EQ(content.startTicks, 32 * 2048);
     EXPECT_DOUBLE_EQ(content.secondsFromStart(content.chromatograms[4].ticks), 3.0);
