@@ -42,9 +42,7 @@ std::string calendarTime(uint32_t count)
 // The signed count in seconds, shortest exact form ("3.125", "2", "-0.03125").
 std::string seconds(uint32_t count, const std::string& decimalSeparator)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.15g", static_cast<int32_t>(count) * 0.03125);
-    return withSeparator(text, decimalSeparator) + " sec";
+    return withSeparator(generalDigits(static_cast<int32_t>(count) * 0.03125, 15), decimalSeparator) + " sec";
 }
 
 // The telecommand's words as a word list, and its name from the first of them.

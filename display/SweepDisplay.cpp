@@ -2,6 +2,7 @@
 // its engineering value with the raw reading as the tooltip.
 
 #include "display/MainDisplay.h"
+#include "display/WordFormat.h"
 
 #include <cstdio>
 
@@ -13,46 +14,53 @@ namespace {
 // (the channel is the word's index) or as a plain voltage in double precision.
 enum class Conversion { Channel, Volts };
 
+// How a value is written: fixed-point, right-aligned in `width` characters, then the unit.
+struct ValueFormat {
+    int width;
+    int precision;
+    const char* unit;
+};
+
 struct SweepRow {
     int word;
     const char* label;
     Conversion conversion;
-    const char* format;
+    ValueFormat format;
 };
 
 constexpr SweepRow msRows[] = {
-    {9, "mshksweep_detector", Conversion::Channel, "%7.2f V"},
-    {12, "mshksweep_ref1", Conversion::Channel, "%7.2f kV"},
-    {11, "mshksweep_ref2", Conversion::Channel, "%7.2f kV"},
-    {10, "mshksweep_ref7", Conversion::Channel, "%7.2f kV"},
-    {14, "mshksweep_lense1", Conversion::Channel, "%7.2f kV"},
-    {13, "mshksweep_lense2", Conversion::Channel, "%7.2f kV"},
-    {15, "mshksweep_g3", Conversion::Channel, "%7.2f kV"},
-    {8, "mshksweep_ifila", Conversion::Channel, "%7.2f uA"},
-    {0, "mshksweep_pipea", Conversion::Channel, "%6.2f °C"},
-    {1, "mshksweep_pipeb", Conversion::Channel, "%6.2f °C"},
-    {2, "mshksweep_oven", Conversion::Channel, "%6.2f °C"},
-    {3, "mshksweep_coldpart", Conversion::Channel, "%6.2f °C"},
-    {4, "mshksweep_pcalgas", Conversion::Volts, "%6.3fV"},
-    {5, "hmshksweep_postpst", Conversion::Volts, "%6.3fV"},
+    {9, "mshksweep_detector", Conversion::Channel, {7, 2, " V"}},
+    {12, "mshksweep_ref1", Conversion::Channel, {7, 2, " kV"}},
+    {11, "mshksweep_ref2", Conversion::Channel, {7, 2, " kV"}},
+    {10, "mshksweep_ref7", Conversion::Channel, {7, 2, " kV"}},
+    {14, "mshksweep_lense1", Conversion::Channel, {7, 2, " kV"}},
+    {13, "mshksweep_lense2", Conversion::Channel, {7, 2, " kV"}},
+    {15, "mshksweep_g3", Conversion::Channel, {7, 2, " kV"}},
+    {8, "mshksweep_ifila", Conversion::Channel, {7, 2, " uA"}},
+    {0, "mshksweep_pipea", Conversion::Channel, {6, 2, " °C"}},
+    {1, "mshksweep_pipeb", Conversion::Channel, {6, 2, " °C"}},
+    {2, "mshksweep_oven", Conversion::Channel, {6, 2, " °C"}},
+    {3, "mshksweep_coldpart", Conversion::Channel, {6, 2, " °C"}},
+    {4, "mshksweep_pcalgas", Conversion::Volts, {6, 3, "V"}},
+    {5, "hmshksweep_postpst", Conversion::Volts, {6, 3, "V"}},
 };
 
 constexpr SweepRow gcRows[] = {
-    {0, "gchksweep_phe1", Conversion::Volts, "%6.3fV"},
-    {1, "gchwsweep_phe2", Conversion::Volts, "%6.3fV"},
-    {2, "gchksweep_ion", Conversion::Volts, "%6.3fV"},
-    {5, "gchksweep_kpy", Conversion::Channel, "%6.2f bar"},
-    {8, "gchksweep_col1", Conversion::Channel, "%6.2f °C"},
-    {9, "gchksweep_col2", Conversion::Channel, "%6.2f °C"},
-    {10, "gchksweep_col3", Conversion::Channel, "%6.2f °C"},
-    {11, "gchksweep_col4", Conversion::Channel, "%6.2f °C"},
-    {12, "gchksweep_col5", Conversion::Channel, "%6.2f °C"},
-    {13, "gchksweep_col6", Conversion::Channel, "%6.2f °C"},
-    {14, "gchksweep_col7", Conversion::Channel, "%6.2f °C"},
-    {15, "gchksweep_col8", Conversion::Channel, "%6.2f °C"},
-    {3, "gchksweep_cold", Conversion::Channel, "%6.2f °C"},
-    {4, "gchksweep_warm", Conversion::Channel, "%6.2f °C"},
-    {7, "gchksweep_valve", Conversion::Channel, "%6.2f V"},
+    {0, "gchksweep_phe1", Conversion::Volts, {6, 3, "V"}},
+    {1, "gchwsweep_phe2", Conversion::Volts, {6, 3, "V"}},
+    {2, "gchksweep_ion", Conversion::Volts, {6, 3, "V"}},
+    {5, "gchksweep_kpy", Conversion::Channel, {6, 2, " bar"}},
+    {8, "gchksweep_col1", Conversion::Channel, {6, 2, " °C"}},
+    {9, "gchksweep_col2", Conversion::Channel, {6, 2, " °C"}},
+    {10, "gchksweep_col3", Conversion::Channel, {6, 2, " °C"}},
+    {11, "gchksweep_col4", Conversion::Channel, {6, 2, " °C"}},
+    {12, "gchksweep_col5", Conversion::Channel, {6, 2, " °C"}},
+    {13, "gchksweep_col6", Conversion::Channel, {6, 2, " °C"}},
+    {14, "gchksweep_col7", Conversion::Channel, {6, 2, " °C"}},
+    {15, "gchksweep_col8", Conversion::Channel, {6, 2, " °C"}},
+    {3, "gchksweep_cold", Conversion::Channel, {6, 2, " °C"}},
+    {4, "gchksweep_warm", Conversion::Channel, {6, 2, " °C"}},
+    {7, "gchksweep_valve", Conversion::Channel, {6, 2, " V"}},
 };
 
 // The MS oven channel reads this when the oven is open.
@@ -62,9 +70,7 @@ constexpr uint16_t ovenOpen = 0x1FFF;
 std::string rowText(const SweepRow& row, int16_t s, float channelValue)
 {
     const double value = row.conversion == Conversion::Volts ? s * 0.000366 : double(channelValue);
-    char text[48];
-    std::snprintf(text, sizeof text, row.format, value);
-    return text;
+    return fixedText(value, row.format.width, row.format.precision) + row.format.unit;
 }
 
 // A label's text, with the raw reading as its tooltip: "0x" and at least four

@@ -14,6 +14,19 @@ std::string toChars(double value, std::chars_format format, int precision)
 }
 } // namespace
 
+std::string fixedText(double value, int width, int precision)
+{
+    std::string text = toChars(value, std::chars_format::fixed, precision);
+    if (text.size() < size_t(width))
+        text.insert(0, size_t(width) - text.size(), ' ');
+    return text;
+}
+
+std::string generalDigits(double value, int digits)
+{
+    return toChars(value, std::chars_format::general, digits);
+}
+
 std::string withSeparator(std::string text, std::string_view decimalSeparator)
 {
     if (const size_t point = text.find('.'); point != std::string::npos)

@@ -39,6 +39,10 @@ std::string hex2(unsigned value);
 std::string hex8(uint32_t value);
 // The value rounded to 7 significant digits, written with exactly two decimals.
 std::string fixedTwoDecimals(float value, std::string_view decimalSeparator);
+// The value with `precision` decimals, right-aligned in `width` characters (printf's "%W.Pf").
+std::string fixedText(double value, int width, int precision);
+// The value with `digits` significant digits at most, trailing zeros dropped (printf's "%.*g").
+std::string generalDigits(double value, int digits);
 // The value with 3 significant digits at most, trailing zeros dropped: 1.02, 15.2, 0.
 std::string generalThreeDigits(double value, std::string_view decimalSeparator);
 

@@ -1,7 +1,6 @@
 #include "live/StreamRecorder.h"
 
-#include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace orvik::live {
 
@@ -16,10 +15,11 @@ std::string rateText(double bytesPerSecond)
         bytesPerSecond /= 1000;
         ++unit;
     }
+    // Without the C locale: the window's regional settings must not change the point.
     char text[32];
     const int decimals = unit == 0 || bytesPerSecond >= 100 ? 0 : bytesPerSecond >= 10 ? 1 : 2;
-    std::snprintf(text, sizeof text, "%.*f %s", decimals, bytesPerSecond, units[unit]);
-    return text;
+    const auto end = std::to_chars(text, text + sizeof text, bytesPerSecond, std::chars_format::fixed, decimals).ptr;
+    return std::string(text, end) + " " + units[unit];
 }
 
 // Whole seconds, rounded up: "retrying in 1 s" until the try.

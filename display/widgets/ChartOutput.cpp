@@ -2,6 +2,7 @@
 
 #include "display/widgets/Chart.h"
 #include "display/CsvField.h"
+#include "display/WordFormat.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -41,11 +42,10 @@ bool writeSvg(Chart& chart, QIODevice& device)
     return painter.end();
 }
 
+// Nine significant digits with a point, whatever the regional settings: the comma separates the columns.
 QString number(double v)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", v);
-    return QString::fromLatin1(buffer);
+    return QString::fromStdString(display::generalDigits(v, 9));
 }
 
 // Replaces the file only once every line is written: a failed export leaves no

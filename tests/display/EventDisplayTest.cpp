@@ -2,6 +2,7 @@
 // tapping-station and execution reports, dataset telecommands and dump pages.
 
 #include "tests/archive/ArchiveBuilder.h"
+#include "tests/display/CommaLocale.h"
 #include "display/ErrorMessageDisplay.h"
 #include "display/ExecutionReportDisplay.h"
 #include "display/MemoryDumpDisplay.h"
@@ -268,6 +269,12 @@ TEST_F(ExecutionReportTest, DurationIsSignedSecondsWithoutTrailingZeros)
     EXPECT_EQ(cell("exereporttime", 3, 3), "2 sec");
     show(0, 0, 0xFFFFFFFF);
     EXPECT_EQ(cell("exereporttime", 3, 3), "-0.03125 sec");
+    {
+        // The separator is the one asked for, whatever the C library's locale says.
+        const CommaLocale comma;
+        show(0, 0, 0xFFFFFFFF);
+        EXPECT_EQ(cell("exereporttime", 3, 3), "-0.03125 sec");
+    }
     EXPECT_EQ(cell("exereporttime", 3, 1), "0xFFFFFFFF");
     EXPECT_EQ(cell("exereporttime", 3, 2), "0xFFFFFFFF");
     show(0, 0, 0x7FFFFFFF);

@@ -2,6 +2,7 @@
 // the raw reading, the oven's "open" reading and the cold part on "Public HK".
 
 #include "tests/archive/ArchiveBuilder.h"
+#include "tests/display/CommaLocale.h"
 #include "display/MainDisplay.h"
 
 using namespace orvik;
@@ -60,6 +61,15 @@ TEST_F(SweepDisplayTest, MsVoltagesCurrentsAndPlainChannels)
     EXPECT_EQ(text("mshksweep_detector"), "15150.00 V");
     // Every shown word has its label, words 6 and 7 none.
     EXPECT_EQ(display.components.writes().size(), 2u * 14);
+}
+
+TEST_F(SweepDisplayTest, ValuesKeepTheirPointUnderARegionalSettingWithADecimalComma)
+{
+    const CommaLocale comma;
+    showMs({{12, 10000}, {4, 10000}, {0, 2520}});
+    EXPECT_EQ(text("mshksweep_ref1"), "   3.66 kV");
+    EXPECT_EQ(text("mshksweep_pcalgas"), " 3.660V");
+    EXPECT_EQ(text("mshksweep_pipea"), "  0.00 °C");
 }
 
 TEST_F(SweepDisplayTest, AnOpenOvenReadsOpenAndItsTooltipShowsTheReading)

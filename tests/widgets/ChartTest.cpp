@@ -3,6 +3,7 @@
 // and the chart on the clipboard and in files.
 
 #include "tests/archive/ArchiveBuilder.h"
+#include "tests/display/CommaLocale.h"
 #include "display/widgets/Chart.h"
 #include "display/widgets/ChartOutput.h"
 
@@ -182,7 +183,14 @@ TEST_F(ChartTest, ExportsWriteEachFormat)
     };
 
     ASSERT_TRUE(exportChart(chart, path("c.csv"), ExportFormat::Csv));
-    EXPECT_EQ(head(path("c.csv"), 200), "Series,X,Y\n\"Column 1, Low\",0,1.5\n\"Column 1, Low\",0.032768,2\n");
+    const QByteArray csv = "Series,X,Y\n\"Column 1, Low\",0,1.5\n\"Column 1, Low\",0.032768,2\n";
+    EXPECT_EQ(head(path("c.csv"), 200), csv);
+    {
+        // The C library's locale as Qt sets it under a German regional setting: the point stays.
+        const orvik::test::CommaLocale comma;
+        ASSERT_TRUE(exportChart(chart, path("c.csv"), ExportFormat::Csv));
+        EXPECT_EQ(head(path("c.csv"), 200), csv);
+    }
     ASSERT_TRUE(exportChart(chart, path("c.png"), ExportFormat::Png));
     EXPECT_EQ(QImage(path("c.png")).size(), QSize(400, 300));
     ASSERT_TRUE(exportChart(chart, path("c.svg"), ExportFormat::Svg));

@@ -1,5 +1,7 @@
 #include "tools/dump/ShowPrinter.h"
 
+#include "display/WordFormat.h"
+
 #include <cstdio>
 #include <set>
 #include <sstream>
@@ -26,9 +28,7 @@ std::string oneLine(const std::string& text)
 
 std::string number(double v)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", v);
-    return buffer;
+    return display::generalDigits(v, 9);
 }
 
 const char* flagText(bool b) { return b ? "true" : "false"; }
