@@ -51,9 +51,17 @@ void fitBarWidth(QCPBars& bars)
 
 } // namespace
 
+QLocale chartLocale()
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::OmitGroupSeparator);
+    return c;
+}
+
 Chart::Chart(const QString& objectName, QWidget* parent) : QCustomPlot(parent)
 {
     setObjectName(objectName);
+    setLocale(chartLocale());
     setBackground(Qt::white);
     axisRect()->setBackground(Qt::white);
     setAutoAddPlottableToLegend(false);

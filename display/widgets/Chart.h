@@ -20,6 +20,10 @@
 
 namespace orvik::widgets {
 
+// Numbers on a chart and in its editor keep "." whatever the regional setting, as the
+// mouse read-out and the exported points do.
+QLocale chartLocale();
+
 enum class SeriesStyle { Volume, Line, FastLine, Bar };
 enum class LegendPlacement { Hidden, Bottom };
 enum class ChartAxis { Left, Bottom };

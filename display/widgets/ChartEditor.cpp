@@ -45,6 +45,7 @@ QDoubleSpinBox* rangeBox()
     auto* box = new QDoubleSpinBox;
     box->setRange(-1e12, 1e12);
     box->setDecimals(6);
+    box->setLocale(chartLocale());
     box->setKeyboardTracking(false);
     return box;
 }
