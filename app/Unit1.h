@@ -174,10 +174,11 @@ private:
     void buildDatasetExport();
     bool writeDataset(const orvik::exports::DatasetContent& content, orvik::exports::DatasetFormat format,
                       const QString& fileName, size_t chromatogram);
-    // The reason the export of `content` to the file failed, or nothing.
+    // The reason the export of `content` to the file failed, or nothing. `archiveChanged`: the
+    // open archive no longer holds what was read from it, and is not read for the export.
     std::optional<QString> writeExport(const orvik::exports::DatasetContent& content,
                                        orvik::exports::DatasetFormat format, const QString& fileName,
-                                       size_t chromatogram) const;
+                                       size_t chromatogram, bool archiveChanged) const;
     // mzML of what the MS chart (`spectrum`) or the GC chart shows: the current node's
     // spectrum or chromatograms; the reason it failed, or nothing.
     std::optional<QString> exportCurve(bool spectrum, const QString& fileName) const;

@@ -153,25 +153,34 @@ bool TForm1::exportDataset(NodeId node, DatasetFormat format, const QString& fil
 bool TForm1::writeDataset(const DatasetContent& content, DatasetFormat format, const QString& fileName,
                           size_t chromatogram)
 {
-    if (const std::optional<QString> failure = writeExport(content, format, fileName, chromatogram)) {
+    const char* changed = fileChangeReason(doc_.reader().fileChange());
+    const std::optional<QString> failure = writeExport(content, format, fileName, chromatogram, changed != nullptr);
+    if (failure) {
         QMessageBox::warning(this, exportCaption, *failure);
         return false;
     }
-    widgets::showStatusMessage(this, QStringLiteral("Exported %1 as %2 to %3")
-                                         .arg(QString::fromStdString(content.path), formatEntry(format).name,
-                                              QDir::toNativeSeparators(fileName)));
+    QString done = QStringLiteral("Exported %1 as %2 to %3")
+                       .arg(QString::fromStdString(content.path), formatEntry(format).name,
+                            QDir::toNativeSeparators(fileName));
+    // mzML names its source by checksum; the other formats name it alone.
+    if (changed && format == DatasetFormat::Mzml)
+        done += QStringLiteral("; %1 %2 since it was read, so the export names no checksum of it")
+                    .arg(QDir::toNativeSeparators(currentFileName), QLatin1String(changed));
+    widgets::showStatusMessage(this, done);
     return true;
 }
 
 std::optional<QString> TForm1::writeExport(const DatasetContent& content, DatasetFormat format,
-                                           const QString& fileName, size_t chromatogram) const
+                                           const QString& fileName, size_t chromatogram, bool archiveChanged) const
 {
     const widgets::WaitCursor waiting;
     exports::ExportOptions options;
     options.chromatogram = chromatogram;
+    exports::ExportSource source;
+    source.archivePath = QFile::encodeName(currentFileName).toStdString();
+    source.archiveChanged = archiveChanged;
     const std::optional<std::string> failure =
-        exports::exportDataset(content, format, QFile::encodeName(fileName).toStdString(),
-                               {QFile::encodeName(currentFileName).toStdString()}, options);
+        exports::exportDataset(content, format, QFile::encodeName(fileName).toStdString(), source, options);
     if (!failure)
         return std::nullopt;
     return QString::fromStdString(*failure);
@@ -190,7 +199,8 @@ std::optional<QString> TForm1::exportCurve(bool spectrum, const QString& fileNam
         content.spectra.clear();
     if (spectrum ? content.spectra.empty() : content.chromatograms.empty())
         return spectrum ? "The chart shows no mass spectrum of a dataset." : "The chart shows no chromatogram of a dataset.";
-    return writeExport(content, DatasetFormat::Mzml, fileName, 0);
+    return writeExport(content, DatasetFormat::Mzml, fileName, 0,
+                       fileChangeReason(doc_.reader().fileChange()) != nullptr);
 }
 
 } // namespace orvik::app

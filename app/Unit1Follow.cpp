@@ -88,14 +88,11 @@ bool TForm1::followStep()
     const CategoryTree::Mark before = doc_.tree().mark();
     const ArchiveDocument::Update update = doc_.follow(followStepBytes);
     const QString file = QString::fromStdString(doc_.reader().fileName());
-    switch (update.change) {
-    case ESAPacket::FileChange::None: return false;
-    case ESAPacket::FileChange::Grown: break;
-    case ESAPacket::FileChange::Shrunk: stopFollowing(QString("%1 was cut short").arg(file)); return false;
-    case ESAPacket::FileChange::Replaced:
-        stopFollowing(QString("%1 was replaced by another file").arg(file));
+    if (update.change == ESAPacket::FileChange::None)
         return false;
-    case ESAPacket::FileChange::Gone: stopFollowing(QString("%1 is gone").arg(file)); return false;
+    if (const char* reason = fileChangeReason(update.change)) {
+        stopFollowing(file + ' ' + QLatin1String(reason));
+        return false;
     }
     showTakenIn(update.reshaped, missing);
     // A rebuild runs the search again at once; new nodes alone wait for the next refresh.

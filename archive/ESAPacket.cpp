@@ -95,6 +95,18 @@ ESAPacket::FileChange ESAPacket::fileChange() const
     return size > streamPosition_ ? FileChange::Grown : FileChange::None;
 }
 
+const char* fileChangeReason(ESAPacket::FileChange change)
+{
+    switch (change) {
+    case ESAPacket::FileChange::Shrunk: return "was cut short";
+    case ESAPacket::FileChange::Replaced: return "was replaced by another file";
+    case ESAPacket::FileChange::Gone: return "is gone";
+    case ESAPacket::FileChange::None:
+    case ESAPacket::FileChange::Grown: break;
+    }
+    return nullptr;
+}
+
 void ESAPacket::close()
 {
     clearPackets();

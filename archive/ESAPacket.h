@@ -126,4 +126,8 @@ private:
     uint64_t fileIdentity_[2] = {}; // device and inode (or the platform's equivalent) at the open
 };
 
+// How a change of the file is told after its name ("was cut short"); nothing (null) while
+// the file still holds what was read: unchanged, or grown.
+const char* fileChangeReason(ESAPacket::FileChange change);
+
 } // namespace orvik

@@ -20,6 +20,9 @@ enum class DatasetFormat {
 struct ExportSource {
     std::string archivePath;   // the archive the dataset comes from (name and SHA-1 are written)
     std::optional<std::string> archiveSha1; // its SHA-1 in hexadecimal when known: spares reading it again
+    // The archive was cut short, replaced or removed since the dataset was read from it:
+    // what is there now would give the checksum of other bytes, so it is not read.
+    bool archiveChanged = false;
 };
 
 struct ExportOptions {

@@ -239,10 +239,10 @@ private:
             cv(8, detectorChromatogram);
         out_.write("      </fileContent>\n");
         // Without its checksum the source cannot be described validly: an archive that cannot
-        // be read again (or none) leaves the list out.
+        // be read again, has changed since (or none) leaves the list out.
+        const bool readable = !source.archivePath.empty() && !source.archiveChanged;
         const std::optional<std::string> digest =
-            source.archiveSha1 ? source.archiveSha1
-                               : source.archivePath.empty() ? std::nullopt : fileSha1Hex(source.archivePath);
+            source.archiveSha1 ? source.archiveSha1 : readable ? fileSha1Hex(source.archivePath) : std::nullopt;
         if (digest) {
             const std::filesystem::path archive = std::filesystem::absolute(source.archivePath);
             out_.write("      <sourceFileList count=\"1\">\n"

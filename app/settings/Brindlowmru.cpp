@@ -18,6 +18,16 @@ QString valueName(qsizetype index)
     return QStringLiteral("MRU%1").arg(index);
 }
 
+// No file system takes a longer path (Windows' long paths end there, others far earlier).
+constexpr qsizetype longestFileName = 32767;
+
+// Whether a stored entry can name a file at all: an empty one, one with a NUL in it or
+// a longer one came from an edited settings file and would only fill the menu.
+bool canNameAFile(const QString& fileName)
+{
+    return !fileName.isEmpty() && fileName.size() <= longestFileName && !fileName.contains(QChar(0));
+}
+
 } // namespace
 
 BrindlowMRU::BrindlowMRU(QObject* parent)
@@ -114,7 +124,7 @@ void BrindlowMRU::loadMRU()
         if (!key.valueExists(valueName(i)))
             continue;
         const QString fileName = key.readString(valueName(i));
-        if (!checkIfFileExists_ || QFileInfo(fileName).isFile())
+        if (canNameAFile(fileName) && (!checkIfFileExists_ || QFileInfo(fileName).isFile()))
             items_.append(fileName);
     }
     itemsChanged();

@@ -48,8 +48,8 @@ public:
     bool removeItem(const QString& fileName);
     void clearList();
 
-    // Reads MRU0 .. MRU(maxItems - 1), skipping missing ones; a key that cannot
-    // be opened leaves the list as it is.
+    // Reads MRU0 .. MRU(maxItems - 1), skipping missing ones and those that can name
+    // no file (empty, enormous); a key that cannot be opened leaves the list as it is.
     void loadMRU();
     // Deletes MRU0, MRU1, ... up to the first missing one, then writes the list.
     void saveMRU() const;

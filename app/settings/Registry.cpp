@@ -1,11 +1,17 @@
 #include "app/settings/Registry.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
 
 namespace orvik::app {
 
 namespace {
+
+#if !defined(Q_OS_WIN)
+// The program's own settings take a few KiB.
+constexpr qint64 maxSettingsFileBytes = qint64(16) << 20;
+#endif
 
 QString& rootOverride()
 {
@@ -29,8 +35,14 @@ std::unique_ptr<QSettings> settingsFor(const QString& path)
 #else
     const QString fileName = parts.first() + QStringLiteral(".conf");
 #endif
-    auto settings = std::make_unique<QSettings>(RegistryKey::userRoot() + '/' + fileName,
-                                                QSettings::NativeFormat);
+    const QString filePath = RegistryKey::userRoot() + '/' + fileName;
+    // The whole file is read at once: something else under its name (a folder, a pipe, a
+    // device) or a file far larger than any the program writes would stall the start or
+    // take memory without bound. Its keys cannot be opened.
+    const QFileInfo file(filePath);
+    if (file.exists() && (!file.isFile() || file.size() > maxSettingsFileBytes))
+        return nullptr;
+    auto settings = std::make_unique<QSettings>(filePath, QSettings::NativeFormat);
     if (parts.size() > 1)
         settings->beginGroup(parts.mid(1).join('/'));
     return settings;

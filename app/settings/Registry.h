@@ -18,8 +18,9 @@ public:
     // Opens the key, creating it when it does not exist yet.
     explicit RegistryKey(const QString& path);
 
-    // False when the key could not be opened for writing; it then holds no values
-    // and every write is ignored.
+    // False when the key could not be opened for writing, or its settings file is
+    // no file the program reads (a folder, a device, one of many MiB); it then holds
+    // no values and every write is ignored.
     bool isOpen() const;
 
     bool valueExists(const QString& name) const;

@@ -166,6 +166,21 @@ TEST_F(BrindlowMRUTest, ValuesBeyondMaxItemsAreNotLoadedButDeletedWhenContiguous
     EXPECT_EQ(storedList(), (StoredList{{0, "v0"}, {1, "v1"}}));
 }
 
+// Entries of an edited settings file that can name no file are left out of the list,
+// and the next save drops them; a folder or a device is a name like any other.
+TEST_F(BrindlowMRUTest, EntriesThatCanNameNoFileAreNotLoaded)
+{
+    const QString withNul = QStringLiteral("a") + QChar(0) + QStringLiteral(".cvlbin");
+    store({{0, QString()}, {1, a}, {2, QString(40000, 'x')}, {3, withNul}, {4, QStringLiteral("/dev/zero")}});
+    {
+        BrindlowMRU mru;
+        configure(mru);
+        EXPECT_EQ(mru.items(), QStringList({a, "/dev/zero"}));
+        EXPECT_EQ(captions(menu_), QStringList({"/dev/zero", a}));
+    }
+    EXPECT_EQ(storedList(), (StoredList{{0, a}, {1, "/dev/zero"}}));
+}
+
 TEST_F(BrindlowMRUTest, FileCheckAppliesWhenLoading)
 {
     QFile existing(scratch_.filePath(QStringLiteral("here.cvlbin")));

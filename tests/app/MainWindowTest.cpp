@@ -2,6 +2,7 @@
 // file, the status bar and caption, navigation through the tree and the time
 // list, and the placement and recent files it keeps between runs.
 
+#include "tests/app/ModalAnswers.h"
 #include "tests/app/SettingsTest.h"
 #include "tests/app/WindowHelpers.h"
 
@@ -34,6 +35,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
+#include <utility>
 #include <set>
 
 using orvik::NodeId;
@@ -423,6 +426,45 @@ TEST_F(MainWindowTest, RecentFilesListTheOldestFirstAndOpenTheChosenOne)
     EXPECT_EQ(key.readString("MRU1"), c);
     EXPECT_EQ(key.readString("MRU2"), b);
     EXPECT_EQ(recentCaptions(), QStringList({b, c, a}));
+}
+
+// Settings edited by hand or by another program: the window starts without a word, on
+// its screen, and lists the recent entries that can name a file. One that names a device
+// or a folder fails to open as any name does, says why, and still comes first.
+TEST_F(MainWindowTest, SettingsThatLieStartTheWindowOnItsScreenWithoutAWord)
+{
+    {
+        RegistryKey placement(QStringLiteral("orvikegse"));
+        placement.writeInteger("win_pos_left", std::numeric_limits<qint32>::max());
+        placement.writeInteger("win_pos_top", -400000);
+        placement.writeString("win_pos_height", "tall");
+        placement.writeInteger("win_pos_width", -1);
+        RegistryKey recent(QStringLiteral("orvikegse\\cvlbins"));
+        recent.writeString("MRU0", "");
+        recent.writeString("MRU1", scratch_.path());
+        recent.writeString("MRU2", QString(100000, 'x'));
+        recent.writeString("MRU3", "/dev/zero");
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    {
+        const ModalAnswers none({});
+        window().show();
+        QApplication::processEvents();
+        EXPECT_TRUE(none.opened.empty());
+    }
+    EXPECT_EQ(window().pos(), screen.topLeft());
+    EXPECT_EQ(window().size(), QSize(std::min(900, screen.width()), std::min(577, screen.height())));
+    EXPECT_EQ(recentCaptions(), QStringList({"/dev/zero", scratch_.path()}));
+
+    for (const auto& [name, reason] : {std::pair<QString, QString>{"/dev/zero", "it is a device, not a file"},
+                                       {scratch_.path(), "it is a folder, not a file"}}) {
+        QAction* entry = find<QMenu>("Openrecent1")->actions().at(recentCaptions().indexOf(name));
+        MessageBoxCatcher box;
+        entry->trigger();
+        EXPECT_EQ(box.text, "File not found!");
+        EXPECT_EQ(box.informativeText, reason);
+        EXPECT_EQ(window().recentFiles().items().front(), name);
+    }
 }
 
 TEST_F(MainWindowTest, AFileNamedRelativeToTheStartingFolderIsListedByItsFullPath)

@@ -1,7 +1,14 @@
 #include "app/settings/Registry.h"
 #include "tests/app/SettingsTest.h"
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <limits>
+
+#if !defined(Q_OS_WIN)
+#include <sys/stat.h>
+#endif
 
 using orvik::app::RegistryKey;
 
@@ -9,6 +16,11 @@ namespace {
 
 const QString placementKey = QStringLiteral("orvikegse");
 const QString recentKey = QStringLiteral("orvikegse\\cvlbins");
+#if defined(Q_OS_DARWIN)
+constexpr const char* settingsFile = "orvikegse.plist";
+#else
+constexpr const char* settingsFile = "orvikegse.conf";
+#endif
 
 } // namespace
 
@@ -66,6 +78,39 @@ TEST_F(RegistryTest, KeyIsAFileAndSubKeysAreItsGroups)
     EXPECT_EQ(file.allKeys(), QStringList({QStringLiteral("cvlbins/MRU0"), QStringLiteral("win_pos_width")}));
     EXPECT_EQ(file.value(QStringLiteral("cvlbins/MRU0")).toString(), QStringLiteral("/data/a.cvlbin"));
     EXPECT_EQ(file.value(QStringLiteral("win_pos_width")).toInt(), 900);
+}
+#endif
+
+#if !defined(Q_OS_WIN)
+// Read at once, such a settings file would stall the start (a pipe no one writes) or
+// take memory without bound (a device, an enormous file): its keys are not opened, and
+// it stays as it is.
+TEST_F(RegistryTest, ASettingsFileThatIsNoFileOrFarTooLargeIsNotRead)
+{
+    namespace fs = std::filesystem;
+    const fs::path conf = fs::path(scratch_.path().toStdString()) / settingsFile;
+    const std::function<void()> lies[] = {
+        [&] { fs::create_directory(conf); },
+        [&] { ASSERT_EQ(mkfifo(conf.c_str(), 0600), 0); },
+        [&] { fs::create_symlink("/dev/zero", conf); },
+        [&] {
+            std::ofstream(conf) << "[General]\nwin_pos_left=5\n";
+            fs::resize_file(conf, uintmax_t(64) << 20);
+        },
+    };
+    for (const auto& lie : lies) {
+        lie();
+        const auto type = fs::symlink_status(conf).type();
+        RegistryKey key(placementKey);
+        EXPECT_FALSE(key.isOpen());
+        EXPECT_FALSE(key.valueExists(QStringLiteral("win_pos_left")));
+        key.writeInteger(QStringLiteral("win_pos_left"), 7);
+        EXPECT_EQ(fs::symlink_status(conf).type(), type);
+        fs::remove_all(conf);
+    }
+    // A file as the program writes it is read again.
+    RegistryKey(placementKey).writeInteger(QStringLiteral("win_pos_left"), 7);
+    EXPECT_EQ(RegistryKey(placementKey).readInteger(QStringLiteral("win_pos_left")), 7);
 }
 #endif
 

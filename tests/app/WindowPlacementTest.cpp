@@ -3,11 +3,13 @@
 #include "app/settings/Registry.h"
 #include "tests/app/SettingsTest.h"
 
+#include <QFile>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <optional>
 
 using orvik::app::RegistryKey;
@@ -61,6 +63,53 @@ TEST_F(WindowPlacementTest, OnlyMissingValuesAreCreated)
     EXPECT_EQ(restoreWindowPlacement(key, QSize(1920, 1080)), QRect(0, 0, 900, 700));
     EXPECT_EQ(key.readString(QStringLiteral("win_pos_left")), QStringLiteral("far left"));
     EXPECT_EQ(stored(), (Stored{std::nullopt, 0, 700, 900}));
+}
+
+TEST_F(WindowPlacementTest, ValuesNoWindowCanTakeReadAsTheirDefaultsAndStayStored)
+{
+    const qint32 most = std::numeric_limits<qint32>::max(), least = std::numeric_limits<qint32>::min();
+    RegistryKey key(QStringLiteral("orvikegse"));
+    const auto storeValues = [&key](const Stored& values) {
+        const char* names[] = {"win_pos_left", "win_pos_top", "win_pos_height", "win_pos_width"};
+        for (size_t i = 0; i < values.size(); ++i)
+            key.writeInteger(QLatin1String(names[i]), *values[i]);
+    };
+    storeValues({most, least, 0, -5});
+    EXPECT_EQ(restoreWindowPlacement(key, QSize(1920, 1080)), QRect(0, 0, 900, 577));
+    EXPECT_EQ(stored(), (Stored{most, least, 0, -5}));
+
+    // The farthest edges and the smallest size a window can take are taken.
+    storeValues({QWIDGETSIZE_MAX, -QWIDGETSIZE_MAX, 1, QWIDGETSIZE_MAX});
+    EXPECT_EQ(restoreWindowPlacement(key, QSize(1920, 1080)), QRect(QWIDGETSIZE_MAX, -QWIDGETSIZE_MAX, 1920, 1));
+}
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_DARWIN)
+// Edited by hand: numbers too large, fractions, lists and stored variants are no integers.
+TEST_F(WindowPlacementTest, AnEditedSettingsFileGivesTheDefaultsForWhatIsNoInteger)
+{
+    QFile file(scratch_.filePath(QStringLiteral("orvikegse.conf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[General]\nwin_pos_left=99999999999\nwin_pos_top=12.5\nwin_pos_height=700, 800\n"
+               "win_pos_width=@Variant(\\0\\0\\0\\x7f\\0\\0\\0)\n");
+    file.close();
+    EXPECT_EQ(restore(QSize(1920, 1080)), QRect(0, 0, 900, 577));
+}
+#endif
+
+TEST_F(WindowPlacementTest, AWindowPlacedWhereNoScreenIsComesToTheCornerOfItsScreen)
+{
+    QWidget window;
+    const QRect screen = window.screen()->availableGeometry();
+    RegistryKey key(QStringLiteral("orvikegse"));
+    saveWindowPlacement(key, QRect(screen.right() + 5000, screen.top() - 3000, 300, 200));
+    restoreWindowPlacement(window);
+    EXPECT_EQ(window.pos(), screen.topLeft());
+    EXPECT_EQ(window.size(), QSize(300, 200));
+
+    // Partly on the screen, it stays where it was.
+    saveWindowPlacement(key, QRect(screen.left() - 100, screen.top() - 20, 300, 200));
+    restoreWindowPlacement(window);
+    EXPECT_EQ(window.pos(), QPoint(screen.left() - 100, screen.top() - 20));
 }
 
 TEST_F(WindowPlacementTest, WindowReopensWhereItWasClosed)

@@ -20,19 +20,6 @@ extern "C" void requestStop(int)
     stopRequested = 1;
 }
 
-// What ends following, said after the file's name; nothing for a file that only grew or stayed.
-const char* stopReason(ESAPacket::FileChange change)
-{
-    switch (change) {
-    case ESAPacket::FileChange::Shrunk: return "was cut short";
-    case ESAPacket::FileChange::Replaced: return "was replaced by another file";
-    case ESAPacket::FileChange::Gone: return "is gone";
-    case ESAPacket::FileChange::None:
-    case ESAPacket::FileChange::Grown: break;
-    }
-    return nullptr;
-}
-
 // The time list as printed: a hash of each entry's text, in list order. A reading anew
 // is compared with it to find the first line that changed.
 class PrintedList {
@@ -88,7 +75,7 @@ int followTimeList(ArchiveDocument& doc, const std::string& fileName, std::ostre
         printTimeListEntries(doc, from, end, out);
     };
     const auto stopped = [&](const ArchiveDocument::Update& update) {
-        const char* reason = stopReason(update.change);
+        const char* reason = fileChangeReason(update.change);
         if (reason)
             err << "orvik-dump: " << fileName << ' ' << reason << ": following stopped\n";
         return reason != nullptr;
