@@ -145,6 +145,8 @@ bool Monkey::run(std::ostream& out)
         settle();
         for (const std::string& answer : answerer_.takeAnswers())
             line += " [" + answer + "]";
+        if (window_->currentNode() != noNode)
+            line += " -> node " + std::to_string(window_->currentNode());
         ++counts_[action->name];
         if (options_.trace)
             out << "  " << line << std::endl;
@@ -169,6 +171,12 @@ bool Monkey::run(std::ostream& out)
     return true;
 }
 
+void Monkey::activateWindow()
+{
+    window_->activateWindow();
+    QApplication::processEvents();
+}
+
 std::string Monkey::bringNavigationForward(int tab)
 {
     auto* navigation = named<QTabWidget>(*window_, "PageControl4");
@@ -184,13 +192,19 @@ std::string Monkey::clickIndex(QAbstractItemView& view, const QModelIndex& index
     QApplication::processEvents();
     const QRect rect = view.visualRect(index);
     const std::string what = textOf(index.data().toString());
-    invariants_.nodeChosenByUser();
     if (!rect.isValid() || !view.viewport()->rect().contains(rect.center())) {
+        // Out of reach of the mouse in a small window: chosen as by the keyboard.
+        if (index != view.currentIndex())
+            invariants_.nodeChosenByUser();
         view.setCurrentIndex(index);
         return "chose " + what;
     }
+    invariants_.nodeChosenByUser(); // a click shows the node, also the one already chosen
     if (random_.chance(10)) {
+        // As the mouse sends it: a click, then the second press as a double click, and its release.
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, rect.center());
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, rect.center());
         return "double-clicked " + what;
     }
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, rect.center());
@@ -263,12 +277,16 @@ std::string Monkey::navigationKey()
                 {Qt::Key_PageUp, "PgUp"}, {Qt::Key_Home, "Home"},  {Qt::Key_End, "End"},
                 {Qt::Key_Right, "Right"}, {Qt::Key_Left, "Left"}, {Qt::Key_Return, "Return"}};
     const bool tree = named<QTabWidget>(*window_, "PageControl4")->currentIndex() == 0;
-    QWidget* view = tree ? static_cast<QWidget*>(named<QTreeView>(*window_, "TreeView1"))
-                         : named<QAbstractItemView>(*window_, "ListBox1");
+    QAbstractItemView* view = tree ? static_cast<QAbstractItemView*>(named<QTreeView>(*window_, "TreeView1"))
+                                   : named<QAbstractItemView>(*window_, "ListBox1");
     const auto& key = keys[random_.below(std::size(keys))];
+    activateWindow();
     view->setFocus();
-    invariants_.nodeChosenByUser();
+    const QModelIndex before = view->currentIndex();
     QTest::keyClick(view, key.key);
+    // A key that moves to another line shows its node; one that goes nowhere shows nothing.
+    if (view->currentIndex() != before)
+        invariants_.nodeChosenByUser();
     return std::string(key.name) + (tree ? " in the tree" : " in the time list");
 }
 
@@ -362,6 +380,7 @@ std::string Monkey::testResult()
 std::string Monkey::search()
 {
     auto* field = named<QLineEdit>(*window_, "SearchEdit");
+    activateWindow();
     field->setFocus();
     switch (random_.below(5)) {
     case 0:
@@ -485,6 +504,7 @@ std::string Monkey::turnPages()
         static const QKeyCombination keys[] = {Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab,
                                                Qt::CTRL | Qt::Key_PageDown, Qt::CTRL | Qt::Key_PageUp};
         const QKeyCombination key = keys[random_.below(std::size(keys))];
+        activateWindow();
         QWidget* focus = QApplication::focusWidget();
         QTest::keySequence(focus && focus->window() == window_.get() ? focus : window_.get(), QKeySequence(key));
         pagesTurned();

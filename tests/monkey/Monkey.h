@@ -78,6 +78,8 @@ private:
 
     std::string clickIndex(QAbstractItemView& view, const QModelIndex& index);
     std::string bringNavigationForward(int tab);
+    // The user turns to the main window (after another window took the keyboard): its shortcuts work.
+    void activateWindow();
     // A random action on a random control of `window`: a button, a combo box, a spin box, an edit, a slider, tabs, a list.
     std::string pokeControlIn(QWidget& window);
     // Shows the window by the menu item `action`, closes it, or acts in it.
