@@ -36,15 +36,16 @@ void NodeSearch::setNeedle(const QString& needle)
     finished_ = false;
     worker_ = std::thread([this, generation, needle = needle.toStdString()] {
         std::optional<NodeFilter> found = filterNodes(tree_, needle, &cancelled_);
+        if (found) {
+            auto filter = std::make_shared<const NodeFilter>(std::move(*found));
+            // Queued to this object: dropped by Qt if the object is gone, by the generation if stale.
+            QMetaObject::invokeMethod(this, [this, generation, filter] {
+                if (generation == generation_)
+                    filtered_(filter);
+            }, Qt::QueuedConnection);
+        }
+        // Once the result is on its way: the next events of the user-interface thread hand it on.
         finished_ = true;
-        if (!found)
-            return;
-        auto filter = std::make_shared<const NodeFilter>(std::move(*found));
-        // Queued to this object: dropped by Qt if the object is gone, by the generation if stale.
-        QMetaObject::invokeMethod(this, [this, generation, filter] {
-            if (generation == generation_)
-                filtered_(filter);
-        }, Qt::QueuedConnection);
     });
 }
 

@@ -27,7 +27,8 @@ public:
     void setNeedle(const QString& needle);
     // Ends a running search and forgets its result: the tree is about to change.
     void stop();
-    // Whether a search is reading the tree: it must not change meanwhile.
+    // Whether a search is reading the tree (it must not change meanwhile) or has yet to
+    // post its result; once false, the result is among the pending events.
     bool running() const { return worker_.joinable() && !finished_; }
 
 private:
