@@ -35,7 +35,11 @@ ViewerCommandLine parseViewerCommandLine(const QStringList& arguments)
         refuse(parser.errorText());
     } else if (parser.isSet(help)) {
         line.request = ViewerCommandLine::Request::Help;
+        // Qt's usage line names the program as it was started ("build/app/orvik-egse");
+        // the help names it as it is installed, as the manual page shows it.
         line.text = parser.helpText();
+        if (const qsizetype options = line.text.indexOf(" [options]"); options >= 0)
+            line.text.replace(0, options, QStringLiteral("Usage: orvik-egse"));
     } else if (parser.isSet(version)) {
         line.request = ViewerCommandLine::Request::Version;
         line.text = QStringLiteral("orvik-egse " ORVIK_FILE_VERSION "\n");

@@ -1,30 +1,14 @@
 #include "reports/AboutBox.h"
 
+#include "reports/ApplicationIcon.h"
+
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace orvik::reports {
-
-namespace {
-
-// The program's logo: a chromatogram's peaks on the instrument's dark blue.
-QPixmap logo()
-{
-    QPixmap pixmap(60, 40);
-    pixmap.fill(QColor(0x1F, 0x3A, 0x68));
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0xF2, 0xC1, 0x4E), 2));
-    const QPointF peaks[] = {{2, 34}, {12, 34}, {16, 12}, {20, 34}, {30, 34}, {34, 22}, {38, 34}, {46, 34}, {50, 6}, {54, 34}, {58, 34}};
-    p.drawPolyline(peaks, int(std::size(peaks)));
-    return pixmap;
-}
-
-} // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {
@@ -39,7 +23,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(60, 40);
-    Image1->setPixmap(logo());
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setPixmap(applicationPicture(40));
 
     ProductName = new QLabel(QStringLiteral("ORVIK-EGSE"), Panel1);
     ProductName->setObjectName(QStringLiteral("ProductName"));

@@ -177,28 +177,28 @@ public:
                                   if (serve.cutsAt.empty() || serve.cutsAt.back() != cut.position)
                                       serve.cutsAt.push_back(cut.position);
                           },
-                          "--serve closes the connection once POS bytes were sent (POS > 0)")
+                          "with --serve: closes the connection once POS bytes were sent (POS > 0)")
                        ->check(readableBy(parseCuts))
                        ->option_text("POS[,POS...]"),
                    "--cut-at takes positive byte positions separated by commas (see --help)");
         refuseWith(app.add_option_function<std::string>(
                           "--garbage-at", [this](const std::string& text) { serve.garbageAt = *parseGarbage(text); },
-                          "--serve sends COUNT hostile bytes (1 to 1048576: fake sync words before headers\n"
-                          "of length 0xFFFF, and random runs; the same for a seed) before the first frame\n"
-                          "that begins at POS or later")
+                          "with --serve: sends COUNT hostile bytes (1 to 1048576: fake sync words before\n"
+                          "headers of length 0xFFFF, and random runs; the same for a seed) before the\n"
+                          "first frame that begins at POS or later")
                        ->check(readableBy(parseGarbage))
                        ->option_text("POS:COUNT[,...]"),
                    "--garbage-at takes POS:COUNT pairs separated by commas, COUNT 1 to 1048576 (see --help)");
         refuseWith(app.add_option_function<std::string>(
                           "--pause-at", [this](const std::string& text) { serve.pausesAt = *parsePauses(text); },
-                          "--serve sends nothing for S seconds once POS bytes were sent, the connection\n"
-                          "kept open (fractions allowed)")
+                          "with --serve: sends nothing for S seconds once POS bytes were sent, the\n"
+                          "connection kept open (fractions allowed)")
                        ->check(readableBy(parsePauses))
                        ->option_text("POS:S[,...]"),
                    "--pause-at takes POS:SECONDS pairs separated by commas (see --help)");
         refuseWith(app.add_option_function<std::string>(
                           "--copy", [this](const std::string& path) { serve.copyPath = path; },
-                          "--serve appends every byte it sends to FILE as well, and prints\n"
+                          "with --serve: appends every byte it sends to FILE as well, and prints\n"
                           "'connection K: sent B bytes' when connection K ends")
                        ->option_text("FILE"),
                    "--copy takes the file to append the bytes sent to (see --help)");
