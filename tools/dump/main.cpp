@@ -9,6 +9,7 @@
 #include "display/HousekeepingTrend.h"
 #include "tools/dump/ReportCommand.h"
 #include "tools/cli/Arguments.h"
+#include "tools/cli/BinaryOutput.h"
 
 #include "OrvikFeatures.h"
 
@@ -19,6 +20,7 @@ using namespace orvik::dump;
 
 int main(int argc, char** argv)
 {
+    cli::writeStandardStreamsAsIs();
     std::ios::sync_with_stdio(false);
     const ParsedOptions parsed = parseDumpOptions(cli::commandLineArguments(argc, argv));
     if (!parsed.options) {

@@ -4,6 +4,7 @@
 #include "tools/sim/Simulator.h"
 #include "archive/FileName.h"
 #include "tools/cli/Arguments.h"
+#include "tools/cli/BinaryOutput.h"
 
 #include <atomic>
 #include <csignal>
@@ -31,6 +32,7 @@ extern "C" void interrupt(int)
 int main(int argc, char** argv)
 {
     using namespace orvik::sim;
+    orvik::cli::writeStandardStreamsAsIs();
     const std::vector<std::string> args = orvik::cli::commandLineArguments(argc, argv);
     const auto parsed = parseCommandLine(args);
     if (const auto* message = std::get_if<std::string>(&parsed)) {
