@@ -1,5 +1,6 @@
 #include "archive/ESAPacket.h"
 
+#include "archive/FileName.h"
 #include "archive/FrameSearch.h"
 #include "archive/PacketClassification.h"
 
@@ -60,7 +61,7 @@ void ESAPacket::openFile(const std::string& name)
     openError_.clear();
     problems_.clear();
     std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(std::filesystem::path(name), ec);
+    const std::filesystem::file_status status = std::filesystem::status(pathOfName(name), ec);
     if (std::filesystem::is_directory(status)) {
         openError_ = "it is a folder, not a file";
     } else if (std::filesystem::is_character_file(status) || std::filesystem::is_block_file(status)) {
@@ -68,7 +69,7 @@ void ESAPacket::openFile(const std::string& name)
         openError_ = "it is a device, not a file";
     } else {
         errno = 0;
-        stream_.reset(std::fopen(name.c_str(), "rb"));
+        stream_.reset(openFileNamed(name, "rb"));
         if (!stream_)
             openError_ = errno ? std::strerror(errno) : "cannot be opened";
     }
@@ -81,7 +82,7 @@ ESAPacket::FileChange ESAPacket::fileChange() const
     if (!stream_)
         return FileChange::None;
     std::error_code ec;
-    const auto size = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
+    const auto size = std::filesystem::file_size(pathOfName(fileName_), ec);
     if (ec)
         return FileChange::Gone;
 #ifndef _WIN32
@@ -169,8 +170,12 @@ bool ESAPacket::readPackets(uint64_t& counter, const ProgressFn& progress, uint6
     if (!stream_ || finished_)
         return true;
     std::clearerr(stream_.get()); // the end of the file met last time may have moved on
+#ifdef _WIN32
+    // Windows' C runtime also keeps that end below the stream, until the next seek.
+    _fseeki64(stream_.get(), 0, SEEK_CUR);
+#endif
     std::error_code ec;
-    const auto fileSize = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
+    const auto fileSize = std::filesystem::file_size(pathOfName(fileName_), ec);
     const size_t expected =
         size_t(std::min<uint64_t>(limit, !ec && fileSize > streamPosition_ ? fileSize - streamPosition_ : 0));
     const size_t carry = carry_;
@@ -274,7 +279,7 @@ void ESAPacket::reportProblems(const std::string& cutFrame)
     if (!cutFrame.empty())
         problems_.push_back(cutFrame);
     std::error_code ec;
-    const auto size = std::filesystem::file_size(std::filesystem::path(fileName_), ec);
+    const auto size = std::filesystem::file_size(pathOfName(fileName_), ec);
     const uint64_t fileEnd = ec ? streamPosition_ : std::max<uint64_t>(size, streamPosition_);
     if (emptyFrameEnd_ && emptyFrameEnd_ < fileEnd)
         problems_.push_back("The frame ending at byte " + std::to_string(emptyFrameEnd_) +

@@ -1,6 +1,7 @@
 #include "live/StreamRecorder.h"
 
 #include "live/CutFrameFiller.h"
+#include "archive/FileName.h"
 
 #include <asio.hpp>
 
@@ -244,7 +245,7 @@ bool StreamRecorder::start()
     Worker& w = *worker_;
     if (w.thread.joinable())
         return true;
-    w.file.reset(std::fopen(w.path.c_str(), "ab"));
+    w.file.reset(openFileNamed(w.path, "ab"));
     if (!w.file) {
         w.startError = "cannot write " + w.path + ": " + std::strerror(errno);
         return false;

@@ -2,6 +2,8 @@
 
 #include "reports/VersionBlock.h"
 
+#include "archive/FileName.h"
+
 #include <cstdio>
 
 #if defined(_WIN32)
@@ -38,7 +40,7 @@ int fileVersionOf(const std::filesystem::path& program, std::string& version)
     wchar_t* text = nullptr;
     if (!VerQueryValueW(buffer.data(), subBlock, reinterpret_cast<void**>(&text), &length) || !text)
         return -3;
-    version = std::filesystem::path(std::wstring(text, wcsnlen(text, length))).string();
+    version = nameOfPath(std::filesystem::path(std::wstring(text, wcsnlen(text, length))));
     return 0;
 }
 

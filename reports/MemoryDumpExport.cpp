@@ -1,5 +1,7 @@
 #include "reports/MemoryDumpExport.h"
 
+#include "archive/FileName.h"
+
 #include <cerrno>
 #include <charconv>
 #include <fstream>
@@ -19,7 +21,7 @@ namespace {
 std::string quoted(const std::filesystem::path& file)
 {
     std::string q = "\"";
-    q += file.string();
+    q += nameOfPath(file);
     q += '"';
     return q;
 }

@@ -4,6 +4,7 @@
 // holds the files.
 
 #include "archive/ArchiveDocument.h"
+#include "archive/FileName.h"
 #include "archive/ScienceStream.h"
 
 #include <gmock/gmock.h>
@@ -236,10 +237,10 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string write(const std::string& name, const Bytes& bytes) const
     {
-        const std::filesystem::path file = path_ / name;
+        const std::filesystem::path file = path_ / pathOfName(name);
         std::ofstream out(file, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return file.string();
+        return nameOfPath(file);
     }
 
 private:

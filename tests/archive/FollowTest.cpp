@@ -200,6 +200,7 @@ TEST(FollowTest, AFileCutShortOrReplacedIsNotReadAndWhatWasReadStays)
     EXPECT_EQ(doc.follow().change, ESAPacket::FileChange::Shrunk);
     EXPECT_EQ(doc.timeListNodes().size(), 2u);
 
+#ifndef _WIN32 // Windows lets no other program replace or delete a file that is open for reading.
     dir.write("b.cvlbin", test::operator+(test::operator+(bytes, bytes), bytes));
     std::filesystem::rename(dir.path() / "b.cvlbin", name);
     EXPECT_EQ(doc.follow().change, ESAPacket::FileChange::Replaced);
@@ -207,6 +208,7 @@ TEST(FollowTest, AFileCutShortOrReplacedIsNotReadAndWhatWasReadStays)
     std::filesystem::remove(name);
     EXPECT_EQ(doc.follow().change, ESAPacket::FileChange::Gone);
     EXPECT_EQ(doc.timeListNodes().size(), 2u);
+#endif
 }
 
 } // namespace

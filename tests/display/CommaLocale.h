@@ -14,14 +14,19 @@ class CommaLocale {
 public:
     CommaLocale() : before_(std::setlocale(LC_NUMERIC, nullptr))
     {
-        active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-        EXPECT_TRUE(active_) << "the locale de_DE.UTF-8 is missing: run tools/setup-debian";
+        active_ = std::setlocale(LC_NUMERIC, name) != nullptr;
+        EXPECT_TRUE(active_) << "the locale " << name << " is missing: run tools/setup-debian";
     }
     ~CommaLocale() { std::setlocale(LC_NUMERIC, before_.c_str()); }
     CommaLocale(const CommaLocale&) = delete;
     CommaLocale& operator=(const CommaLocale&) = delete;
 
 private:
+#ifdef _WIN32
+    static constexpr const char* name = "German_Germany.1252";
+#else
+    static constexpr const char* name = "de_DE.UTF-8";
+#endif
     std::string before_;
     bool active_ = false;
 };

@@ -258,9 +258,9 @@ TEST(DumpOptions, TakesDecimalEntryNumbersAndTheLastValueOfARepeatedOption)
     };
     EXPECT_EQ(parsed({"--show", "010", "a.dat"}).showEntry, 10u);
     EXPECT_EQ(parsed({"--show", "1", "--show", "2", "a.dat"}).showEntry, 2u);
-    const DumpOptions report = parsed({"--report", "08", "r.pdf", "--report", "9", "s.pdf", "a.dat"});
-    EXPECT_EQ(report.entry, 9u);
-    EXPECT_EQ(report.output, "s.pdf");
+    const DumpOptions dump = parsed({"--export-dump", "08", "--export-dump", "9", "--text", "s.txt", "a.dat"});
+    EXPECT_EQ(dump.entry, 9u);
+    EXPECT_EQ(dump.output, "s.txt");
     for (const char* bad : {"0x10", "+1", "1.5", "18446744073709551616"})
         EXPECT_EQ(parseDumpOptions({"--raw", bad, "a.dat"}).error, "--raw takes a time-list entry number (see --help)")
             << bad;
@@ -304,15 +304,18 @@ TEST_F(DumpCommandsTest, TheToolPrintsTheRawViewOrRefusesAnEntryOutOfRange)
 
 namespace {
 
-// A file without a frame opens, with the warning before the (empty) summary.
+// A file without a frame opens, with the warning before the (empty) summary; its name
+// reaches the tool whatever characters it holds.
 TEST(DumpTool, AFileWithoutAFrameIsSaidToBeNoArchiveOfThisKind)
 {
     TempDir dir;
-    const std::string file = dir.write("empty.cvlbin", {});
-    const auto [code, output] = runDump("'" + file + "'");
-    EXPECT_EQ(code, 0);
-    EXPECT_THAT(output, ::testing::StartsWith("orvik-dump: warning: No packet was found in " + file +
-                                              ": it is not an archive of this kind, or it is empty\nPackets: 0\n"));
+    for (const std::string name : {"empty.cvlbin", "Prüfstand Ωμέγα 試験.cvlbin"}) {
+        const std::string file = dir.write(name, {});
+        const auto [code, output] = runDump("'" + file + "'");
+        EXPECT_EQ(code, 0);
+        EXPECT_THAT(output, ::testing::StartsWith("orvik-dump: warning: No packet was found in " + file +
+                                                  ": it is not an archive of this kind, or it is empty\nPackets: 0\n"));
+    }
 }
 
 } // namespace

@@ -5,30 +5,16 @@
 #include "tools/dump/DumpCommands.h"
 #include "tools/dump/DumpOptions.h"
 #include "display/HousekeepingTrend.h"
+#include "tests/dump/RunTool.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
-
-#include <sys/wait.h>
 
 using namespace orvik;
 using namespace orvik::dump;
+using orvik::test::runDump;
 
 namespace {
-
-// Exit code and standard output with standard error.
-std::pair<int, std::string> runDump(const std::string& arguments)
-{
-    const std::string command = "'" ORVIK_DUMP_PROGRAM "' " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int status = pipe ? pclose(pipe) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
 
 TEST(TrendDumpTest, TakesACommaSeparatedListAndNoOtherCommand)
 {

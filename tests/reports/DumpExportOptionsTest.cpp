@@ -4,6 +4,10 @@
 #include "tools/dump/ExportCommands.h"
 #include "tests/reports/GcRecords.h"
 
+#include "archive/FileName.h"
+
+#include "OrvikFeatures.h"
+
 #include <sstream>
 
 using namespace orvik;
@@ -29,20 +33,42 @@ TEST(DumpExportOptionsTest, ParsesEntryFormatAndOutput)
     EXPECT_EQ(text.options->output, "out.txt");
     EXPECT_EQ(text.options->entry, 12u);
 
-    const ParsedOptions report = parsed({"--report", "7", "gc.pdf", "a.dat"});
-    ASSERT_TRUE(report.options) << report.error;
-    EXPECT_EQ(report.options->command, Command::Report);
-    EXPECT_EQ(report.options->entry, 7u);
-    EXPECT_EQ(report.options->output, "gc.pdf");
+}
 
-    const ParsedOptions mzml = parsed({"--zlib", "--mzml", "4", "d.mzML", "a.dat"});
+// What a build lacks is told in the help and refused in one line once the command line is
+// well formed; what it has is parsed.
+TEST(DumpExportOptionsTest, ParsesTheReportAndTheExportsWhereTheBuildHasThem)
+{
+    const auto lacking = [](const std::string& option, const std::string& needs) {
+        return option + " is not in this build of orvik-dump: it needs " + needs;
+    };
+    const std::string untold = "(not in this build of orvik-dump: it needs ";
+    EXPECT_EQ(usageText.find(untold + "Qt)") == std::string::npos, features::report);
+    EXPECT_EQ(usageText.find(untold + "nettle, zlib and netCDF)") == std::string::npos, features::datasetExports);
+
+    const ParsedOptions report = parseDumpOptions({"--report", "7", "gc.pdf", "a.dat"});
+    if (features::report) {
+        ASSERT_TRUE(report.options) << report.error;
+        EXPECT_EQ(report.options->command, Command::Report);
+        EXPECT_EQ(report.options->entry, 7u);
+        EXPECT_EQ(report.options->output, "gc.pdf");
+    } else {
+        EXPECT_EQ(report.error, lacking("--report", "Qt"));
+    }
+
+    const ParsedOptions mzml = parseDumpOptions({"--zlib", "--mzml", "4", "d.mzML", "a.dat"});
+    const ParsedOptions andi = parseDumpOptions({"--andi", "5", "c.cdf", "--series", "Column 3 Low", "a.dat"});
+    if (!features::datasetExports) {
+        EXPECT_EQ(mzml.error, lacking("--mzml", "nettle, zlib and netCDF"));
+        EXPECT_EQ(andi.error, lacking("--andi", "nettle, zlib and netCDF"));
+        return;
+    }
     ASSERT_TRUE(mzml.options) << mzml.error;
     EXPECT_EQ(mzml.options->command, Command::Mzml);
     EXPECT_EQ(mzml.options->entry, 4u);
     EXPECT_EQ(mzml.options->output, "d.mzML");
     EXPECT_TRUE(mzml.options->zlib);
 
-    const ParsedOptions andi = parsed({"--andi", "5", "c.cdf", "--series", "Column 3 Low", "a.dat"});
     ASSERT_TRUE(andi.options) << andi.error;
     EXPECT_EQ(andi.options->command, Command::Andi);
     EXPECT_EQ(andi.options->entry, 5u);
@@ -86,7 +112,7 @@ protected:
     int run(size_t k, bool binary, const std::filesystem::path& out)
     {
         err.str({});
-        return exportDumpEntry(doc, k, binary, out.string(), err);
+        return exportDumpEntry(doc, k, binary, nameOfPath(out), err);
     }
     std::ostringstream err;
 };
@@ -101,6 +127,9 @@ TEST_F(DumpExportTest, SavesTheDumpOfAnEntryAsTheWindowDoes)
     std::string first;
     std::getline(text, first);
     EXPECT_EQ(first, "65520");
+    const std::filesystem::path foreign = dir.path() / pathOfName("Speicherauszug Ωμέγα.bin");
+    EXPECT_EQ(run(1, true, foreign), 0);
+    EXPECT_EQ(std::filesystem::file_size(foreign), 256u);
     EXPECT_EQ(err.str(), "");
 }
 

@@ -41,6 +41,9 @@ OptionParser::OptionParser(const std::string& program, const std::string& usageO
     // Unknown options are refused below in the tools' own words; the operands are
     // gathered here, hidden from the help (the usage line names them).
     app.allow_extras();
+    // Options are the same everywhere: on Windows CLI11 would take "/x" for an option
+    // too, and a file name from the root of the drive with it.
+    app.allow_windows_style_options(false);
     app.add_option("operands", operands)->group("")->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 

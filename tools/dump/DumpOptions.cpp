@@ -2,6 +2,8 @@
 
 #include "tools/cli/OptionParser.h"
 
+#include "OrvikFeatures.h"
+
 #include <algorithm>
 #include <tuple>
 
@@ -27,6 +29,22 @@ std::vector<std::string> splitList(const std::string& text)
 ParsedOptions refused(std::string reason)
 {
     return {std::nullopt, std::move(reason)};
+}
+
+// The commands a build may lack, what they need and whether this build has it.
+struct BuildFeature {
+    bool present;
+    const char* needs;
+};
+constexpr BuildFeature reportFeature{features::report, "Qt"};
+constexpr BuildFeature exportFeature{features::datasetExports, "nettle, zlib and netCDF"};
+
+// A command's description, told as missing where the build lacks it.
+std::string describe(std::string description, const BuildFeature& feature)
+{
+    if (!feature.present)
+        description += std::string("\n(not in this build of orvik-dump: it needs ") + feature.needs + ")";
+    return description;
 }
 
 // orvik-dump's options, bound to one DumpOptions.
@@ -121,23 +139,26 @@ DumpParser::DumpParser(DumpOptions& options)
                                    ->option_text("OUT"),
                                oneOutputFile);
     command(parser_.refuseWith(app.add_option("--report", report_,
-                                              "the GC report of the dataset that holds time-list entry K, as a PDF file")
+                                              describe("the GC report of the dataset that holds time-list entry K, as a PDF file",
+                                                       reportFeature))
                                    ->transform(cli::decimal<size_t>().application_index(0))
                                    ->option_text("K OUT.pdf"),
                                "--report takes a time-list entry number and a PDF file (see --help)"),
             Command::Report, saves);
     command(parser_.refuseWith(app.add_option("--mzml", mzml_,
-                                              "the dataset that holds time-list entry K as mzML 1.1 (indexed): its mass\n"
-                                              "spectra and chromatograms as the charts plot them")
+                                              describe("the dataset that holds time-list entry K as mzML 1.1 (indexed): its mass\n"
+                                                       "spectra and chromatograms as the charts plot them",
+                                                       exportFeature))
                                    ->transform(cli::decimal<size_t>().application_index(0))
                                    ->option_text("K OUT.mzML"),
                                "--mzml takes a time-list entry number and an output file (see --help)"),
             Command::Mzml, saves);
     zlib_ = app.add_flag("--zlib", options.zlib, "with --mzml: the binary arrays zlib-compressed");
     command(parser_.refuseWith(app.add_option("--andi", andi_,
-                                              "the dataset that holds time-list entry K as ANDI-MS netCDF (its mass\n"
-                                              "spectra as scans); with --series, one chromatogram of GC entry K as\n"
-                                              "ANDI chromatography netCDF")
+                                              describe("the dataset that holds time-list entry K as ANDI-MS netCDF (its mass\n"
+                                                       "spectra as scans); with --series, one chromatogram of GC entry K as\n"
+                                                       "ANDI chromatography netCDF",
+                                                       exportFeature))
                                    ->transform(cli::decimal<size_t>().application_index(0))
                                    ->option_text("K OUT.cdf"),
                                "--andi takes a time-list entry number and an output file (see --help)"),
@@ -225,6 +246,12 @@ ParsedOptions DumpParser::parse(const std::vector<std::string>& args)
         std::tie(options_.entry, options_.output) = mzml_;
     if (options_.command == Command::Andi)
         std::tie(options_.entry, options_.output) = andi_;
+    // A well-formed command that this build lacks.
+    for (const auto& [command, name, feature] : {std::tuple{Command::Report, "--report", reportFeature},
+                                                 std::tuple{Command::Mzml, "--mzml", exportFeature},
+                                                 std::tuple{Command::Andi, "--andi", exportFeature}})
+        if (options_.command == command && !feature.present)
+            return refused(std::string(name) + " is not in this build of orvik-dump: it needs " + feature.needs);
     return {options_, {}};
 }
 

@@ -2,6 +2,8 @@
 
 #include "reports/MemoryDumpExport.h"
 
+#include "archive/FileName.h"
+
 namespace orvik::dump {
 
 int exportDumpEntry(const ArchiveDocument& doc, size_t k, bool binary, const std::string& output, std::ostream& err)
@@ -13,7 +15,7 @@ int exportDumpEntry(const ArchiveDocument& doc, size_t k, bool binary, const std
         return 2;
     }
     const std::string error = reports::exportMemoryDump(
-        *dump, binary ? reports::DumpFileFormat::Binary : reports::DumpFileFormat::Text, output);
+        *dump, binary ? reports::DumpFileFormat::Binary : reports::DumpFileFormat::Text, pathOfName(output));
     if (!error.empty()) {
         err << "orvik-dump: " << error << '\n';
         return 2;

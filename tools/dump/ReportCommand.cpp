@@ -3,6 +3,9 @@
 #include "reports/GcReportValues.h"
 #include "reports/Unit5.h"
 
+#include <QGuiApplication>
+
+
 namespace orvik::dump {
 
 int reportEntry(const ArchiveDocument& doc, const std::string& archive, size_t k, const std::string& output,
@@ -22,6 +25,24 @@ int reportEntry(const ArchiveDocument& doc, const std::string& archive, size_t k
         return 2;
     }
     return 0;
+}
+
+int reportEntryOffscreen(const ArchiveDocument& doc, const std::string& archive, size_t k, const std::string& output,
+                         char* program, std::ostream& err)
+{
+    // Fonts and PDF painting need the GUI layer, never a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tool's own messages are the errors; Qt's notes about the desktop are noise here.
+    static std::ostream* messages = nullptr;
+    messages = &err;
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            *messages << "orvik-dump: " << message.toStdString() << '\n';
+    });
+    int qtArgc = 1;
+    char* qtArgv[] = {program, nullptr};
+    QGuiApplication gui(qtArgc, qtArgv);
+    return reportEntry(doc, archive, k, output, err);
 }
 
 } // namespace orvik::dump

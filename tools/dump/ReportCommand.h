@@ -13,4 +13,9 @@ namespace orvik::dump {
 int reportEntry(const ArchiveDocument& doc, const std::string& archive, size_t k, const std::string& output,
                 std::ostream& err);
 
+// reportEntry in a program without a window system: sets up Qt's GUI layer offscreen, with
+// Qt's own messages reduced to its errors on `err`.
+int reportEntryOffscreen(const ArchiveDocument& doc, const std::string& archive, size_t k, const std::string& output,
+                         char* program, std::ostream& err);
+
 } // namespace orvik::dump

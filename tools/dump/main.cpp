@@ -8,8 +8,10 @@
 #include "tools/dump/FollowCommand.h"
 #include "display/HousekeepingTrend.h"
 #include "tools/dump/ReportCommand.h"
+#include "tools/cli/Arguments.h"
+#include "tools/cli/BinaryOutput.h"
 
-#include <QGuiApplication>
+#include "OrvikFeatures.h"
 
 #include <iostream>
 
@@ -18,8 +20,9 @@ using namespace orvik::dump;
 
 int main(int argc, char** argv)
 {
+    cli::writeStandardStreamsAsIs();
     std::ios::sync_with_stdio(false);
-    const ParsedOptions parsed = parseDumpOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const ParsedOptions parsed = parseDumpOptions(cli::commandLineArguments(argc, argv));
     if (!parsed.options) {
         std::cerr << "orvik-dump: " << parsed.error << '\n';
         return 2;
@@ -100,22 +103,17 @@ int main(int argc, char** argv)
                                      options.entry, options.output, options.zlib, std::nullopt};
         if (!options.series.empty())
             request.series = options.series;
-        return exportDatasetEntry(doc, options.archive, request, std::cerr);
+        // A build without the exports refuses the command when parsing it.
+        if constexpr (features::datasetExports)
+            return exportDatasetEntry(doc, options.archive, request, std::cerr);
+        return 2;
     }
-    case Command::Report: {
+    case Command::Report:
         if (!inRange(options.entry))
             return 2;
-        // Fonts and PDF painting need the GUI layer, never a screen.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        // The tool's own messages are the errors; Qt's notes about the desktop are noise here.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::cerr << "orvik-dump: " << message.toStdString() << '\n';
-        });
-        int qtArgc = 1;
-        QGuiApplication gui(qtArgc, argv);
-        return reportEntry(doc, options.archive, options.entry, options.output, std::cerr);
-    }
+        if constexpr (features::report)
+            return reportEntryOffscreen(doc, options.archive, options.entry, options.output, argv[0], std::cerr);
+        return 2;
     case Command::Help:
     case Command::Version:
     case Command::Connect: break;

@@ -3,6 +3,7 @@
 #include "tools/sim/ServedStream.h"
 #include "tools/sim/Simulator.h"
 #include "tools/sim/StreamServer.h"
+#include "archive/FileName.h"
 
 #include <chrono>
 #include <fstream>
@@ -16,7 +17,7 @@ ServeSummary serveArchive(const CampaignSettings& settings, const std::set<uint1
 {
     std::optional<std::ofstream> copy;
     if (serve.copyPath) {
-        copy.emplace(*serve.copyPath, std::ios::binary | std::ios::app);
+        copy.emplace(orvik::pathOfName(*serve.copyPath), std::ios::binary | std::ios::app);
         if (!*copy)
             throw std::runtime_error("cannot write " + *serve.copyPath);
     }

@@ -2,6 +2,9 @@
 #include "tools/sim/Options.h"
 #include "tools/sim/Serve.h"
 #include "tools/sim/Simulator.h"
+#include "archive/FileName.h"
+#include "tools/cli/Arguments.h"
+#include "tools/cli/BinaryOutput.h"
 
 #include <atomic>
 #include <csignal>
@@ -29,7 +32,8 @@ extern "C" void interrupt(int)
 int main(int argc, char** argv)
 {
     using namespace orvik::sim;
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    orvik::cli::writeStandardStreamsAsIs();
+    const std::vector<std::string> args = orvik::cli::commandLineArguments(argc, argv);
     const auto parsed = parseCommandLine(args);
     if (const auto* message = std::get_if<std::string>(&parsed)) {
         std::cerr << "orvik-sim: " << *message << '\n';
@@ -61,7 +65,7 @@ int main(int argc, char** argv)
             return 0;
         }
         // An archive appended to keeps its bytes.
-        std::ofstream out(commandLine.outputPath, std::ios::binary | (realTime ? std::ios::app : std::ios::trunc));
+        std::ofstream out(orvik::pathOfName(commandLine.outputPath), std::ios::binary | (realTime ? std::ios::app : std::ios::trunc));
         if (!out) {
             std::cerr << "orvik-sim: cannot write " << commandLine.outputPath << '\n';
             return 1;
