@@ -5,7 +5,6 @@
 
 #include <QGuiApplication>
 
-
 namespace orvik::dump {
 
 int reportEntry(const ArchiveDocument& doc, const std::string& archive, size_t k, const std::string& output,
